@@ -1,0 +1,58 @@
+#pragma once
+// The one exception type of the calculation side. Every failure that a typed
+// text or a calculation can cause (a text that is not a number, a value out of
+// range, a floating-point fault, an index outside the catalogue) is reported
+// as a CalcError that names the input it concerns and carries a sentence a
+// person can act on. Nothing in calc/ or catalogue/ ends the process.
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace vantorel {
+
+// The input a failure concerns. Calculation stands for the four inputs taken
+// together, when the arithmetic itself fails.
+enum class Field {
+  None,
+  Latitude,
+  Longitude,
+  Declination,
+  SatelliteLongitude,
+  SatelliteList,
+  Calculation,
+};
+
+enum class Fault {
+  NotANumber,        // the text does not read as a decimal number
+  Overflow,          // the number does not fit the type it is stored in
+  AmbiguousDigits,   // four digits: DDMM or decimal degrees cannot be told apart
+  OutOfRange,        // a number that reads fine but lies outside the field's range
+  DivisionByZero,
+  InvalidOperation,
+  SubscriptOutOfRange,
+};
+
+class CalcError : public std::runtime_error {
+ public:
+  // text is the input as the user typed it; it is quoted in the message.
+  CalcError(Field field, Fault fault, std::string_view text);
+
+  Field field() const noexcept { return m_field; }
+  Fault fault() const noexcept { return m_fault; }
+  const std::string& text() const noexcept { return m_text; }
+
+  // The same failure attributed to another input, for conversions that do
+  // not know which box their text came from.
+  CalcError forField(Field field) const;
+
+ private:
+  Field m_field;
+  Fault m_fault;
+  std::string m_text;
+};
+
+// The name of a field as the window shows it to the user ("Latitude").
+std::string_view fieldName(Field field);
+
+}  // namespace vantorel

@@ -1,0 +1,148 @@
+#include "numeric_text.h"
+
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <system_error>
+
+#include "calc_error.h"
+
+static_assert(FLT_EVAL_METHOD == 0, "every double operation must round to double on its own");
+static_assert(std::numeric_limits<float>::is_iec559 && std::numeric_limits<double>::is_iec559);
+
+namespace vantorel {
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+struct NumberText {
+  bool negative = false;
+  std::string_view unsignedPart;  // digits with at most one "."
+};
+
+// Splits a whole text into sign and digits, or reports that it is no number.
+bool parseNumberText(std::string_view text, NumberText& out) {
+  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+  if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+    out.negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  int digits = 0;
+  int points = 0;
+  for (char c : text) {
+    if (isDigit(c)) {
+      ++digits;
+    } else if (c == '.') {
+      ++points;
+    } else {
+      return false;
+    }
+  }
+  if (digits == 0 || points > 1) return false;
+  out.unsignedPart = text;
+  return true;
+}
+
+// from_chars reads a correctly rounded value from the digits; it does not
+// take a sign we have already removed, nor a leading ".".
+template <typename T>
+T convert(std::string_view text) {
+  NumberText number;
+  if (!parseNumberText(text, number)) throw CalcError(Field::None, Fault::NotANumber, text);
+  std::string digits;
+  if (number.unsignedPart.front() == '.') digits = "0";
+  digits += number.unsignedPart;
+  T value{};
+  const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  if (ec == std::errc::result_out_of_range) {
+    // Too small rounds to zero; too large overflows the type.
+    bool allZeroOrTiny = false;
+    for (char c : digits) {
+      if (c >= '1' && c <= '9') break;
+      if (c == '.') {
+        allZeroOrTiny = true;
+        break;
+      }
+    }
+    if (!allZeroOrTiny) throw CalcError(Field::None, Fault::Overflow, text);
+    value = T{0};
+  } else if (ec != std::errc() || end != digits.data() + digits.size()) {
+    throw CalcError(Field::None, Fault::NotANumber, text);
+  }
+  if (!std::isfinite(value)) throw CalcError(Field::None, Fault::Overflow, text);
+  return number.negative ? -value : value;
+}
+
+// Shortest form of a value with at most `precision` significant digits.
+template <typename T>
+std::string toText(T value, int precision) {
+  char buffer[64];
+  // Widening a Single to double is exact, so rounding the double to 7 digits
+  // rounds the stored Single itself.
+  const auto [end, ec] =
+      std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value), std::chars_format::general, precision);
+  std::string text(buffer, ec == std::errc() ? end : buffer);
+  if (text == "-0") text = "0";
+  return text;
+}
+
+}  // namespace
+
+Single textToSingle(std::string_view text) { return convert<float>(text); }
+
+double textToDouble(std::string_view text) { return convert<double>(text); }
+
+Integer roundToInteger(double value) {
+  // nearbyint rounds in the current mode, which is to nearest, ties to even.
+  const double whole = std::nearbyint(value);
+  if (!(whole >= -32768.0 && whole <= 32767.0)) {
+    throw CalcError(Field::None, Fault::Overflow, doubleToText(value));
+  }
+  return static_cast<Integer>(whole);
+}
+
+Integer textToInteger(std::string_view text) {
+  const double value = textToDouble(text);
+  try {
+    return roundToInteger(value);
+  } catch (const CalcError&) {
+    throw CalcError(Field::None, Fault::Overflow, text);
+  }
+}
+
+double leadingNumber(std::string_view text) {
+  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+  std::size_t n = 0;
+  if (n < text.size() && (text[n] == '-' || text[n] == '+')) ++n;
+  bool seenDigit = false;
+  bool seenPoint = false;
+  std::size_t lastGood = 0;
+  for (; n < text.size(); ++n) {
+    if (isDigit(text[n])) {
+      seenDigit = true;
+      lastGood = n + 1;
+    } else if (text[n] == '.' && !seenPoint) {
+      seenPoint = true;
+    } else {
+      break;
+    }
+  }
+  if (!seenDigit) return 0.0;
+  try {
+    return textToDouble(text.substr(0, lastGood));
+  } catch (const CalcError&) {
+    // Hundreds of digits: the leading number exists but has no double.
+    return text.front() == '-' ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
+  }
+}
+
+std::string singleToText(Single value) { return toText(value, 7); }
+
+std::string doubleToText(double value) { return toText(value, 15); }
+
+std::string integerToText(Integer value) { return std::to_string(value); }
+
+}  // namespace vantorel

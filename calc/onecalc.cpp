@@ -1,0 +1,127 @@
+#include "onecalc.h"
+
+#include <cmath>
+
+#include "calc_error.h"
+
+namespace vantorel {
+namespace {
+
+using constants::Pi;
+
+// A floating-point test point: a fault earlier in the step shows as a value
+// that is no longer finite (all inputs are finite), except a division by zero
+// whose infinity a later operation absorbs; divisors are checked by divide().
+double checked(double value) {
+  if (std::isnan(value)) throw CalcError(Field::Calculation, Fault::InvalidOperation, {});
+  if (std::isinf(value)) throw CalcError(Field::Calculation, Fault::Overflow, {});
+  return value;
+}
+
+double divide(double dividend, double divisor) {
+  if (divisor == 0.0) throw CalcError(Field::Calculation, Fault::DivisionByZero, {});
+  return dividend / divisor;
+}
+
+// A store into a Single, which overflows if the double does not fit.
+Single single(double value) { return static_cast<Single>(checked(static_cast<double>(static_cast<Single>(checked(value))))); }
+
+struct Vector {
+  double x, y, z;
+};
+
+double dot(const Vector& a, const Vector& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+
+// The closed form for a northern site and a satellite less than 90 degrees
+// of longitude away. The order of operations and the Single stores follow the
+// formula as it has always been evaluated, so the displayed digits stay put.
+void closedForm(OnecalcResult& r) {
+  if (r.LongitudeDifference == 0) r.LongitudeDifference = single(constants::ZeroDifference);
+  r.LongitudeDifferenceRadians = single(static_cast<double>(r.LongitudeDifference) * (Pi / 180));
+
+  const double q = divide(std::tan(static_cast<double>(r.LongitudeDifferenceRadians)),
+                          std::sin(static_cast<double>(r.LatitudeRadians)));
+  const double AzimuthOffset = std::atan(checked(q));  // radians from due south, toward west
+  // A is formed twice in the original arithmetic with the same result; the
+  // magnetic azimuth adds the declination to the double, not to the Single.
+  const double A = 180 + AzimuthOffset * (180 / Pi);
+  r.AzimuthMagnetic = single(A + static_cast<double>(r.DeclinationCopy));
+  r.AzimuthTrue = single(A);
+
+  const double cl = std::cos(static_cast<double>(r.LatitudeRadians));
+  const double sd = std::sin(static_cast<double>(r.LongitudeDifferenceRadians));
+  const double sa = std::sin(static_cast<double>(r.AzimuthTrue) * (Pi / 180));
+  const double cd = std::cos(static_cast<double>(r.LongitudeDifferenceRadians));
+  double sinDeltaOverSinAzimuth;
+  if (std::fabs(A - 180) < constants::SouthBand) {
+    // Near due south sin(AzimuthTrue) is a tiny number read off a Single whose
+    // rounding swamps it (up to 7 degrees of elevation on the site's own
+    // meridian). sin Delta / sin Azimuth equals -sqrt((cos Delta sin phi)^2 +
+    // sin^2 Delta) exactly, so take that instead.
+    const double c = cd * std::sin(static_cast<double>(r.LatitudeRadians));
+    sinDeltaOverSinAzimuth = -std::sqrt(c * c + sd * sd);
+  } else {
+    sinDeltaOverSinAzimuth = divide(sd, sa);
+  }
+  r.ElevationRatio = single(divide((cd * cl) - constants::EarthOverOrbit, sinDeltaOverSinAzimuth));
+
+  const double e = checked(-std::atan(static_cast<double>(r.ElevationRatio)));
+  r.Elevation = single(e * (180 / Pi));
+  r.closedForm = true;
+}
+
+// Everywhere else: the site on a unit sphere and the satellite on the orbit,
+// both as vectors in a frame whose x axis lies in the site's meridian plane
+// (the problem depends only on the longitude difference), projected on the
+// site's local east, north and up axes. Lengths are in orbit radii.
+void vectorForm(OnecalcResult& r) {
+  const double phi = static_cast<double>(r.LatitudeRadians);
+  // East longitude of the satellite relative to the site; West is positive in
+  // the inputs, so the sign turns.
+  const double lambda = -static_cast<double>(r.LongitudeDifference) * (Pi / 180);
+  const double k = constants::EarthOverOrbit;
+
+  const Vector site{k * std::cos(phi), 0, k * std::sin(phi)};
+  const Vector satellite{std::cos(lambda), std::sin(lambda), 0};
+  const Vector d{satellite.x - site.x, satellite.y - site.y, satellite.z - site.z};
+  const Vector east{0, 1, 0};
+  const Vector north{-std::sin(phi), 0, std::cos(phi)};
+  const Vector up{std::cos(phi), 0, std::sin(phi)};
+
+  const double de = dot(d, east);
+  const double dn = dot(d, north);
+  const double du = dot(d, up);
+  double azimuth = std::atan2(de, dn) * (180 / Pi);
+  if (azimuth < 0) azimuth += 360;
+  const double elevation = std::atan2(du, std::hypot(de, dn)) * (180 / Pi);
+
+  r.AzimuthMagnetic = single(azimuth + static_cast<double>(r.DeclinationCopy));
+  r.AzimuthTrue = single(azimuth);
+  r.Elevation = single(elevation);
+}
+
+}  // namespace
+
+OnecalcResult onecalc(const OnecalcInputs& in) {
+  OnecalcResult r;
+  r.DeclinationCopy = in.Declination;
+  r.LatitudeRadians = single(static_cast<double>(in.SiteLatitude) * (Pi / 180));
+  // The satellite's whole degrees become a Single first (exactly), then the
+  // difference is stored as a Single.
+  r.LongitudeDifference =
+      single(static_cast<double>(static_cast<Single>(in.SatelliteLongitude)) - static_cast<double>(in.SiteLongitude));
+
+  const bool north = in.SiteLatitude > 0 && in.SiteLatitude <= 90;
+  if (north && std::fabs(r.LongitudeDifference) < 90) {
+    closedForm(r);
+  } else {
+    vectorForm(r);
+  }
+
+  r.Text1 = singleToText(r.AzimuthTrue);
+  r.Text2 = singleToText(r.AzimuthMagnetic);
+  r.Text3 = singleToText(r.Elevation);
+  return r;
+}
+
+}  // namespace vantorel

@@ -1,0 +1,77 @@
+#pragma once
+// Look angles from a site to a geostationary satellite.
+//
+// Notation (degrees unless named ...Radians):
+//   SiteLatitude        phi, North positive
+//   SiteLongitude       degrees West, East negative
+//   SatelliteLongitude  whole degrees West
+//   LongitudeDifference Delta = SatelliteLongitude - SiteLongitude, positive
+//                       when the satellite lies west of the site
+//   Declination         magnetic declination, East positive, West negative;
+//                       added to the true azimuth
+//   AzimuthTrue         clockwise from true north; 180 is due south
+//   Elevation           above the horizon, negative below it
+// The Earth is a sphere; the orbit enters only as the ratio of the Earth's
+// radius to the geostationary radius, 0.15126.
+//
+// For a site north of the equator and a satellite less than 90 degrees of
+// longitude away, the closed form
+//   AzimuthTrue = 180 + atan(tan Delta / sin phi)
+//   Elevation   = -atan((cos Delta cos phi - 0.15126) / (sin Delta / sin AzimuthTrue))
+// is evaluated step by step with Single stores at fixed points; those stores
+// and their order decide the last displayed digit. Everywhere else the angles
+// come from the site and satellite as vectors in local east/north/up axes.
+
+#include <string>
+
+#include "numeric_text.h"
+
+namespace vantorel {
+
+struct OnecalcInputs {
+  Single SiteLatitude = 0;
+  Single SiteLongitude = 0;
+  Integer SatelliteLongitude = 0;
+  Single Declination = 0;
+};
+
+struct OnecalcResult {
+  // Working values, kept for inspection; the closed form fills all of them,
+  // the vector form only the first three.
+  Single DeclinationCopy = 0;
+  Single LatitudeRadians = 0;
+  Single LongitudeDifference = 0;
+  Single LongitudeDifferenceRadians = 0;
+  Single ElevationRatio = 0;
+  bool closedForm = false;  // which of the two evaluations produced the results
+
+  Single AzimuthTrue = 0;
+  Single AzimuthMagnetic = 0;
+  Single Elevation = 0;
+
+  // The three results as the window shows them, in the order AZIMUTH TRUE,
+  // AZIMUTH MAGNETIC, ELEVATION.
+  std::string Text1;
+  std::string Text2;
+  std::string Text3;
+};
+
+// Throws CalcError(Field::Calculation, DivisionByZero / InvalidOperation /
+// Overflow) if a step's arithmetic fails; no result is returned then.
+OnecalcResult onecalc(const OnecalcInputs& in);
+
+namespace constants {
+// 3.141592654 as typed, bit pattern 400921FB54524550; about 4.1e-10 above pi.
+// Every degree/radian conversion uses this value, not M_PI.
+inline constexpr double Pi = 3.141592654;
+// Earth radius over geostationary orbit radius, bit pattern 3FC35C7CD898B2EA.
+inline constexpr double EarthOverOrbit = 0.15126;
+// Replaces a longitude difference of exactly zero, whose sine would make the
+// elevation's divisor zero; stored as the Single -9.99999975e-6 (B727C5AC).
+inline constexpr double ZeroDifference = -0.00001;
+// Within this many degrees of due south the Single azimuth no longer carries
+// the sine the elevation divides by, so the divisor is taken in closed form.
+inline constexpr double SouthBand = 0.01;
+}  // namespace constants
+
+}  // namespace vantorel

@@ -1,0 +1,55 @@
+#include "first_actions.h"
+
+#include "calc_error.h"
+#include "deccalc.h"
+
+namespace vantorel {
+namespace {
+
+// The satellite can be typed no further west than this; East is negative.
+constexpr double kSatelliteLongitudeLimit = 180;
+
+template <typename Convert>
+auto forField(Field field, Convert convert) {
+  try {
+    return convert();
+  } catch (const CalcError& e) {
+    throw e.field() == Field::None ? e.forField(field) : e;
+  }
+}
+
+Single readDeclination(const BoxTexts& boxes) {
+  return forField(Field::Declination, [&] { return textToSingle(boxes.Text7); });
+}
+
+}  // namespace
+
+OnecalcResult calculateFromBoxes(const BoxTexts& boxes) {
+  OnecalcInputs in;
+  in.Declination = readDeclination(boxes);
+  const double satellite = forField(Field::SatelliteLongitude, [&] { return textToDouble(boxes.Text6); });
+  if (satellite > kSatelliteLongitudeLimit) throw CalcError(Field::SatelliteLongitude, Fault::OutOfRange, boxes.Text6);
+  in.SiteLatitude = deccalc(boxes.Text4, Field::Latitude).DecimalDegrees;
+  in.SiteLongitude = deccalc(boxes.Text5, Field::Longitude).DecimalDegrees;
+  in.SatelliteLongitude = forField(Field::SatelliteLongitude, [&] {
+    try {
+      return roundToInteger(leadingNumber(boxes.Text6));
+    } catch (const CalcError&) {
+      throw CalcError(Field::SatelliteLongitude, Fault::Overflow, boxes.Text6);
+    }
+  });
+  return onecalc(in);
+}
+
+std::optional<OnecalcResult> calculateForListRow(const BoxTexts& boxes, const Catalogue& catalogue, int listIndex) {
+  OnecalcInputs in;
+  in.Declination = readDeclination(boxes);
+  in.SiteLatitude = deccalc(boxes.Text4, Field::Latitude).DecimalDegrees;
+  in.SiteLongitude = deccalc(boxes.Text5, Field::Longitude).DecimalDegrees;
+  const std::string& longitude = catalogue.longitudeOf(slotForRow(listIndex));
+  if (longitude.empty()) return std::nullopt;
+  in.SatelliteLongitude = textToInteger(longitude);
+  return onecalc(in);
+}
+
+}  // namespace vantorel

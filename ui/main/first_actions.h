@@ -1,0 +1,35 @@
+#pragma once
+// What the main window's two calculation handlers do, without the window:
+// read the input texts, convert and decode them in a fixed order, compute,
+// and hand back the three result texts. The window only copies texts in and
+// out, so this is the whole behaviour of a calculation, and the fuzzer and
+// the tests drive it directly.
+
+#include <optional>
+#include <string>
+
+#include "listmod.h"
+#include "onecalc.h"
+
+namespace vantorel {
+
+// The input boxes' texts, named after their boxes.
+struct BoxTexts {
+  std::string Text4;  // site latitude, DDMMSS or decimal degrees
+  std::string Text5;  // site longitude West, DDDMMSS or decimal degrees
+  std::string Text6;  // satellite longitude West, 180 or less
+  std::string Text7;  // magnetic declination, negative for West
+};
+
+// "Calculate". Reads Text7, then checks Text6 against 180, then decodes Text4
+// and Text5, then rounds Text6 to whole degrees (halves to even) and computes.
+// Throws CalcError naming the first box that fails.
+OnecalcResult calculateFromBoxes(const BoxTexts& boxes);
+
+// A click on list row listIndex (-1 for none). Text6 is not read: the window
+// sets it to "0". Reads Text7, decodes Text4 and Text5, then takes the
+// longitude of the row's catalogue slot. Returns nothing for a row whose slot
+// is empty. Throws CalcError naming the first box that fails.
+std::optional<OnecalcResult> calculateForListRow(const BoxTexts& boxes, const Catalogue& catalogue, int listIndex);
+
+}  // namespace vantorel
