@@ -74,11 +74,15 @@ void closedForm(OnecalcResult& r) {
 // both as vectors in a frame whose x axis lies in the site's meridian plane
 // (the problem depends only on the longitude difference), projected on the
 // site's local east, north and up axes. Lengths are in orbit radii.
-void vectorForm(OnecalcResult& r) {
-  const double phi = static_cast<double>(r.LatitudeRadians);
+// The inputs are taken as doubles, not from the Single working values: far
+// from south the azimuth can turn several times faster than the longitude
+// difference, and a Single's rounding would show in the last digit.
+void vectorForm(const OnecalcInputs& in, OnecalcResult& r) {
+  const double phi = static_cast<double>(in.SiteLatitude) * (Pi / 180);
   // East longitude of the satellite relative to the site; West is positive in
   // the inputs, so the sign turns.
-  const double lambda = -static_cast<double>(r.LongitudeDifference) * (Pi / 180);
+  const double lambda =
+      -(static_cast<double>(in.SatelliteLongitude) - static_cast<double>(in.SiteLongitude)) * (Pi / 180);
   const double k = constants::EarthOverOrbit;
 
   const Vector site{k * std::cos(phi), 0, k * std::sin(phi)};
@@ -115,7 +119,7 @@ OnecalcResult onecalc(const OnecalcInputs& in) {
   if (north && std::fabs(r.LongitudeDifference) < 90) {
     closedForm(r);
   } else {
-    vectorForm(r);
+    vectorForm(in, r);
   }
 
   r.Text1 = singleToText(r.AzimuthTrue);
