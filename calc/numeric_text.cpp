@@ -77,6 +77,34 @@ T convert(std::string_view text) {
 }
 
 // Shortest form of a value with at most `precision` significant digits.
+// "2e+11" as "200000000000", "-3.4e-05" as "-0.000034". A result box must
+// hold a text that the boxes themselves read as a number, and their number
+// syntax has no exponent. The digits are those already rounded, so the value
+// written is unchanged.
+std::string withoutExponent(const std::string& text) {
+  const std::size_t e = text.find('e');
+  if (e == std::string::npos) return text;
+  int exponent = 0;
+  std::from_chars(text.data() + e + 1 + (text[e + 1] == '+' ? 1 : 0), text.data() + text.size(), exponent);
+  const bool negative = text.front() == '-';
+  std::string digits;
+  for (std::size_t i = negative ? 1 : 0; i < e; ++i) {
+    if (text[i] != '.') digits.push_back(text[i]);
+  }
+  // The value is 0.<digits> times ten to the power pointAt.
+  const long pointAt = exponent + 1L;
+  const auto count = static_cast<long>(digits.size());
+  std::string plain;
+  if (pointAt <= 0) {
+    plain = "0." + std::string(static_cast<std::size_t>(-pointAt), '0') + digits;
+  } else if (pointAt >= count) {
+    plain = digits + std::string(static_cast<std::size_t>(pointAt - count), '0');
+  } else {
+    plain = digits.substr(0, static_cast<std::size_t>(pointAt)) + "." + digits.substr(static_cast<std::size_t>(pointAt));
+  }
+  return negative ? "-" + plain : plain;
+}
+
 template <typename T>
 std::string toText(T value, int precision) {
   char buffer[64];
@@ -86,7 +114,7 @@ std::string toText(T value, int precision) {
       std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value), std::chars_format::general, precision);
   std::string text(buffer, ec == std::errc() ? end : buffer);
   if (text == "-0") text = "0";
-  return text;
+  return withoutExponent(text);
 }
 
 }  // namespace

@@ -41,7 +41,9 @@ Integer textToInteger(std::string_view text);
 double leadingNumber(std::string_view text);
 
 // Rounded to 7 significant digits, trailing zeros and a trailing "." dropped,
-// "-" for negatives, no leading blank: 194.734207 gives "194.7342".
+// "-" for negatives, no leading blank: 194.734207 gives "194.7342". Never an
+// exponent, so the text reads back as a number: 2e11 gives "200000000000",
+// 0.000034 gives "0.000034".
 std::string singleToText(Single value);
 
 // As singleToText with 15 significant digits: 71.8 gives "71.8".

@@ -1,0 +1,66 @@
+// Inputs the fuzzer found to break a property, each kept so the fault stays
+// mended. The property: every result text reads back as a finite number, and
+// every failure names the box it concerns.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "calc_error.h"
+#include "first_actions.h"
+#include "numeric_text.h"
+
+namespace vantorel {
+namespace {
+
+void expectReadsBack(const std::string& text) {
+  double value = 0;
+  ASSERT_NO_THROW(value = textToDouble(text)) << '"' << text << '"';
+  EXPECT_TRUE(std::isfinite(value)) << '"' << text << '"';
+}
+
+// Fault: a declination of 2e11 made AZIMUTH MAGNETIC "2e+11", which no box
+// reads as a number, because the result texts used an exponent beyond seven
+// digits (and below 0.0001).
+TEST(FuzzFindings, HugeDeclinationGivesAResultThatReadsBack) {
+  const BoxTexts boxes{"-335201", "-151130", "-0", "199999999992.55"};
+  const OnecalcResult r = calculateFromBoxes(boxes);
+  expectReadsBack(r.Text1);
+  expectReadsBack(r.Text2);
+  expectReadsBack(r.Text3);
+  EXPECT_EQ(r.Text2.find('e'), std::string::npos) << r.Text2;
+}
+
+struct TextCase {
+  Single value;
+  const char* text;
+};
+
+class SingleTextWithoutExponent : public testing::TestWithParam<TextCase> {};
+
+TEST_P(SingleTextWithoutExponent, WritesPlainDigitsThatReadBack) {
+  const TextCase c = GetParam();
+  const std::string text = singleToText(c.value);
+  EXPECT_EQ(text, c.text);
+  expectReadsBack(text);
+  EXPECT_EQ(textToSingle(text), textToSingle(c.text));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LargeAndSmall, SingleTextWithoutExponent,
+    testing::Values(TextCase{2e11F, "200000000000"}, TextCase{-2e11F, "-200000000000"},
+                    TextCase{12345678.0F, "12345680"}, TextCase{1e7F, "10000000"},
+                    TextCase{9999999.0F, "9999999"}, TextCase{0.000034F, "0.000034"},
+                    TextCase{-0.00001F, "-0.00001"}, TextCase{0.0001F, "0.0001"},
+                    TextCase{1.25e-6F, "0.00000125"}, TextCase{194.734207F, "194.7342"},
+                    TextCase{std::numeric_limits<Single>::max(), "340282300000000000000000000000000000000"}));
+
+TEST(DoubleTextWithoutExponent, WritesPlainDigitsThatReadBack) {
+  EXPECT_EQ(doubleToText(1e20), "100000000000000000000");
+  EXPECT_EQ(doubleToText(-2.5e-9), "-0.0000000025");
+}
+
+}  // namespace
+}  // namespace vantorel
