@@ -13,7 +13,8 @@ std::string_view acceptedForm(Field field) {
       return "Enter DDDMMSS digits such as 0910100, or decimal degrees such as 91.0167, "
              "in degrees West (East as negative numbers), at most 360.";
     case Field::Declination:
-      return "Enter the declination in degrees: negative if West, such as -8, positive if East.";
+      return "Enter the declination in degrees, from -180 to 180: negative if West, such as -8, "
+             "positive if East.";
     case Field::SatelliteLongitude:
       return "Enter the satellite longitude in degrees West, 180 or less "
              "(East as negative numbers), such as 101.";
@@ -43,6 +44,8 @@ std::string problem(Field field, Fault fault) {
           return "lies beyond 360 degrees";
         case Field::SatelliteLongitude:
           return "is more than 180";
+        case Field::Declination:
+          return "lies beyond 180 degrees";
         default:
           return "is out of range";
       }

@@ -76,6 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
         Failure{"four-digit longitude", {"420100", "0910", "000", "-8"}, Field::Longitude, Fault::AmbiguousDigits},
         Failure{"satellite beyond an Integer", {"420100", "0910100", "-40000", "-8"}, Field::SatelliteLongitude,
                 Fault::Overflow},
+        Failure{"declination beyond half a turn", {"420100", "0910100", "000", "180.5"}, Field::Declination,
+                Fault::OutOfRange},
         Failure{"declination beyond a Single", {"420100", "0910100", "000", "-1" + std::string(40, '0')},
                 Field::Declination, Fault::Overflow}));
 

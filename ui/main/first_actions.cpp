@@ -1,5 +1,7 @@
 #include "first_actions.h"
 
+#include <cmath>
+
 #include "calc_error.h"
 #include "deccalc.h"
 
@@ -8,6 +10,9 @@ namespace {
 
 // The satellite can be typed no further west than this; East is negative.
 constexpr double kSatelliteLongitudeLimit = 180;
+// A declination is an angle between two directions; beyond half a turn either
+// way it is a typing slip, and it would carry into the magnetic azimuth.
+constexpr double kDeclinationLimit = 180;
 
 template <typename Convert>
 auto forField(Field field, Convert convert) {
@@ -19,7 +24,11 @@ auto forField(Field field, Convert convert) {
 }
 
 Single readDeclination(const BoxTexts& boxes) {
-  return forField(Field::Declination, [&] { return textToSingle(boxes.Text7); });
+  const Single declination = forField(Field::Declination, [&] { return textToSingle(boxes.Text7); });
+  if (std::fabs(static_cast<double>(declination)) > kDeclinationLimit) {
+    throw CalcError(Field::Declination, Fault::OutOfRange, boxes.Text7);
+  }
+  return declination;
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ struct BoxTexts {
   std::string Text4;  // site latitude, DDMMSS or decimal degrees
   std::string Text5;  // site longitude West, DDDMMSS or decimal degrees
   std::string Text6;  // satellite longitude West, 180 or less
-  std::string Text7;  // magnetic declination, negative for West
+  std::string Text7;  // magnetic declination, negative for West, at most 180 either way
 };
 
 // "Calculate". Reads Text7, then checks Text6 against 180, then decodes Text4
