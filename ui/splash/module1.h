@@ -1,0 +1,37 @@
+#pragma once
+// The program's start: Main opens the splash window, sized to the desktop's
+// work area, and returns; the event loop does the rest (the splash window's
+// Timer1 opens the main window).
+
+#include <QString>
+
+#include "splash_window.h"
+#include "sys_info.h"
+
+namespace vantorel {
+
+// What the start-up uses from outside. Every empty member means the real
+// thing: the work area of the screen the window opens on, a new FirstWindow,
+// and a message box that ends the program.
+struct StartupSettings {
+  SysInfo::AreaSource workArea;
+  HandOver handOver;
+};
+
+namespace Module1 {
+
+// Creates frmSplash (which fills its captions and starts Timer1), gives the
+// window and fraMainFrame the work area's width and height, places the window
+// over the work area, shows it and paints it at once. The window owns itself
+// and is deleted when it closes. If the work area cannot be read, throws
+// before any window is shown.
+SplashWindow* Main(StartupSettings settings = {});
+
+}  // namespace Module1
+
+// Tells the user, on standard error and in a message box, that the main
+// window could not open and why; when the box is dismissed the program ends
+// with exit code 1. Does not wait for the box.
+void reportStartFailure(const QString& why);
+
+}  // namespace vantorel
