@@ -163,6 +163,9 @@ class OpeningTest : public QObject {
     dark.setColor(QPalette::Window, QColor(30, 30, 30));
     dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
     QApplication::setPalette(dark);
+    m_ui.close();
+    m_ui.open();
+    QCOMPARE(m_ui.window()->palette().color(QPalette::ButtonText), dark.color(QPalette::ButtonText));
     for (const char* name : {"Command1", "Command2"}) {
       const QPalette palette = m_ui.find<QPushButton>(name)->palette();
       QCOMPARE_GT(palette.color(QPalette::Button).lightness(), 180);
