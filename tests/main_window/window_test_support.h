@@ -28,7 +28,7 @@ class WindowUnderTest {
     m_window = new FirstWindow;
     m_window->setMessageHandler([this](QWidget*, const Message& message) { m_messages.append(message); });
     m_window->show();
-    QApplication::setActiveWindow(m_window);
+    m_window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_window));
   }
   void close() { delete m_window; }
