@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 #include <string>
 
 #include "calc_error.h"
@@ -43,6 +44,8 @@ struct TextCase {
   const char* text;
 };
 
+void PrintTo(const TextCase& c, std::ostream* os) { *os << c.text; }
+
 class SingleTextWithoutExponent : public testing::TestWithParam<TextCase> {};
 
 TEST_P(SingleTextWithoutExponent, WritesPlainDigitsThatReadBack) {
@@ -60,7 +63,14 @@ INSTANTIATE_TEST_SUITE_P(
                     TextCase{9999999.0F, "9999999"}, TextCase{0.000034F, "0.000034"},
                     TextCase{-0.00001F, "-0.00001"}, TextCase{0.0001F, "0.0001"},
                     TextCase{1.25e-6F, "0.00000125"}, TextCase{194.734207F, "194.7342"},
-                    TextCase{std::numeric_limits<Single>::max(), "340282300000000000000000000000000000000"}));
+                    TextCase{std::numeric_limits<Single>::max(), "340282300000000000000000000000000000000"}),
+    [](const testing::TestParamInfo<TextCase>& info) {
+      std::string name;
+      for (const char* c = info.param.text; *c != '\0'; ++c) {
+        name += *c == '-' ? std::string("minus") : *c == '.' ? std::string("point") : std::string(1, *c);
+      }
+      return name.size() > 24 ? "largestSingle" : name;
+    });
 
 TEST(DoubleTextWithoutExponent, WritesPlainDigitsThatReadBack) {
   EXPECT_EQ(doubleToText(1e20), "100000000000000000000");
