@@ -110,7 +110,8 @@ QLabel* addLabel(QWidget* window, const char* name, const char* caption, Twips p
   return label;
 }
 
-QLineEdit* addBox(QLineEdit* box, const char* name, const char* text, Twips place, const char* accessibleName) {
+QLineEdit* addBox(QWidget* window, const char* name, const char* text, Twips place, const char* accessibleName) {
+  auto* box = new QLineEdit(window);
   box->setObjectName(QString::fromUtf8(name));
   box->setText(QString::fromUtf8(text));
   box->setCursorPosition(0);
@@ -175,13 +176,13 @@ void FirstWindow::buildControls() {
   m_ui.List1->setGeometry(toPixels({2520, 960, 2415, 2595}));
   m_ui.List1->setAccessibleName(QStringLiteral("Satellites"));
 
-  m_ui.Text6 = addBox(new QLineEdit(this), "Text6", "000", {3360, 4560, 375, 285}, "Satellite longitude");
-  m_ui.Text4 = addBox(new QLineEdit(this), "Text4", "420100", {6960, 1920, 735, 285}, "Enter Latitude");
-  m_ui.Text5 = addBox(new QLineEdit(this), "Text5", "0910100", {8640, 1920, 735, 285}, "Enter Longitude");
-  m_ui.Text7 = addBox(new QLineEdit(this), "Text7", "-8", {8160, 2640, 615, 285}, "Declination");
-  m_ui.Text1 = addBox(new QLineEdit(this), "Text1", "", {8160, 3480, 735, 375}, "AZIMUTH TRUE");
-  m_ui.Text2 = addBox(new QLineEdit(this), "Text2", "", {8160, 4200, 735, 375}, "AZIMUTH MAGNETIC");
-  m_ui.Text3 = addBox(new QLineEdit(this), "Text3", "", {8160, 4920, 735, 375}, "ELEVATION");
+  m_ui.Text6 = addBox(this, "Text6", "000", {3360, 4560, 375, 285}, "Satellite longitude");
+  m_ui.Text4 = addBox(this, "Text4", "420100", {6960, 1920, 735, 285}, "Enter Latitude");
+  m_ui.Text5 = addBox(this, "Text5", "0910100", {8640, 1920, 735, 285}, "Enter Longitude");
+  m_ui.Text7 = addBox(this, "Text7", "-8", {8160, 2640, 615, 285}, "Declination");
+  m_ui.Text1 = addBox(this, "Text1", "", {8160, 3480, 735, 375}, "AZIMUTH TRUE");
+  m_ui.Text2 = addBox(this, "Text2", "", {8160, 4200, 735, 375}, "AZIMUTH MAGNETIC");
+  m_ui.Text3 = addBox(this, "Text3", "", {8160, 4920, 735, 375}, "ELEVATION");
 
   m_ui.Command2 = addButton(this, "Command2", "Calculate", {3120, 5040, 855, 375}, QColor(255, 255, 128));
   m_ui.Command1 = addButton(this, "Command1", "END", {6960, 6120, 975, 495}, QColor(255, 128, 128));
