@@ -10,8 +10,10 @@
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  // The application's title. Only the name is set: an explicit display name
+  // would be appended to every window's caption ("Open — Vantorel"), and the
+  // display name falls back to the name anyway.
   QApplication::setApplicationName(QStringLiteral("Vantorel"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Vantorel"));
   QApplication::setApplicationVersion(QString::fromLatin1(vantorel::kShownVersion));
   QApplication::setDesktopFileName(QString::fromLatin1(vantorel::kDesktopId));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/vantorel/splash/icon.png")));
