@@ -15,10 +15,12 @@
 namespace vantorel::test {
 
 // Once per test program: the number syntax and messages do not depend on the
-// machine's language, and messages carry the program's title.
+// machine's language, and messages carry the program's title. The title is
+// the application name: a display name would also be appended to every
+// window's caption.
 inline void fixLocaleAndTitle() {
   QLocale::setDefault(QLocale::c());
-  QGuiApplication::setApplicationDisplayName(QStringLiteral("Vantorel"));
+  QCoreApplication::setApplicationName(QStringLiteral("Vantorel"));
 }
 
 class WindowUnderTest {
