@@ -85,7 +85,7 @@ class HandOverTest : public QObject {
 
 void HandOverTest::initTestCase() {
   QLocale::setDefault(QLocale::c());
-  QApplication::setApplicationDisplayName(QStringLiteral("Vantorel"));
+  QApplication::setApplicationName(QStringLiteral("Vantorel"));
 }
 
 void HandOverTest::cleanup() {
