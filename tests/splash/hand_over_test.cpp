@@ -4,10 +4,8 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
-#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 #include <chrono>

@@ -15,7 +15,7 @@ that the thick outlines survive at small sizes.
 
 Only the standard library is used, so the picture can be redrawn anywhere:
     python3 ui/splash/make_logo.py            (from the repository's top)
-writes ui/splash/logo.png and packaging/icons/<size>/io.github.vantorel.vantorel.png.
+writes ui/splash/logo.png and packaging/icons/<size>x<size>/io.github.vantorel.vantorel.png.
 """
 
 import os
