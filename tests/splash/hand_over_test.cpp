@@ -2,6 +2,7 @@
 // happens, that it happens once, that the splash window is gone before the
 // main window shows, and what happens when the main window cannot open.
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QMessageBox>
