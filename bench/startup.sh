@@ -31,7 +31,7 @@ trap cleanup EXIT
 
 # -displayfd picks a free display number and writes it once the server is up.
 exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 exec 3>&-
@@ -41,14 +41,23 @@ export QT_QPA_PLATFORM=xcb
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
-programs=(vantorel minimal_window)
-declare -A path=([vantorel]="$build/ui/splash/vantorel" [minimal_window]="$build/bench/minimal_window")
+# minimal_window+label is the floor plus one line of text: not part of the
+# ratio, it shows how much of the difference the first text accounts for.
+programs=(vantorel minimal_window minimal_window+label)
+declare -A command=([vantorel]="$build/ui/splash/vantorel" [minimal_window]="$build/bench/minimal_window"
+  [minimal_window+label]="$build/bench/minimal_window --label")
 
 measure() {
-  "$build/bench/first_frame" --settle "$settle" "${path[$1]}" 2>>"$work/stderr.log"
+  # shellcheck disable=SC2086  # the command is split into program and arguments on purpose
+  "$build/bench/first_frame" --settle "$settle" ${command[$1]} 2>>"$work/stderr.log" || {
+    echo "startup.sh: a run of $1 failed:" >&2
+    tail -n 5 "$work/stderr.log" >&2
+    exit 1
+  }
 }
 
-# One unrecorded run of each first, so that both start with a warm page cache.
+# One unrecorded run of each first, so that all start with a warm page cache;
+# then the programs take turns, so that any drift of the machine hits each.
 for p in "${programs[@]}"; do measure "$p" >/dev/null; done
 for i in $(seq "$runs"); do
   for p in "${programs[@]}"; do measure "$p" >>"$work/$p"; done
@@ -63,7 +72,10 @@ for p in "${programs[@]}"; do
 done
 
 echo "Start-up figures: $runs runs each, preset $preset, $(nproc) cores, $(uname -m), Xvfb 1920x1080"
-printf '%-16s %14s %16s\n' program "first frame ms" "peak RSS KiB"
-for p in "${programs[@]}"; do printf '%-16s %14s %16s\n' "$p" "${ms[$p]}" "${kib[$p]}"; done
-awk -v a="${ms[vantorel]}" -v b="${ms[minimal_window]}" -v c="${kib[vantorel]}" -v d="${kib[minimal_window]}" \
-  'BEGIN { printf "%-16s %14.3f %16.3f\n", "ratio", a / b, c / d }'
+printf '%-22s %14s %14s\n' program "first frame ms" "peak RSS KiB"
+for p in "${programs[@]}"; do printf '%-22s %14s %14s\n' "$p" "${ms[$p]}" "${kib[$p]}"; done
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
+printf '%-22s %14s %14s\n' "vantorel / minimal" "$(ratio "${ms[vantorel]}" "${ms[minimal_window]}")" \
+  "$(ratio "${kib[vantorel]}" "${kib[minimal_window]}")"
+printf '%-22s %14s %14s\n' "vantorel / +label" "$(ratio "${ms[vantorel]}" "${ms[minimal_window+label]}")" \
+  "$(ratio "${kib[vantorel]}" "${kib[minimal_window+label]}")"
