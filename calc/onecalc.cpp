@@ -115,7 +115,10 @@ OnecalcResult onecalc(const OnecalcInputs& in) {
   r.LongitudeDifference =
       single(static_cast<double>(static_cast<Single>(in.SatelliteLongitude)) - static_cast<double>(in.SiteLongitude));
 
-  const bool north = in.SiteLatitude > 0 && in.SiteLatitude <= 90;
+  // North is judged on the stored radians: a latitude so small that its
+  // radians underflow to zero (below about 4e-44 degrees) has no sine to
+  // divide by, and is on the equator for the vector form.
+  const bool north = r.LatitudeRadians > 0 && in.SiteLatitude <= 90;
   if (north && std::fabs(r.LongitudeDifference) < 90) {
     closedForm(r);
   } else {

@@ -39,6 +39,22 @@ TEST(FuzzFindings, HugeDeclinationIsRefusedOrReadsBack) {
   }
 }
 
+// Fault: a latitude of 4.3e-45 degrees, positive but so small that its
+// radians underflow to zero as a Single, took the northern closed form and
+// divided by sin 0, so the calculation failed with a message that names no
+// box. Such a site lies on the equator and computes as latitude 0 does.
+TEST(FuzzFindings, LatitudeWhoseRadiansUnderflowComputesAsTheEquator) {
+  const std::string tiny = "000." + std::string(44, '0') + "43000000955132392022666";
+  const OnecalcResult r = calculateFromBoxes({tiny, "+45", "-1  ", "+000000000000000000000000000000004"});
+  const OnecalcResult equator = calculateFromBoxes({"0", "+45", "-1  ", "+000000000000000000000000000000004"});
+  EXPECT_EQ(r.Text1, equator.Text1);
+  EXPECT_EQ(r.Text2, equator.Text2);
+  EXPECT_EQ(r.Text3, equator.Text3);
+  expectReadsBack(r.Text1);
+  expectReadsBack(r.Text2);
+  expectReadsBack(r.Text3);
+}
+
 struct TextCase {
   Single value;
   const char* text;
