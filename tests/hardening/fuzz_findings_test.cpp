@@ -80,9 +80,9 @@ INSTANTIATE_TEST_SUITE_P(
                     TextCase{-0.00001F, "-0.00001"}, TextCase{0.0001F, "0.0001"},
                     TextCase{1.25e-6F, "0.00000125"}, TextCase{194.734207F, "194.7342"},
                     TextCase{std::numeric_limits<Single>::max(), "340282300000000000000000000000000000000"}),
-    [](const testing::TestParamInfo<TextCase>& info) {
+    [](const testing::TestParamInfo<TextCase>& row) {
       std::string name;
-      for (const char* c = info.param.text; *c != '\0'; ++c) {
+      for (const char* c = row.param.text; *c != '\0'; ++c) {
         name += *c == '-' ? std::string("minus") : *c == '.' ? std::string("point") : std::string(1, *c);
       }
       return name.size() > 24 ? "largestSingle" : name;
