@@ -11,12 +11,6 @@ class CalculateTest : public QObject {
 
   WindowUnderTest m_ui;
 
-  QStringList calculatedFor(const QString& satelliteLongitude) {
-    m_ui.enter("Text6", satelliteLongitude);
-    m_ui.calculate();
-    return m_ui.results();
-  }
-
  private slots:
   void initTestCase() { vantorel::test::fixLocaleAndTitle(); }
   void init() { m_ui.open(); }
@@ -39,7 +33,7 @@ class CalculateTest : public QObject {
   void satelliteLongitudeGivesTheWorkedLookAngles() {
     QFETCH(QString, satellite);
     QFETCH(QStringList, expected);
-    QCOMPARE(calculatedFor(satellite), expected);
+    QCOMPARE(m_ui.calculatedFor(satellite), expected);
     // A result wider than its box would otherwise show its end, sign lost.
     for (const char* name : {"Text1", "Text2", "Text3"}) QCOMPARE(m_ui.box(name)->cursorPosition(), 0);
   }
@@ -54,10 +48,10 @@ class CalculateTest : public QObject {
   void satelliteLongitudeRoundsToWholeDegrees() {
     QFETCH(QString, typed);
     QFETCH(QString, whole);
-    const QStringList rounded = calculatedFor(typed);
+    const QStringList rounded = m_ui.calculatedFor(typed);
     QVERIFY(m_ui.messages().isEmpty());
-    QCOMPARE(calculatedFor(whole), rounded);
-    QVERIFY(calculatedFor(QString::number(whole.toInt() + 1)) != rounded);
+    QCOMPARE(m_ui.calculatedFor(whole), rounded);
+    QVERIFY(m_ui.calculatedFor(QString::number(whole.toInt() + 1)) != rounded);
   }
 
   void refusedInputIsReportedAndNothingIsLost_data() {
@@ -79,7 +73,7 @@ class CalculateTest : public QObject {
     QFETCH(QString, text);
     QFETCH(QString, opening);
     QFETCH(QString, mended);
-    const QStringList before = calculatedFor("101");
+    const QStringList before = m_ui.calculatedFor("101");
     m_ui.enter(name, text);
     QStringList inputs;
     for (const char* box : {"Text4", "Text5", "Text6", "Text7"}) inputs.append(m_ui.text(box));

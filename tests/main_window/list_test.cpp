@@ -11,13 +11,6 @@ class ListTest : public QObject {
 
   WindowUnderTest m_ui;
 
-  // The results "Calculate" gives for a typed satellite longitude.
-  QStringList calculatedFor(const QString& satelliteLongitude) {
-    m_ui.enter("Text6", satelliteLongitude);
-    m_ui.calculate();
-    return m_ui.results();
-  }
-
  private slots:
   void initTestCase() { vantorel::test::fixLocaleAndTitle(); }
   void init() { m_ui.open(); }
@@ -42,7 +35,7 @@ class ListTest : public QObject {
     QCOMPARE(m_ui.text("Text6"), QStringLiteral("0"));
     const QStringList chosen = m_ui.results();
     QVERIFY(!chosen.contains(QString()));
-    QCOMPARE(calculatedFor(wholeDegrees), chosen);
+    QCOMPARE(m_ui.calculatedFor(wholeDegrees), chosen);
   }
 
   void rowGivesTheWorkedLookAngles() {
@@ -56,7 +49,7 @@ class ListTest : public QObject {
     const QStringList first = m_ui.results();
     QTest::keyClick(m_ui.list(), Qt::Key_Down);
     QCOMPARE(m_ui.selectedRow(), 4);
-    QCOMPARE(m_ui.results(), calculatedFor("70"));
+    QCOMPARE(m_ui.results(), m_ui.calculatedFor("70"));
     m_ui.clickRow(4);
     QTest::keyClick(m_ui.list(), Qt::Key_Up);
     QCOMPARE(m_ui.results(), first);

@@ -52,6 +52,12 @@ class WindowUnderTest {
 
   void click(const QString& name) const { QTest::mouseClick(find(name), Qt::LeftButton); }
   void calculate() const { click(QStringLiteral("Command2")); }
+  // The results "Calculate" gives for a typed satellite longitude.
+  QStringList calculatedFor(const QString& satelliteLongitude) const {
+    enter(QStringLiteral("Text6"), satelliteLongitude);
+    calculate();
+    return results();
+  }
 
   // Replaces the box's text with keys alone, as after tabbing into it.
   void typeInto(const QString& boxName, const QString& text) const {
