@@ -36,7 +36,15 @@ double dot(const Vector& a, const Vector& b) { return a.x * b.x + a.y * b.y + a.
 // of longitude away. The order of operations and the Single stores follow the
 // formula as it has always been evaluated, so the displayed digits stay put.
 void closedForm(OnecalcResult& r) {
-  if (r.LongitudeDifference == 0) r.LongitudeDifference = single(constants::ZeroDifference);
+  // Below this many degrees a difference is no difference: its sine is so
+  // small that the elevation ratio overflows a Single (or its radians vanish
+  // altogether), so it is replaced as a zero difference is. A typed longitude
+  // only comes this close to a whole degree with some thirty zeros after the
+  // point, so no other result changes.
+  constexpr double kNoDifference = 1e-30;
+  if (std::fabs(static_cast<double>(r.LongitudeDifference)) < kNoDifference) {
+    r.LongitudeDifference = single(constants::ZeroDifference);
+  }
   r.LongitudeDifferenceRadians = single(static_cast<double>(r.LongitudeDifference) * (Pi / 180));
 
   const double q = divide(std::tan(static_cast<double>(r.LongitudeDifferenceRadians)),

@@ -55,6 +55,41 @@ TEST(FuzzFindings, LatitudeWhoseRadiansUnderflowComputesAsTheEquator) {
   expectReadsBack(r.Text3);
 }
 
+// Fault: a site longitude of 1e-45 degrees with a satellite at 0 left a
+// longitude difference that is not zero but whose sine is too small to
+// divide by: the elevation ratio overflowed a Single, and the calculation
+// failed with a message that names no box. Such a difference now computes
+// as no difference, exactly as a site longitude of 0 does.
+struct TinyDifference {
+  const char* name;
+  std::string latitude;
+  std::string longitude;
+};
+
+void PrintTo(const TinyDifference& c, std::ostream* os) { *os << c.latitude << ", " << c.longitude; }
+
+class FuzzFindingsTinyDifference : public testing::TestWithParam<TinyDifference> {};
+
+TEST_P(FuzzFindingsTinyDifference, ComputesAsNoDifference) {
+  const TinyDifference& c = GetParam();
+  const OnecalcResult r = calculateFromBoxes({c.latitude, c.longitude, "0", "-0"});
+  const OnecalcResult none = calculateFromBoxes({c.latitude, "0", "0", "-0"});
+  EXPECT_EQ(r.Text1, none.Text1);
+  EXPECT_EQ(r.Text2, none.Text2);
+  EXPECT_EQ(r.Text3, none.Text3);
+  expectReadsBack(r.Text3);
+}
+
+std::string tinyDecimal(int zeros) { return "0." + std::string(static_cast<std::size_t>(zeros), '0') + "1"; }
+
+INSTANTIATE_TEST_SUITE_P(
+    SubnormalSingles, FuzzFindingsTinyDifference,
+    testing::Values(TinyDifference{"radiansVanishNearTheEquator", tinyDecimal(40), tinyDecimal(44)},
+                    TinyDifference{"sineTooSmallNearTheEquator", tinyDecimal(40), tinyDecimal(39)},
+                    TinyDifference{"radiansVanishAtFortyTwoNorth", "420100", tinyDecimal(44)},
+                    TinyDifference{"belowTheLimitAtFortyTwoNorth", "420100", tinyDecimal(30)}),
+    [](const testing::TestParamInfo<TinyDifference>& row) { return std::string(row.param.name); });
+
 struct TextCase {
   Single value;
   const char* text;
