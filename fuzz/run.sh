@@ -19,7 +19,7 @@ mkdir -p "$work/corpus" "$work/findings"
 echo "Fuzzing the calculation handlers for ${seconds} s"
 build/fuzz/fuzz/first_actions_fuzzer \
   -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=512 \
-  -print_final_stats=1 -artifact_prefix="$work/findings/" \
+  -dict=fuzz/first_actions.dict -print_final_stats=1 -artifact_prefix="$work/findings/" \
   "$work/corpus" fuzz/corpus 2>"$work/log" || {
   tail -n 60 "$work/log" >&2
   echo "fuzz/run.sh: the fuzzer found a fault; the input is in $work/findings" >&2
