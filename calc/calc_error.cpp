@@ -59,6 +59,18 @@ std::string problem(Field field, Fault fault) {
   return "is not accepted";
 }
 
+// A box holds up to 32767 characters, and a pasted page would make a message
+// wider than the screen: quote the beginning, cut at a character boundary.
+constexpr std::size_t kQuotedBytes = 40;
+
+std::string quoted(std::string_view text) {
+  if (text.size() <= kQuotedBytes) return std::string(text);
+  std::size_t end = kQuotedBytes;
+  // Step back over UTF-8 continuation bytes (10xxxxxx).
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  return std::string(text.substr(0, end)) + "\u2026";
+}
+
 std::string message(Field field, Fault fault, std::string_view text) {
   std::string m;
   if (field == Field::Calculation) {
@@ -68,7 +80,7 @@ std::string message(Field field, Fault fault, std::string_view text) {
   } else {
     m = field == Field::None ? std::string("The number") : std::string(fieldName(field));
     m += " \"";
-    m += text;
+    m += quoted(text);
     m += "\" ";
     m += problem(field, fault);
     m += ". ";

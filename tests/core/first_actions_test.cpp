@@ -123,3 +123,24 @@ TEST(ListRowCalculationTest, NoRowComputesNothingButStillChecksTheBoxes) {
 
 }  // namespace
 }  // namespace vantorel
+
+namespace vantorel {
+namespace {
+
+// A pasted page must not make a message wider than the screen, and the cut
+// must not split a character.
+TEST(CalculateFailureTest, QuotesOnlyTheBeginningOfALongText) {
+  const std::string pasted = std::string(39, '4') + "\xc2\xb0" + std::string(30000, 'x');
+  try {
+    calculateFromBoxes({pasted, "0910100", "000", "-8"});
+    FAIL();
+  } catch (const CalcError& e) {
+    const std::string message = e.what();
+    EXPECT_LT(message.size(), 300u);
+    EXPECT_NE(message.find("Latitude \"" + std::string(39, '4') + "\xe2\x80\xa6\""), std::string::npos) << message;
+    EXPECT_EQ(e.text(), pasted);
+  }
+}
+
+}  // namespace
+}  // namespace vantorel
