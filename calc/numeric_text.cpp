@@ -76,7 +76,6 @@ T convert(std::string_view text) {
   return number.negative ? -value : value;
 }
 
-// Shortest form of a value with at most `precision` significant digits.
 // "2e+11" as "200000000000", "-3.4e-05" as "-0.000034". A result box must
 // hold a text that the boxes themselves read as a number, and their number
 // syntax has no exponent. The digits are those already rounded, so the value
@@ -105,6 +104,7 @@ std::string withoutExponent(const std::string& text) {
   return negative ? "-" + plain : plain;
 }
 
+// Shortest form of a value with at most `precision` significant digits.
 template <typename T>
 std::string toText(T value, int precision) {
   char buffer[64];
