@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Installs Vantorel into a scratch folder, as `cmake --install` does or as the
 # Debian package does, and checks that everything lies where a Linux desktop
-# looks for it, that the desktop entry and the metainfo validate, and that the
-# installed program starts.
+# looks for it, that the desktop entry and the metainfo validate, that the
+# manual page renders, and that the installed program starts. In deb mode
+# LINTIAN=lintian also has lintian check the package, failing on any error or
+# warning; LINTIAN=no-lintian leaves that out.
 #
-#   check_installed.sh install|deb BUILD_DIR SCRATCH DESKTOP_ID SHOWN_VERSION PACKAGE_VERSION
+#   check_installed.sh install|deb BUILD_DIR SCRATCH DESKTOP_ID SHOWN_VERSION PACKAGE_VERSION [LINTIAN]
 set -euo pipefail
-mode=$1 build=$2 scratch=$3 id=$4 shown_version=$5 package_version=$6
+mode=$1 build=$2 scratch=$3 id=$4 shown_version=$5 package_version=$6 lintian=${7:-lintian}
+here=$(cd "$(dirname "$0")" && pwd)
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -24,6 +27,23 @@ case $mode in
     [ "$(dpkg-deb -f "$deb" Package)" = vantorel ] || fail "package name is $(dpkg-deb -f "$deb" Package)"
     [ "$(dpkg-deb -f "$deb" Version)" = "$package_version" ] || fail "package version is $(dpkg-deb -f "$deb" Version)"
     dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "the package does not depend on Qt Widgets"
+    # The narrow face the main window's boxes are drawn for.
+    dpkg-deb -f "$deb" Recommends | grep -Eq '(^|[ ,])fonts-urw-base35([ ,(]|$)' \
+      || fail "the package does not recommend fonts-urw-base35: '$(dpkg-deb -f "$deb" Recommends)'"
+    dpkg-deb -f "$deb" Maintainer | grep -Eq '^The Vantorel authors <[^<>@ ]+@[^<>@ ]+>$' \
+      || fail "the maintainer is '$(dpkg-deb -f "$deb" Maintainer)'"
+    case $lintian in
+      lintian)
+        # lintian warns when run as root, on its own standard error; its
+        # findings go to standard output.
+        findings=$(lintian --fail-on error,warning "$deb" 2>"$scratch/lintian.err") \
+          || fail "lintian finds errors or warnings in the package:
+$findings
+$(cat "$scratch/lintian.err")"
+        ;;
+      no-lintian) ;;
+      *) fail "unknown lintian choice $lintian" ;;
+    esac
     dpkg-deb -x "$deb" "$scratch/root"
     ;;
   *) fail "unknown mode $mode" ;;
@@ -51,13 +71,31 @@ done
 # The metainfo
 metainfo=$usr/share/metainfo/$id.metainfo.xml
 [ -f "$metainfo" ] || fail "no metainfo $metainfo"
-appstreamcli validate --no-net "$metainfo" || fail "the metainfo does not validate"
+appstreamcli validate --pedantic --no-net "$metainfo" || fail "the metainfo does not validate"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" \
   || fail "the metainfo does not launch $id.desktop"
 grep -q "<release version=\"$shown_version\"" "$metainfo" \
   || fail "the metainfo has no release $shown_version"
 
 [ -f "$usr/share/doc/vantorel/copyright" ] || fail "no licence in share/doc/vantorel/copyright"
+
+# The changelog and the manual page, gzipped as Debian keeps them: best
+# compression, no file name or time stamp inside.
+gzipped() {
+  [ -f "$1" ] || fail "no $1"
+  gzip -t "$1" || fail "$1 is not gzip data"
+  local about
+  about=$(file -b "$1")
+  [[ $about == *"max compression"* && $about != *", was "* && $about != *"last modified"* ]] \
+    || fail "$1 is not made by gzip -9n: $about"
+}
+changelog=$usr/share/doc/vantorel/changelog.gz
+gzipped "$changelog"
+gzip -dc "$changelog" | head -n1 | grep -q "^vantorel ($package_version) " \
+  || fail "the changelog's latest entry is not version $package_version: $(gzip -dc "$changelog" | head -n1)"
+page=$usr/share/man/man1/vantorel.1.gz
+gzipped "$page"
+"$here/check_manual_page.sh" "$page" "$shown_version" >/dev/null || fail "the installed manual page does not render cleanly"
 
 # The installed program starts and keeps running (its splash window is up);
 # `timeout` ends it and answers 124. Anything else means it failed to start.
