@@ -1,0 +1,122 @@
+// The built-in catalogue and the two calculation handlers, from box texts to
+// result texts, and the replay of the fuzzer's corpus.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "calc_error.h"
+#include "first_actions.h"
+#include "first_actions_property.h"
+
+namespace vantorel {
+namespace {
+
+const BoxTexts kDefaults{"420100", "0910100", "000", "-8"};
+
+std::string texts(const OnecalcResult& r) { return r.Text1 + " " + r.Text2 + " " + r.Text3; }
+
+// What the defaults give with the satellite at whole degrees West.
+std::string textsFor(int satellite) {
+  BoxTexts boxes = kDefaults;
+  boxes.Text6 = std::to_string(satellite);
+  return texts(calculateFromBoxes(boxes));
+}
+
+Catalogue filled() {
+  Catalogue catalogue;
+  listmod(catalogue);
+  return catalogue;
+}
+
+TEST(CatalogueTest, ListsSixtyNineRowsAroundTheEmptySlot) {
+  const Catalogue c = filled();
+  int rows = 0;
+  while (slotForRow(rows) <= c.SatelliteCount) ++rows;
+  EXPECT_EQ(rows, 69);
+  for (int slot = 0; slot < kCatalogueSlots; ++slot) {
+    EXPECT_EQ(c.SatelliteLongitudes[slot].empty(), slot == 0 || slot == 4 || slot > 70) << slot;
+  }
+  const std::pair<int, const char*> shown[] = {{0, "EchoStar 3-----61.5"}, {2, "Brasil 1-----63"},
+                                               {3, "Brasilsat B2-----65"}, {5, "Nahuel 1A-----71.8"},
+                                               {39, "MSAT 1-----106.5"},   {68, "PAS 5-----155.5"}};
+  for (const auto& [row, text] : shown) EXPECT_EQ(rowText(c, slotForRow(row)), text);
+  EXPECT_EQ(c.longitudeOf(slotForRow(-1)), "");
+  EXPECT_THROW(c.longitudeOf(kCatalogueSlots), CalcError);
+  EXPECT_THROW(c.longitudeOf(-2), CalcError);
+}
+
+// A row or a typed satellite computes with its longitude rounded to whole
+// degrees, halves to even; no row (or an empty slot) computes nothing but
+// still checks the boxes.
+TEST(HandlersTest, ComputeWithWholeDegrees) {
+  EXPECT_EQ(texts(calculateFromBoxes(kDefaults)), "89.31946 81.31946 -9.339078");
+  EXPECT_EQ(textsFor(101), "194.7342 186.7342 40.41615");
+  const std::pair<const char*, int> typed[] = {{"180", 180}, {"-5", -5}, {"2.5", 2}, {"61.5", 62}, {" 109.8 ", 110}};
+  for (const auto& [text, degrees] : typed) {
+    EXPECT_EQ(texts(calculateFromBoxes({"420100", "0910100", text, "-8"})), textsFor(degrees)) << text;
+  }
+  const Catalogue c = filled();
+  const std::pair<int, int> rows[] = {{0, 62},   {3, 65},   {4, 70},   {5, 72},   {32, 101},
+                                      {33, 102}, {39, 106}, {63, 138}, {68, 156}};
+  for (const auto& [row, degrees] : rows) {
+    const auto result = calculateForListRow({"420100", "0910100", "not read", "-8"}, c, row);
+    EXPECT_EQ(result ? texts(*result) : "nothing", textsFor(degrees)) << row;
+  }
+  EXPECT_FALSE(calculateForListRow(kDefaults, c, -1).has_value());
+  EXPECT_THROW(calculateForListRow({"4201", "0910100", "000", "-8"}, c, -1), CalcError);
+}
+
+// The first box that fails is named, in this order: the declination, the
+// satellite longitude's limit, latitude, longitude, the satellite's
+// rounding. A pasted page is quoted only up to a character boundary, so the
+// message stays narrower than the screen.
+TEST(HandlersTest, RefusalNamesTheFirstBoxThatFails) {
+  const std::string pasted = std::string(39, '4') + "\xc2\xb0" + std::string(30000, 'x');
+  struct {
+    BoxTexts boxes;
+    Field field;
+    Fault fault;
+  } const rows[] = {
+      {{"x", "x", "x", "x"}, Field::Declination, Fault::NotANumber},
+      {{"420100", "0910100", "", "-8"}, Field::SatelliteLongitude, Fault::NotANumber},
+      {{"x", "0910100", "180.5", "-8"}, Field::SatelliteLongitude, Fault::OutOfRange},
+      {{"4x0100", "x", "000", "-8"}, Field::Latitude, Fault::NotANumber},
+      {{pasted, "0910100", "000", "-8"}, Field::Latitude, Fault::NotANumber},
+      {{"420100", "0910", "000", "-8"}, Field::Longitude, Fault::AmbiguousDigits},
+      {{"420100", "0910100", "-40000", "-8"}, Field::SatelliteLongitude, Fault::Overflow},
+      {{"420100", "0910100", "000", "180.5"}, Field::Declination, Fault::OutOfRange},
+      {{"420100", "0910100", "000", "-1" + std::string(40, '0')}, Field::Declination, Fault::Overflow}};
+  for (const auto& row : rows) {
+    try {
+      calculateFromBoxes(row.boxes);
+      ADD_FAILURE() << "computed";
+    } catch (const CalcError& e) {
+      EXPECT_EQ(std::make_pair(e.field(), e.fault()), std::make_pair(row.field, row.fault)) << e.what();
+      EXPECT_EQ(std::string(e.what()).rfind(fieldName(row.field), 0), 0u) << e.what();
+      EXPECT_LT(std::string(e.what()).size(), 300u);
+    }
+  }
+  try {
+    calculateFromBoxes({pasted, "0910100", "000", "-8"});
+  } catch (const CalcError& e) {
+    EXPECT_NE(std::string(e.what()).find("\"" + std::string(39, '4') + "\xe2\x80\xa6\""), std::string::npos);
+  }
+}
+
+// Every input that once broke the handlers' promise is kept in the corpus.
+TEST(CorpusReplayTest, EveryInputKeepsThePromise) {
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(VANTOREL_FUZZ_CORPUS_DIR)) {
+    std::ifstream in(entry.path(), std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(checkFirstActions(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), "")
+        << entry.path();
+    ++files;
+  }
+  EXPECT_GE(files, 10);
+}
+
+}  // namespace
+}  // namespace vantorel

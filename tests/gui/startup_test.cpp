@@ -1,0 +1,154 @@
+// The start-up: the splash window over the work area, with its captions and
+// logo, and Timer1's hand-over to the main window, or the report when the
+// main window cannot open. Intervals are injected; nothing waits five seconds.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+#include <QtTest>
+#include <stdexcept>
+
+#include "module1.h"
+#include "version_line.h"
+
+using namespace std::chrono_literals;
+using vantorel::ScreenArea;
+using vantorel::SplashWindow;
+
+Q_DECLARE_METATYPE(vantorel::ScreenArea)
+
+class StartupTest : public QObject {
+  Q_OBJECT
+
+  QStringList m_reports;
+
+  // The start-up with a hand-over after delay to a main window that
+  // openMainWindow makes.
+  SplashWindow* start(std::chrono::milliseconds delay, std::function<QWidget*()> openMainWindow,
+                      vantorel::SysInfo::AreaSource workArea = {}) {
+    vantorel::StartupSettings settings;
+    settings.workArea = std::move(workArea);
+    settings.handOver = {delay, std::move(openMainWindow), [this](const QString& why) { m_reports << why; }};
+    return vantorel::Module1::Main(std::move(settings));
+  }
+
+ private slots:
+  void initTestCase() {
+    QLocale::setDefault(QLocale::c());
+    QApplication::setApplicationName(QStringLiteral("Vantorel"));
+  }
+  void cleanup() {
+    qDeleteAll(QApplication::topLevelWidgets());
+    m_reports.clear();
+  }
+
+  void splashTakesTheWorkArea_data() {
+    QTest::addColumn<ScreenArea>("area");
+    QTest::newRow("800 x 560 at 96 dpi") << ScreenArea{{800, 560}, 96};
+    QTest::newRow("640 x 480 at 120 dpi") << ScreenArea{{640, 480}, 120};
+  }
+  // The window and its frame take the work area's size in twips; the frame
+  // and the controls keep their places, in twips from the client area.
+  void splashTakesTheWorkArea() {
+    QFETCH(ScreenArea, area);
+    SplashWindow* splash = start(1h, {}, [=] { return area; });
+    const auto scale = vantorel::TwipScale::of(splash->screen());
+    const auto near = [&](int pixels, double twips) {
+      return qAbs(scale.toTwips(pixels) - twips) <= scale.twipsPerPixel() / 2;
+    };
+    const QSizeF workArea = QSizeF(area.availablePixels) * (1440 / area.logicalDpi);
+    for (const QWidget* sized : {static_cast<QWidget*>(splash), static_cast<QWidget*>(splash->fraMainFrame())}) {
+      QVERIFY(near(sized->width(), workArea.width()) && near(sized->height(), workArea.height()));
+    }
+    const std::pair<const char*, QPoint> places[] = {{"fraMainFrame", {2400, 1920}}, {"lblLicenseTo", {2670, 2220}},
+                                                     {"picLogo", {2910, 2775}},      {"lblproductname", {4920, 3000}},
+                                                     {"lblCopyright", {6870, 5040}}, {"Label1", {3600, 5760}}};
+    for (const auto& [name, twips] : places) {
+      const QPoint at = splash->findChild<QWidget*>(name)->mapTo(splash, QPoint()) - splash->contentsRect().topLeft();
+      QVERIFY2(near(at.x(), twips.x()) && near(at.y(), twips.y()), name);
+    }
+  }
+
+  void splashShowsTitleVersionNoticesAndLogo() {
+    int opened = 0;
+    SplashWindow* splash = start(vantorel::kHandOverDelay, [&] { return ++opened, new QWidget; });
+    QCOMPARE(splash->frameGeometry(), splash->screen()->availableGeometry());
+    auto* timer = splash->findChild<QTimer*>(QStringLiteral("Timer1"));
+    QCOMPARE(timer->interval(), 5000);
+
+    QCOMPARE(splash->findChild<QLabel*>("lblproductname")->text(), QStringLiteral("Vantorel"));
+    QCOMPARE(splash->findChild<QLabel*>("lblVersion")->text(), QStringLiteral("Version 1.0.4"));
+    QCOMPARE(QString::fromStdString(vantorel::versionLine({2, 10, 15})), QStringLiteral("Version 2.10.15"));
+    QVERIFY(splash->findChild<QLabel*>("lblCopyright")->text().contains(QStringLiteral(" \u00A9 ")));
+    for (const QLabel* label : splash->findChildren<QLabel*>()) {
+      QVERIFY2(label->heightForWidth(label->width()) <= label->height() || !label->wordWrap(), qPrintable(label->text()));
+    }
+    // Clicks and keys on it start nothing.
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Space, Qt::Key_Tab}) {
+      QTest::mouseClick(splash->windowHandle(), Qt::LeftButton, {}, QPoint(100 * key % 600, 300));
+      QTest::keyClick(splash, key);
+    }
+    QVERIFY(splash->isVisible() && timer->isActive() && opened == 0);
+    // The logo is shown at its own size from the box's top left corner.
+    const QImage logo(QStringLiteral(":/vantorel/splash/logo.png"));
+    QCOMPARE(logo.size(), QSize(141, 166));
+    auto* box = splash->findChild<QFrame*>(QStringLiteral("picLogo"));
+    const QPoint green(46, 24);
+    QCOMPARE(box->grab().toImage().pixelColor(box->contentsRect().topLeft() + green), logo.pixelColor(green));
+  }
+
+  void handsOverOnceAfterTheInterval() {
+    int opened = 0;
+    bool splashVisibleThen = true;
+    QPointer<SplashWindow> splash;
+    splash = start(50ms, [&] {
+      ++opened;
+      splashVisibleThen = splash->isVisible();
+      return new QWidget;
+    });
+    QCOMPARE(opened, 0);
+    QVERIFY(splash->isVisible());
+    QTRY_COMPARE(opened, 1);
+    QVERIFY2(!splashVisibleThen, "the splash window was still up when the main window opened");
+    QTRY_VERIFY(splash.isNull());
+    QTest::qWait(500);
+    QCOMPARE(opened, 1);
+    QVERIFY(m_reports.isEmpty());
+  }
+
+  void failureIsReported_data() {
+    QTest::addColumn<bool>("throws");
+    QTest::newRow("creation throws") << true;
+    QTest::newRow("no window") << false;
+  }
+  void failureIsReported() {
+    QFETCH(bool, throws);
+    QPointer<SplashWindow> splash = start(50ms, [throws]() -> QWidget* {
+      if (throws) throw std::runtime_error("out of window handles");
+      return nullptr;
+    });
+    QTRY_COMPARE(m_reports.size(), 1);
+    QVERIFY(m_reports.front().contains(throws ? "out of window handles" : "could not be created"));
+    QTRY_VERIFY(splash.isNull());
+  }
+
+  // The report does not wait for its box, and dismissing it ends the program
+  // with status 1.
+  void startFailureEndsTheProgram() {
+    QTimer::singleShot(0, [] {
+      vantorel::reportStartFailure(QStringLiteral("no display"));
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box != nullptr && box->informativeText() == "no display") {
+        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+      }
+    });
+    QCOMPARE(QApplication::exec(), 1);
+  }
+};
+
+QTEST_MAIN(StartupTest)
+#include "startup_test.moc"

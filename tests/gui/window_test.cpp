@@ -1,0 +1,304 @@
+// The main window through real clicks and key presses: what it shows when it
+// opens, the keyboard, the list, refused inputs, random events and the ways
+// it ends.
+
+#include <QAccessible>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+#include <random>
+
+#include "first_window.h"
+
+class WindowTest : public QObject {
+  Q_OBJECT
+
+  QPointer<vantorel::FirstWindow> m_window;
+  QStringList m_messages;
+
+  QWidget* find(const QString& name) const { return m_window->findChild<QWidget*>(name); }
+  QLineEdit* box(const QString& name) const { return m_window->findChild<QLineEdit*>(name); }
+  QListWidget* list() const { return m_window->findChild<QListWidget*>(QStringLiteral("List1")); }
+  QStringList results() const { return {box("Text1")->text(), box("Text2")->text(), box("Text3")->text()}; }
+  void click(const QString& name) const { QTest::mouseClick(find(name), Qt::LeftButton); }
+  // Clicks into the box and replaces its text with keys.
+  void enter(const QString& name, const QString& text) const {
+    click(name);
+    QTest::keyClick(box(name), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box(name), Qt::Key_Delete);
+    QTest::keyClicks(box(name), text);
+  }
+  QStringList calculatedFor(const QString& satellite) const {
+    enter(QStringLiteral("Text6"), satellite);
+    click(QStringLiteral("Command2"));
+    return results();
+  }
+  void clickRow(int row) const {
+    list()->scrollToItem(list()->item(row));
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(list()->item(row)).center());
+  }
+
+ private slots:
+  void initTestCase() {
+    QLocale::setDefault(QLocale::c());
+    QApplication::setApplicationName(QStringLiteral("Vantorel"));
+    // A dark desktop theme, under which the buttons' light faces must keep
+    // dark captions.
+    QPalette dark;
+    dark.setColor(QPalette::Button, QColor(40, 40, 40));
+    dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+    QApplication::setPalette(dark);
+  }
+  void init() {
+    m_messages.clear();
+    m_window = new vantorel::FirstWindow;
+    m_window->setMessageHandler([this](QWidget*, const vantorel::Message& m) { m_messages << m.text; });
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+  }
+  void cleanup() { delete m_window; }
+
+  void controls_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("twips");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("accessibleName");  // empty: the text itself
+    const auto row = [](const char* name, QRect twips, const char* text, const char* accessibleName = "") {
+      QTest::newRow(name) << name << twips << text << accessibleName;
+    };
+    row("List1", {2520, 960, 2415, 2595}, "", "Satellites");
+    row("Label1", {2760, 3840, 2415, 735},
+        "Click on satellite above or enter satellite longitude  below then hit 'Calculate'.");
+    row("Text6", {3360, 4560, 375, 285}, "000", "Satellite longitude");
+    row("Command2", {3120, 5040, 855, 375}, "Calculate");
+    row("Label5", {6960, 1440, 975, 495}, "Enter Latitude");
+    row("Text4", {6960, 1920, 735, 285}, "420100", "Enter Latitude");
+    row("Label6", {8640, 1440, 1095, 495}, "Enter Longitude");
+    row("Text5", {8640, 1920, 735, 285}, "0910100", "Enter Longitude");
+    row("Label7", {6480, 2400, 1695, 855}, "DECLINATION IF WEST, ENTER -# (MINUS NUMBER) IF EAST ENTER #");
+    row("Text7", {8160, 2640, 615, 285}, "-8", "Declination");
+    row("Label2", {7080, 3480, 975, 375}, "AZIMUTH TRUE");
+    row("Text1", {8160, 3480, 735, 375}, "", "AZIMUTH TRUE");
+    row("Label3", {7080, 4200, 975, 375}, "AZIMUTH MAGNETIC");
+    row("Text2", {8160, 4200, 735, 375}, "", "AZIMUTH MAGNETIC");
+    row("Label4", {7080, 5040, 975, 375}, "ELEVATION");
+    row("Text3", {8160, 4920, 735, 375}, "", "ELEVATION");
+    row("Command1", {6960, 6120, 975, 495}, "END");
+  }
+  // Each control at its place (15 twips to a pixel), in view when the window
+  // opens, with its text shown whole and a name for screen readers.
+  void controls() {
+    QFETCH(QString, name);
+    QFETCH(QRect, twips);
+    QFETCH(QString, text);
+    QFETCH(QString, accessibleName);
+    QWidget* control = find(name);
+    QCOMPARE(control->geometry(), QRect(twips.topLeft() / 15, twips.size() / 15));
+    QVERIFY(m_window->rect().contains(control->geometry()));
+    QCOMPARE(control->property("text").toString(), text);
+    QCOMPARE(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name),
+             accessibleName.isEmpty() ? text : accessibleName);
+    if (auto* button = qobject_cast<QPushButton*>(control)) {
+      QCOMPARE_LT(button->palette().color(QPalette::ButtonText).lightness(), 80);
+    }
+    // Every line of a caption fits; the descent under the last line may be
+    // cut, as an all-capitals line has nothing there.
+    if (auto* label = qobject_cast<QLabel*>(control)) {
+      QCOMPARE_LE(label->heightForWidth(label->width()) - label->fontMetrics().descent(), label->height());
+    }
+    // A box shows its default text, or the widest result, whole: with the
+    // cursor at either end it looks the same, as it does only if nothing
+    // scrolls.
+    if (auto* shown = qobject_cast<QLineEdit*>(control)) {
+      shown->clearFocus();
+      shown->setText(text.isEmpty() ? QStringLiteral("-12.94364") : text);
+      shown->home(false);
+      const QImage home = shown->grab().toImage();
+      shown->end(false);
+      QCOMPARE(shown->grab().toImage(), home);
+    }
+  }
+
+  // The focus starts in the elevation box and Tab cycles in a fixed order;
+  // Enter and Escape in a box press no button. A row computes with its
+  // longitude in whole degrees and sets Text6 to "0"; results show from
+  // their start.
+  void keyboardAndList() {
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Open"));
+    QCOMPARE(list()->count(), 69);
+    QCOMPARE(list()->item(68)->text(), QStringLiteral("PAS 5-----155.5"));
+    QStringList visited{QApplication::focusWidget()->objectName()};
+    for (int i = 0; i < 10; ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, QStringList({"Text3", "Text2", "Text1", "List1", "Command1", "Text4", "Text5", "Text6",
+                                   "Command2", "Text7", "Text3"}));
+    for (const char* name : {"Text1", "Text4", "Text6", "Text7"}) {
+      click(name);
+      for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) QTest::keyClick(box(name), key);
+    }
+    QCOMPARE(results(), QStringList({"", "", ""}));
+    QVERIFY(m_messages.isEmpty() && list()->selectedItems().isEmpty());
+
+    clickRow(28);  // GE 4-----101
+    QCOMPARE(results(), QStringList({"194.7342", "186.7342", "40.41615"}));
+    enter("Text6", "123");
+    clickRow(39);  // MSAT 1-----106.5
+    QCOMPARE(box("Text6")->text(), QStringLiteral("0"));
+    for (const char* name : {"Text1", "Text2", "Text3"}) QCOMPARE(box(name)->cursorPosition(), 0);
+    const QStringList chosen = results();
+    QCOMPARE(calculatedFor("106"), chosen);
+  }
+
+  // With a latitude the calculation refuses, every computation shows exactly
+  // one message: the messages count the computations a gesture starts.
+  void eachChoiceComputesOnce_data() {
+    QTest::addColumn<QString>("gesture");
+    QTest::addColumn<int>("computations");
+    QTest::newRow("click on a row") << "click" << 1;
+    QTest::newRow("click on the selected row") << "click again" << 1;
+    QTest::newRow("arrow key") << "down" << 1;
+    QTest::newRow("arrow key at the last row") << "down at end" << 0;
+    QTest::newRow("tab into the list") << "tab" << 0;
+    QTest::newRow("click into Text6") << "text6" << 0;
+  }
+  void eachChoiceComputesOnce() {
+    QFETCH(QString, gesture);
+    QFETCH(int, computations);
+    enter("Text4", "4x0100");
+    if (gesture != "click" && gesture != "tab") clickRow(gesture == "down at end" ? 68 : 10);
+    m_messages.clear();
+    if (gesture.startsWith("click")) clickRow(10);
+    if (gesture.startsWith("down")) QTest::keyClick(list(), Qt::Key_Down);
+    if (gesture == "tab") {
+      click("Text1");
+      QTest::keyClick(box("Text1"), Qt::Key_Tab);
+      QCOMPARE(QApplication::focusWidget(), list());
+    }
+    if (gesture == "text6") {
+      box("Text6")->setText("101");
+      click("Text6");
+      QVERIFY(list()->selectedItems().isEmpty());
+      QCOMPARE(box("Text6")->text(), QStringLiteral("101"));
+    }
+    QCOMPARE(m_messages.size(), computations);
+  }
+
+  // A refused input is reported naming its box, which then has the focus
+  // with its text selected; no other box changes, and the window goes on.
+  void refusedInput_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("byRow");
+    QTest::addColumn<QString>("opening");
+    QTest::newRow("latitude") << "Text4" << "4x0100" << false << "Latitude \"4x0100\" is not a number";
+    QTest::newRow("longitude") << "Text5" << "" << false << "Longitude \"\" is not a number";
+    QTest::newRow("declination") << "Text7" << "west" << false << "Declination \"west\" is not a number";
+    QTest::newRow("satellite") << "Text6" << "" << false << "Satellite longitude \"\" is not a number";
+    QTest::newRow("beyond 180") << "Text6" << "180.5" << false << "Satellite longitude \"180.5\" is more than 180";
+    QTest::newRow("latitude, row") << "Text4" << "4x0100" << true << "Latitude \"4x0100\" is not a number";
+    QTest::newRow("declination, row") << "Text7" << "west" << true << "Declination \"west\" is not a number";
+  }
+  void refusedInput() {
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(bool, byRow);
+    QFETCH(QString, opening);
+    const QStringList before = calculatedFor("75");
+    enter(name, text);
+    byRow ? clickRow(1) : click("Command2");
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY2(m_messages.front().startsWith(opening), qPrintable(m_messages.front()));
+    QCOMPARE(results(), before);
+    // A row sets Text6 to "0" after it reads the declination, before the site.
+    const QString text6 = byRow && name == "Text4" ? QStringLiteral("0") : name == "Text6" ? text : QStringLiteral("75");
+    QCOMPARE(box("Text6")->text(), text6);
+    QCOMPARE(QApplication::focusWidget(), box(name));
+    QCOMPARE(box(name)->selectedText(), text);
+    QVERIFY(m_window->isVisible());
+  }
+
+  // The monkey test: seeded random clicks and keys, sent from inside an event
+  // loop as the program runs, so that anything asking the application to
+  // exit ends that loop early. No event may end the program, close the
+  // window, or change an input box other than the one the keys went into,
+  // except that choosing a row sets Text6 to "0". END is left alone: ending
+  // is its job.
+  void randomEventsNeverEndTheProgram() {
+    std::mt19937 rng(20261206);
+    const auto pick = [&rng](qsizetype n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    const std::array keys = {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return, Qt::Key_Up,     Qt::Key_Down,
+                             Qt::Key_End, Qt::Key_PageUp,  Qt::Key_Delete, Qt::Key_Escape, Qt::Key_Space};
+    // What installers type, and what a cat walking over the keyboard types.
+    const QString characters = QStringLiteral("0123456789000111--.. +eENWx\u00b0\u00e9\u4e2d\u00a0");
+    const QStringList inputBoxes = {"Text4", "Text5", "Text6", "Text7"};
+    const auto inputs = [&] {
+      QStringList texts;
+      for (const QString& name : inputBoxes) texts << box(name)->text();
+      return texts;
+    };
+    QEventLoop loop;
+    QString failure;
+    int step = 0;
+    std::function<void()> next = [&] {
+      const QStringList before = inputs();
+      QWidget* focused = QApplication::focusWidget();
+      const int kind = pick(10);
+      if (kind < 3) {  // a click anywhere but on END
+        QPoint at;
+        do at = QPoint(pick(m_window->width()), pick(m_window->height()));
+        while (find("Command1")->geometry().contains(at));
+        QTest::mouseClick(m_window->windowHandle(), Qt::LeftButton, {}, at);
+      } else if (kind < 5) {
+        clickRow(pick(list()->count()));
+      } else if (focused == find("Command1")) {
+        QTest::keyClick(focused, Qt::Key_Tab);
+      } else if (kind < 8) {  // characters as an input method sends them
+        for (int i = 1 + pick(6); i > 0; --i) {
+          QTest::sendKeyEvent(QTest::Click, focused, Qt::Key_unknown, characters[pick(characters.size())], {});
+        }
+      } else {
+        QTest::keyClick(focused, keys[static_cast<std::size_t>(pick(keys.size()))]);
+      }
+      const QStringList after = inputs();
+      for (qsizetype i = 0; i < inputBoxes.size(); ++i) {
+        const bool typedHere = kind >= 5 && focused == box(inputBoxes[i]);
+        if (after[i] != before[i] && !typedHere && !(i == 2 && after[i] == "0")) {
+          failure = QStringLiteral("%1 changed by itself to \"%2\"").arg(inputBoxes[i], after[i]);
+        }
+      }
+      if (!m_window->isVisible()) failure = QStringLiteral("the window closed");
+      if (!failure.isEmpty() || ++step == 1500) {
+        loop.exit(0);
+      } else {
+        QTimer::singleShot(0, &loop, next);
+      }
+    };
+    QTimer::singleShot(0, &loop, next);
+    QCOMPARE(loop.exec(), 0);
+    QVERIFY2(step == 1500, qPrintable(QStringLiteral("event %1: %2").arg(step).arg(failure)));
+    // The events reached the handlers both ways, or the checks prove little.
+    QVERIFY(!box("Text3")->text().isEmpty() && !m_messages.isEmpty());
+  }
+
+  // END and closing the window end the program with status 0, even with
+  // another window open; the event loop's result is the exit status.
+  void endAndClosingEndTheProgramNormally() {
+    QWidget other;
+    other.show();
+    QTimer::singleShot(0, m_window, [this] { click("Command1"); });
+    QCOMPARE(QApplication::exec(), 0);
+    QTimer::singleShot(0, m_window, [this] { m_window->close(); });
+    QCOMPARE(QApplication::exec(), 0);
+  }
+};
+
+QTEST_MAIN(WindowTest)
+#include "window_test.moc"
