@@ -44,7 +44,7 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 # minimal_window+label is the floor plus one line of text: not part of the
 # ratio, it shows how much of the difference the first text accounts for.
 programs=(vantorel minimal_window minimal_window+label)
-declare -A command=([vantorel]="$build/ui/splash/vantorel" [minimal_window]="$build/bench/minimal_window"
+declare -A command=([vantorel]="$build/app/vantorel" [minimal_window]="$build/bench/minimal_window"
   [minimal_window+label]="$build/bench/minimal_window --label")
 
 measure() {

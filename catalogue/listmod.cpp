@@ -119,6 +119,12 @@ void listmod(Catalogue& catalogue) {
 
 int slotForRow(int row) { return row < kEmptySlot - 1 ? row + 1 : row + 2; }
 
+int rowCount(const Catalogue& catalogue) {
+  int rows = 0;
+  while (slotForRow(rows) <= catalogue.SatelliteCount) ++rows;
+  return rows;
+}
+
 std::string rowText(const Catalogue& catalogue, int slot) {
   const auto s = static_cast<std::size_t>(slot);
   return catalogue.SatelliteNames.at(s) + "-----" + catalogue.SatelliteLongitudes.at(s);

@@ -34,6 +34,9 @@ void listmod(Catalogue& catalogue);
 // slot r + 2 from row 3 on.
 int slotForRow(int row);
 
+// How many rows the list shows: 69.
+int rowCount(const Catalogue& catalogue);
+
 // "EchoStar 3-----61.5": the name, five hyphens, the longitude text.
 std::string rowText(const Catalogue& catalogue, int slot);
 

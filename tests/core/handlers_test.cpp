@@ -32,9 +32,7 @@ Catalogue filled() {
 
 TEST(CatalogueTest, ListsSixtyNineRowsAroundTheEmptySlot) {
   const Catalogue c = filled();
-  int rows = 0;
-  while (slotForRow(rows) <= c.SatelliteCount) ++rows;
-  EXPECT_EQ(rows, 69);
+  EXPECT_EQ(rowCount(c), 69);
   for (int slot = 0; slot < kCatalogueSlots; ++slot) {
     EXPECT_EQ(c.SatelliteLongitudes[slot].empty(), slot == 0 || slot == 4 || slot > 70) << slot;
   }

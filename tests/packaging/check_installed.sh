@@ -102,5 +102,8 @@ gzipped "$page"
 status=0
 QT_QPA_PLATFORM=offscreen timeout 3 "$usr/bin/vantorel" || status=$?
 [ "$status" -eq 124 ] || fail "the installed program ended with status $status instead of running"
+# ... and answers on the command line without a display.
+version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$usr/bin/vantorel" --version)
+[ "$version" = "Vantorel $shown_version" ] || fail "--version printed '$version'"
 
 echo "installed as a desktop expects ($mode)"

@@ -14,6 +14,7 @@
 #include <array>
 #include <cmath>
 #include <exception>
+#include <string_view>
 
 #include "calc_error.h"
 #include "first_actions.h"
@@ -99,9 +100,11 @@ QString widestResult(const QFontMetricsF& metrics) {
   return QStringLiteral("-") + QString(7, widest) + QStringLiteral(".");
 }
 
-QLabel* addLabel(QWidget* window, const char* name, const char* caption, Twips place,
+QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QLabel* addLabel(QWidget* window, const char* name, std::string_view caption, Twips place,
                  Qt::Alignment alignment = Qt::AlignLeft) {
-  auto* label = new QLabel(QString::fromUtf8(caption), window);
+  auto* label = new QLabel(fromUtf8(caption), window);
   label->setObjectName(QString::fromUtf8(name));
   label->setTextFormat(Qt::PlainText);
   label->setWordWrap(true);
@@ -110,13 +113,14 @@ QLabel* addLabel(QWidget* window, const char* name, const char* caption, Twips p
   return label;
 }
 
-QLineEdit* addBox(QWidget* window, const char* name, const char* text, Twips place, const char* accessibleName) {
+QLineEdit* addBox(QWidget* window, const char* name, std::string_view text, Twips place,
+                  std::string_view accessibleName) {
   auto* box = new QLineEdit(window);
   box->setObjectName(QString::fromUtf8(name));
-  box->setText(QString::fromUtf8(text));
+  box->setText(fromUtf8(text));
   box->setCursorPosition(0);
   box->setGeometry(toPixels(place));
-  box->setAccessibleName(QString::fromUtf8(accessibleName));
+  box->setAccessibleName(fromUtf8(accessibleName));
   return box;
 }
 
@@ -167,22 +171,22 @@ void FirstWindow::buildControls() {
   addLabel(this, "Label6", "Enter Longitude", {8640, 1440, 1095, 495})->setFont(headingFont(font()));
   addLabel(this, "Label7", "DECLINATION IF WEST, ENTER -# (MINUS NUMBER) IF EAST ENTER #",
            {6480, 2400, 1695, 855}, Qt::AlignHCenter);
-  addLabel(this, "Label2", "AZIMUTH TRUE", {7080, 3480, 975, 375});
-  addLabel(this, "Label3", "AZIMUTH MAGNETIC", {7080, 4200, 975, 375});
-  addLabel(this, "Label4", "ELEVATION", {7080, 5040, 975, 375});
+  addLabel(this, "Label2", kResultLabels[0], {7080, 3480, 975, 375});
+  addLabel(this, "Label3", kResultLabels[1], {7080, 4200, 975, 375});
+  addLabel(this, "Label4", kResultLabels[2], {7080, 5040, 975, 375});
 
   m_ui.List1 = new SatelliteList(this);
   m_ui.List1->setObjectName(QStringLiteral("List1"));
   m_ui.List1->setGeometry(toPixels({2520, 960, 2415, 2595}));
   m_ui.List1->setAccessibleName(QStringLiteral("Satellites"));
 
-  m_ui.Text6 = addBox(this, "Text6", "000", {3360, 4560, 375, 285}, "Satellite longitude");
-  m_ui.Text4 = addBox(this, "Text4", "420100", {6960, 1920, 735, 285}, "Enter Latitude");
-  m_ui.Text5 = addBox(this, "Text5", "0910100", {8640, 1920, 735, 285}, "Enter Longitude");
-  m_ui.Text7 = addBox(this, "Text7", "-8", {8160, 2640, 615, 285}, "Declination");
-  m_ui.Text1 = addBox(this, "Text1", "", {8160, 3480, 735, 375}, "AZIMUTH TRUE");
-  m_ui.Text2 = addBox(this, "Text2", "", {8160, 4200, 735, 375}, "AZIMUTH MAGNETIC");
-  m_ui.Text3 = addBox(this, "Text3", "", {8160, 4920, 735, 375}, "ELEVATION");
+  m_ui.Text6 = addBox(this, "Text6", kOpeningBoxTexts.Text6, {3360, 4560, 375, 285}, "Satellite longitude");
+  m_ui.Text4 = addBox(this, "Text4", kOpeningBoxTexts.Text4, {6960, 1920, 735, 285}, "Enter Latitude");
+  m_ui.Text5 = addBox(this, "Text5", kOpeningBoxTexts.Text5, {8640, 1920, 735, 285}, "Enter Longitude");
+  m_ui.Text7 = addBox(this, "Text7", kOpeningBoxTexts.Text7, {8160, 2640, 615, 285}, "Declination");
+  m_ui.Text1 = addBox(this, "Text1", "", {8160, 3480, 735, 375}, kResultLabels[0]);
+  m_ui.Text2 = addBox(this, "Text2", "", {8160, 4200, 735, 375}, kResultLabels[1]);
+  m_ui.Text3 = addBox(this, "Text3", "", {8160, 4920, 735, 375}, kResultLabels[2]);
 
   m_ui.Command2 = addButton(this, "Command2", "Calculate", {3120, 5040, 855, 375}, QColor(255, 255, 128));
   m_ui.Command1 = addButton(this, "Command1", "END", {6960, 6120, 975, 495}, QColor(255, 128, 128));
@@ -272,7 +276,7 @@ void FirstWindow::Form_Load() {
   listmod(m_catalogue);
   // Rows follow the catalogue's slots with slot 4 left out; slotForRow is the
   // same mapping the list click uses to find a row's slot.
-  for (int row = 0; slotForRow(row) <= m_catalogue.SatelliteCount; ++row) {
+  for (int row = 0; row < rowCount(m_catalogue); ++row) {
     m_ui.List1->addItem(QString::fromStdString(rowText(m_catalogue, slotForRow(row))));
   }
 }

@@ -1,16 +1,18 @@
 #include "module1.h"
 
-#include <QCoreApplication>
-#include <QGuiApplication>
+#include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <QScreen>
 #include <QStyle>
 #include <cstdio>
+#include <exception>
 #include <memory>
 #include <utility>
 
 #include "first_window.h"
 #include "numeric_text.h"
+#include "program_version.h"
 
 namespace vantorel {
 
@@ -53,6 +55,25 @@ SplashWindow* Main(StartupSettings settings) {
 }
 
 }  // namespace Module1
+
+int runWithWindows(int& argc, char** argv) {
+  QApplication app(argc, argv);
+  // The application's title. Only the name is set: an explicit display name
+  // would be appended to every window's caption ("Open — Vantorel"), and the
+  // display name falls back to the name anyway.
+  QApplication::setApplicationName(QString::fromLatin1(kProgramName));
+  QApplication::setApplicationVersion(QString::fromLatin1(kShownVersion));
+  QApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/vantorel/splash/icon.png")));
+
+  try {
+    Module1::Main();
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "vantorel: cannot start: %s\n", error.what());
+    return 1;
+  }
+  return QApplication::exec();
+}
 
 void reportStartFailure(const QString& why) {
   std::fprintf(stderr, "%s: the main window could not open: %s\n",

@@ -29,6 +29,11 @@ SplashWindow* Main(StartupSettings settings = {});
 
 }  // namespace Module1
 
+// The program with its windows: makes the application, which takes Qt's own
+// options (such as -platform or -style) out of argc and argv, runs Main and
+// the event loop, and returns the exit status.
+int runWithWindows(int& argc, char** argv);
+
 // Tells the user, on standard error and in a message box, that the main
 // window could not open and why; when the box is dismissed the program ends
 // with exit code 1. Does not wait for the box.

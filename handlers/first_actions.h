@@ -1,12 +1,14 @@
 #pragma once
 // What the main window's two calculation handlers do, without the window:
 // read the input texts, convert and decode them in a fixed order, compute,
-// and hand back the three result texts. The window only copies texts in and
-// out, so this is the whole behaviour of a calculation, and the fuzzer and
-// the tests drive it directly.
+// and hand back the three result texts. The window and the command line only
+// copy texts in and out, so this is the whole behaviour of a calculation,
+// and the fuzzer and the tests drive it directly.
 
+#include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "listmod.h"
 #include "onecalc.h"
@@ -21,6 +23,12 @@ struct BoxTexts {
   std::string Text7;  // magnetic declination, negative for West, at most 180 either way
 };
 
+// What the input boxes hold when the main window opens.
+inline const BoxTexts kOpeningBoxTexts{"420100", "0910100", "000", "-8"};
+
+// The names of the three results, Text1 to Text3, as their labels show them.
+inline constexpr std::array<std::string_view, 3> kResultLabels = {"AZIMUTH TRUE", "AZIMUTH MAGNETIC", "ELEVATION"};
+
 // "Calculate". Reads Text7, then checks Text6 against 180, then decodes Text4
 // and Text5, then rounds Text6 to whole degrees (halves to even) and computes.
 // Throws CalcError naming the first box that fails.
@@ -31,5 +39,11 @@ OnecalcResult calculateFromBoxes(const BoxTexts& boxes);
 // longitude of the row's catalogue slot. Returns nothing for a row whose slot
 // is empty. Throws CalcError naming the first box that fails.
 std::optional<OnecalcResult> calculateForListRow(const BoxTexts& boxes, const Catalogue& catalogue, int listIndex);
+
+// The whole degrees West that list row listIndex computes with: its slot's
+// longitude rounded, halves to even. Nothing for a row whose slot is empty.
+// Throws CalcError(SatelliteList, SubscriptOutOfRange) for a row past the
+// catalogue's slots.
+std::optional<Integer> satelliteForListRow(const Catalogue& catalogue, int listIndex);
 
 }  // namespace vantorel

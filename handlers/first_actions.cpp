@@ -55,10 +55,16 @@ std::optional<OnecalcResult> calculateForListRow(const BoxTexts& boxes, const Ca
   in.Declination = readDeclination(boxes);
   in.SiteLatitude = deccalc(boxes.Text4, Field::Latitude).DecimalDegrees;
   in.SiteLongitude = deccalc(boxes.Text5, Field::Longitude).DecimalDegrees;
+  const std::optional<Integer> satellite = satelliteForListRow(catalogue, listIndex);
+  if (!satellite) return std::nullopt;
+  in.SatelliteLongitude = *satellite;
+  return onecalc(in);
+}
+
+std::optional<Integer> satelliteForListRow(const Catalogue& catalogue, int listIndex) {
   const std::string& longitude = catalogue.longitudeOf(slotForRow(listIndex));
   if (longitude.empty()) return std::nullopt;
-  in.SatelliteLongitude = textToInteger(longitude);
-  return onecalc(in);
+  return textToInteger(longitude);
 }
 
 }  // namespace vantorel

@@ -1,0 +1,233 @@
+#include "command_line.h"
+
+#include <QCommandLineParser>
+#include <algorithm>
+#include <array>
+#include <exception>
+#include <ostream>
+#include <vector>
+
+#include "program_version.h"
+
+namespace vantorel {
+namespace {
+
+constexpr int kPrinted = 0;
+constexpr int kRefused = 1;
+constexpr int kUsageError = 2;
+
+// The options QGuiApplication, QApplication and the X11 platform take for
+// themselves. They are known here so that they reach the application instead
+// of being refused as unknown, and --help leaves them out.
+struct QtOption {
+  const char* name;
+  bool takesValue;
+};
+constexpr QtOption kQtWindowOptions[] = {
+    {"platform", true},     {"platformpluginpath", true}, {"platformtheme", true}, {"plugin", true},
+    {"qwindowgeometry", true}, {"qwindowicon", true},     {"qwindowtitle", true},  {"reverse", false},
+    {"session", true},      {"display", true},            {"geometry", true},      {"style", true},
+    {"stylesheet", true},   {"widgetcount", false},       {"qmljsdebugger", true}, {"name", true},
+    {"title", true},        {"visual", true},             {"nograb", false},       {"dograb", false},
+    {"sync", false}};
+
+constexpr const char* kInputForms = R"(
+Each input takes the text the main window's box takes:
+  latitude, longitude  five digits or more are packed degrees, minutes and
+                       seconds, DDMMSS for a latitude (420100 is 42 deg 01 min)
+                       and DDDMMSS for a longitude (0910100 is 91 deg 01 min);
+                       the seconds may carry a fraction (420100.5). Three
+                       digits or fewer are decimal degrees (42, -33.87); four
+                       digits are refused. A minus sign applies to the whole
+                       value. Latitude North positive, at most 90 either way;
+                       longitude degrees West, East negative, at most 360.
+  declination          negative if West, positive if East, at most 180.
+  satellite            degrees West, East negative, 180 or less, rounded to
+                       whole degrees (halves to even).
+
+Exit status:
+  0  the results were printed
+  1  an input was refused; the reason is on standard error
+  2  the command line was not understood
+)";
+
+// The widest result label and its gap, so that the three values line up.
+constexpr std::size_t kLabelColumn = 18;
+
+std::string resultLines(const OnecalcResult& result) {
+  const std::array values = {result.Text1, result.Text2, result.Text3};
+  std::string lines;
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    std::string line(kResultLabels[i]);
+    line.resize(kLabelColumn, ' ');
+    lines += line + values[i] + '\n';
+  }
+  return lines;
+}
+
+using Row = std::array<std::string, 6>;
+
+// One row per row of the satellite list, in its order, under a header: the
+// name, the longitude as the list shows it, the whole degrees the
+// calculation uses, and the three results.
+std::vector<Row> satelliteRows(const BoxTexts& boxes) {
+  Catalogue catalogue;
+  listmod(catalogue);
+  std::vector<Row> rows = {{"SATELLITE", "LONGITUDE", "WHOLE DEGREES", std::string(kResultLabels[0]),
+                            std::string(kResultLabels[1]), std::string(kResultLabels[2])}};
+  for (int row = 0; row < rowCount(catalogue); ++row) {
+    const std::optional<OnecalcResult> result = calculateForListRow(boxes, catalogue, row);
+    const std::optional<Integer> degrees = satelliteForListRow(catalogue, row);
+    if (!result || !degrees) continue;
+    const int slot = slotForRow(row);
+    rows.push_back({catalogue.SatelliteNames[static_cast<std::size_t>(slot)], catalogue.longitudeOf(slot),
+                    integerToText(*degrees), result->Text1, result->Text2, result->Text3});
+  }
+  return rows;
+}
+
+// Columns two blanks apart, names left-aligned, numbers right-aligned.
+std::string alignedText(const std::vector<Row>& rows) {
+  std::array<std::size_t, std::tuple_size_v<Row>> widths{};
+  for (const Row& row : rows) {
+    for (std::size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], row[c].size());
+  }
+  std::string text;
+  for (const Row& row : rows) {
+    std::string line = row[0] + std::string(widths[0] - row[0].size(), ' ');
+    for (std::size_t c = 1; c < row.size(); ++c) line += "  " + std::string(widths[c] - row[c].size(), ' ') + row[c];
+    text += line + '\n';
+  }
+  return text;
+}
+
+// RFC 4180: records end in CRLF; the header and the names are quoted, with
+// any quote doubled, so that a spreadsheet keeps them as text.
+std::string csvText(const std::vector<Row>& rows) {
+  const auto quoted = [](const std::string& field) {
+    std::string q = "\"";
+    for (char c : field) q += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return q + '"';
+  };
+  std::string text;
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    for (std::size_t c = 0; c < rows[r].size(); ++c) {
+      text += (c > 0 ? "," : "") + (r == 0 || c == 0 ? quoted(rows[r][c]) : rows[r][c]);
+    }
+    text += "\r\n";
+  }
+  return text;
+}
+
+}  // namespace
+
+CommandLine parseCommandLine(const QStringList& arguments) {
+  QCommandLineParser parser;
+  // Qt's window options are single-dash words such as -platform.
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  parser.setApplicationDescription(
+      QStringLiteral("Tells where to point a satellite dish at a geostationary satellite: the azimuth\n"
+                     "from true north, the magnetic azimuth and the elevation. Without options it opens\n"
+                     "its windows; with --satellite or --all it prints the look angles instead and\n"
+                     "needs no display."));
+  const QCommandLineOption help({"h", "help"}, QStringLiteral("Show this help and exit."));
+  const QCommandLineOption version({"v", "version"}, QStringLiteral("Show the program's version and exit."));
+  const QCommandLineOption latitude(QStringLiteral("latitude"),
+                                    QStringLiteral("The site's latitude (default 420100)."), QStringLiteral("T"));
+  const QCommandLineOption longitude(QStringLiteral("longitude"),
+                                     QStringLiteral("The site's longitude West (default 0910100)."),
+                                     QStringLiteral("T"));
+  const QCommandLineOption declination(QStringLiteral("declination"),
+                                       QStringLiteral("The magnetic declination (default -8)."), QStringLiteral("T"));
+  const QCommandLineOption satellite(
+      QStringLiteral("satellite"), QStringLiteral("Print the look angles of the satellite at longitude T West."),
+      QStringLiteral("T"));
+  const QCommandLineOption all(QStringLiteral("all"),
+                               QStringLiteral("Print a table of the look angles of every built-in satellite."));
+  const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("Print the table of --all as CSV."));
+  parser.addOptions({help, version, latitude, longitude, declination, satellite, all, csv});
+  for (const QtOption& qt : kQtWindowOptions) {
+    QCommandLineOption option(QString::fromLatin1(qt.name), {}, qt.takesValue ? QStringLiteral("value") : QString());
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(option);
+  }
+
+  CommandLine command;
+  const auto refuse = [&command](const QString& why) {
+    command.mode = CommandLine::Mode::UsageError;
+    command.message = why.toStdString();
+    return command;
+  };
+  if (!parser.parse(arguments)) return refuse(parser.errorText());
+  if (parser.isSet(help)) {
+    command.mode = CommandLine::Mode::Help;
+    // The parser's own usage line names the program only once an
+    // application object exists, which would be too early here.
+    const QString options = parser.helpText().section(QLatin1Char('\n'), 1);
+    command.message = "Usage: vantorel [options]\n" + options.toStdString() + kInputForms;
+    return command;
+  }
+  if (parser.isSet(version)) {
+    command.mode = CommandLine::Mode::Version;
+    return command;
+  }
+  if (!parser.positionalArguments().isEmpty()) {
+    return refuse(QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst()));
+  }
+  if (parser.isSet(satellite) && parser.isSet(all)) return refuse(QStringLiteral("Give --satellite or --all, not both."));
+  if (parser.isSet(csv) && !parser.isSet(all)) return refuse(QStringLiteral("--csv needs --all."));
+  if (!parser.isSet(satellite) && !parser.isSet(all)) {
+    for (const QCommandLineOption* input : {&latitude, &longitude, &declination}) {
+      if (parser.isSet(*input)) {
+        return refuse(QStringLiteral("--%1 needs --satellite or --all.").arg(input->names().constFirst()));
+      }
+    }
+    return command;
+  }
+
+  command.mode = parser.isSet(all) ? CommandLine::Mode::AllSatellites : CommandLine::Mode::Satellite;
+  command.csv = parser.isSet(csv);
+  const std::pair<const QCommandLineOption*, std::string*> inputs[] = {{&latitude, &command.boxes.Text4},
+                                                                       {&longitude, &command.boxes.Text5},
+                                                                       {&satellite, &command.boxes.Text6},
+                                                                       {&declination, &command.boxes.Text7}};
+  for (const auto& [option, box] : inputs) {
+    if (parser.isSet(*option)) *box = parser.value(*option).toStdString();
+  }
+  return command;
+}
+
+int runCommandLine(const CommandLine& command, std::ostream& out, std::ostream& err) {
+  std::string results;
+  switch (command.mode) {
+    case CommandLine::Mode::Help:
+      out << command.message;
+      return kPrinted;
+    case CommandLine::Mode::Version:
+      out << kProgramName << ' ' << kShownVersion << '\n';
+      return kPrinted;
+    case CommandLine::Mode::Windows:  // main opens the windows; there is nothing to print
+      return kUsageError;
+    case CommandLine::Mode::UsageError:
+      err << "vantorel: " << command.message << "\nTry 'vantorel --help' for more information.\n";
+      return kUsageError;
+    case CommandLine::Mode::Satellite:
+    case CommandLine::Mode::AllSatellites:
+      break;
+  }
+  try {
+    if (command.mode == CommandLine::Mode::Satellite) {
+      results = resultLines(calculateFromBoxes(command.boxes));
+    } else {
+      const std::vector<Row> rows = satelliteRows(command.boxes);
+      results = command.csv ? csvText(rows) : alignedText(rows);
+    }
+  } catch (const std::exception& refused) {
+    err << refused.what() << '\n';
+    return kRefused;
+  }
+  out << results << std::flush;
+  return out ? kPrinted : kRefused;
+}
+
+}  // namespace vantorel

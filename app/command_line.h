@@ -1,0 +1,43 @@
+#pragma once
+// Vantorel's command line. Without calculation options the program opens its
+// windows; with --satellite or --all it prints the look angles instead,
+// computed by the same handlers as the main window's, and touches no display.
+//
+//   vantorel [Qt's window options]      the splash window, then the main window
+//   vantorel --help | -h                the options, the input forms, the exit statuses
+//   vantorel --version | -v             "Vantorel 1.0.4"
+//   vantorel [--latitude T] [--longitude T] [--declination T] --satellite T
+//   vantorel [--latitude T] [--longitude T] [--declination T] --all [--csv]
+//
+// Each T is a text exactly as the window's box takes it. Exit statuses:
+// 0 the results were printed; 1 an input was refused, with the message the
+// window would show, on standard error; 2 the command line was not understood.
+
+#include <QStringList>
+#include <iosfwd>
+#include <string>
+
+#include "first_actions.h"
+
+namespace vantorel {
+
+struct CommandLine {
+  enum class Mode { Windows, Help, Version, Satellite, AllSatellites, UsageError };
+  Mode mode = Mode::Windows;
+  // The inputs as the boxes would hold them; those not given keep the texts
+  // the boxes open with. Text6 is the satellite of Mode::Satellite.
+  BoxTexts boxes = kOpeningBoxTexts;
+  bool csv = false;     // Mode::AllSatellites as CSV
+  std::string message;  // the help text, or what is wrong with the command line
+};
+
+// Reads the program's arguments, its own name first. Qt's own window options
+// (-platform, -style, ...) are accepted and left for the application.
+CommandLine parseCommandLine(const QStringList& arguments);
+
+// Carries out any mode but Mode::Windows, writing the results to out and
+// refusals and usage errors to err; returns the exit status. Nothing is
+// written to out unless every result could be computed.
+int runCommandLine(const CommandLine& command, std::ostream& out, std::ostream& err);
+
+}  // namespace vantorel

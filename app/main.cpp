@@ -1,0 +1,17 @@
+// Vantorel: where to point a satellite dish. The command line decides, before
+// anything touches a display, whether the program opens its windows or prints
+// the look angles.
+
+#include <QStringList>
+#include <iostream>
+
+#include "command_line.h"
+#include "module1.h"
+
+int main(int argc, char* argv[]) {
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  const vantorel::CommandLine command = vantorel::parseCommandLine(arguments);
+  if (command.mode == vantorel::CommandLine::Mode::Windows) return vantorel::runWithWindows(argc, argv);
+  return vantorel::runCommandLine(command, std::cout, std::cerr);
+}

@@ -1,0 +1,75 @@
+// The command line through the built program, with no display at all: each
+// command line with the standard output, standard error and exit status it
+// must give. Expected outputs are regular expressions matched whole.
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QtTest>
+
+class CommandLineTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void commandLine_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+    const QString worked = "AZIMUTH TRUE      194\\.7342\nAZIMUTH MAGNETIC  186\\.7342\nELEVATION         40\\.41615\n";
+    const QString usage = "vantorel: %1\nTry 'vantorel --help' for more information\\.\n";
+    QTest::newRow("worked row") << QStringList{"--satellite", "101"} << 0 << worked << "";
+    QTest::newRow("every input") << QStringList{"--latitude", "420100", "--longitude=0910100", "--declination", "-8",
+                                                "--satellite", "101.2", "-platform", "offscreen"}
+                                 << 0 << worked << "";
+    QTest::newRow("southern site, East")
+        << QStringList{"--latitude", "-335200", "--longitude", "-1511300", "--declination", "12.5", "--satellite",
+                       "-156"}
+        << 0 << "AZIMUTH TRUE      8\\.539838\nAZIMUTH MAGNETIC  21\\.03984\nELEVATION         50\\.29158\n" << "";
+    QTest::newRow("latitude") << QStringList{"--latitude", "4201", "--satellite", "101"} << 1 << ""
+                              << "Latitude \"4201\" has four digits.*\n";
+    QTest::newRow("longitude") << QStringList{"--longitude", "x", "--all"} << 1 << ""
+                               << "Longitude \"x\" is not a number.*\n";
+    QTest::newRow("declination") << QStringList{"--declination", "-181", "--satellite", "0"} << 1 << ""
+                                 << "Declination \"-181\" lies beyond 180 degrees.*\n";
+    QTest::newRow("satellite") << QStringList{"--satellite", "180.5"} << 1 << ""
+                               << "Satellite longitude \"180\\.5\" is more than 180.*\n";
+    QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << "" << usage.arg("Unknown option 'bogus'\\.");
+    QTest::newRow("missing value") << QStringList{"--satellite"} << 2 << "" << usage.arg("Missing value .*");
+    QTest::newRow("both modes") << QStringList{"--satellite", "1", "--all"} << 2 << "" << usage.arg(".*");
+    QTest::newRow("csv alone") << QStringList{"--satellite", "1", "--csv"} << 2 << "" << usage.arg(".*--all.*");
+    QTest::newRow("no mode") << QStringList{"--latitude", "1"} << 2 << "" << usage.arg(".*--satellite or --all.*");
+    QTest::newRow("stray word") << QStringList{"101"} << 2 << "" << usage.arg("Unexpected argument '101'\\.");
+    QTest::newRow("version") << QStringList{"-v"} << 0 << "Vantorel 1\\.0\\.4\n" << "";
+    QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: vantorel \\[options\\]\n(.*\n)*Exit status:\n(.*\n)*"
+                          << "";
+    QTest::newRow("all") << QStringList{"--all"} << 0
+                         << "SATELLITE +LONGITUDE +WHOLE DEGREES +AZIMUTH TRUE +AZIMUTH MAGNETIC +ELEVATION\n"
+                            "EchoStar 3 +61\\.5 +62 +140\\.3514 +132\\.3514 +33\\.25147\n(.*\n){67}"
+                            "PAS 5 +155\\.5 +156 +252\\.6534 +244\\.6534 +9\\.737675\n"
+                         << "";
+    QTest::newRow("csv") << QStringList{"--all", "--csv"} << 0
+                         << "\"SATELLITE\",\"LONGITUDE\",\"WHOLE DEGREES\",\"AZIMUTH TRUE\",\"AZIMUTH MAGNETIC\","
+                            "\"ELEVATION\"\r\n\"EchoStar 3\",61\\.5,62,140\\.3514,132\\.3514,33\\.25147\r\n(.*\r\n){68}"
+                         << "";
+  }
+  void commandLine() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(VANTOREL_EXECUTABLE), arguments);
+    QVERIFY(program.waitForFinished(60000));
+    QCOMPARE(program.exitCode(), status);
+    const QString printed = QString::fromUtf8(program.readAllStandardOutput());
+    const QString complained = QString::fromUtf8(program.readAllStandardError());
+    QVERIFY2(QRegularExpression("\\A(?:" + out + ")\\z").match(printed).hasMatch(), qPrintable(printed));
+    QVERIFY2(QRegularExpression("\\A(?:" + err + ")\\z").match(complained).hasMatch(), qPrintable(complained));
+  }
+};
+
+QTEST_GUILESS_MAIN(CommandLineTest)
+#include "cli_test.moc"
