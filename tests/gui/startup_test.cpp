@@ -79,6 +79,7 @@ class StartupTest : public QObject {
     QCOMPARE(splash->frameGeometry(), splash->screen()->availableGeometry());
     auto* timer = splash->findChild<QTimer*>(QStringLiteral("Timer1"));
     QCOMPARE(timer->interval(), 5000);
+    QCOMPARE(timer->timerType(), Qt::PreciseTimer);
 
     QCOMPARE(splash->findChild<QLabel*>("lblproductname")->text(), QStringLiteral("Vantorel"));
     QCOMPARE(splash->findChild<QLabel*>("lblVersion")->text(), QStringLiteral("Version 1.0.4"));

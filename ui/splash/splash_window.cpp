@@ -137,6 +137,9 @@ void SplashWindow::buildControls() {
 
   m_Timer1 = new QTimer(this);
   m_Timer1->setObjectName(QStringLiteral("Timer1"));
+  // A coarse timer may fire up to 5% early or late: a quarter second either
+  // side of five seconds. The hand-over is meant to come at five seconds.
+  m_Timer1->setTimerType(Qt::PreciseTimer);
   connect(m_Timer1, &QTimer::timeout, this, &SplashWindow::Timer1_Timer);
 }
 
