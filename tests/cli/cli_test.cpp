@@ -18,7 +18,7 @@ class CommandLineTest : public QObject {
     const QString worked = "AZIMUTH TRUE      194\\.7342\nAZIMUTH MAGNETIC  186\\.7342\nELEVATION         40\\.41615\n";
     const QString usage = "vantorel: %1\nTry 'vantorel --help' for more information\\.\n";
     QTest::newRow("worked row") << QStringList{"--satellite", "101"} << 0 << worked << "";
-    QTest::newRow("every input") << QStringList{"--latitude", "420100", "--longitude=0910100", "--declination", "-8",
+    QTest::newRow("every input") << QStringList{"--latitude=420100", "--longitude", "0910100", "--declination", "-8",
                                                 "--satellite", "101.2", "-platform", "offscreen"}
                                  << 0 << worked << "";
     QTest::newRow("southern site, East")

@@ -24,14 +24,9 @@ std::string textsFor(int satellite) {
   return texts(calculateFromBoxes(boxes));
 }
 
-Catalogue filled() {
-  Catalogue catalogue;
-  listmod(catalogue);
-  return catalogue;
-}
-
 TEST(CatalogueTest, ListsSixtyNineRowsAroundTheEmptySlot) {
-  const Catalogue c = filled();
+  Catalogue c;
+  listmod(c);
   EXPECT_EQ(rowCount(c), 69);
   for (int slot = 0; slot < kCatalogueSlots; ++slot) {
     EXPECT_EQ(c.SatelliteLongitudes[slot].empty(), slot == 0 || slot == 4 || slot > 70) << slot;
@@ -55,7 +50,8 @@ TEST(HandlersTest, ComputeWithWholeDegrees) {
   for (const auto& [text, degrees] : typed) {
     EXPECT_EQ(texts(calculateFromBoxes({"420100", "0910100", text, "-8"})), textsFor(degrees)) << text;
   }
-  const Catalogue c = filled();
+  Catalogue c;
+  listmod(c);
   const std::pair<int, int> rows[] = {{0, 62},   {3, 65},   {4, 70},   {5, 72},   {32, 101},
                                       {33, 102}, {39, 106}, {63, 138}, {68, 156}};
   for (const auto& [row, degrees] : rows) {
