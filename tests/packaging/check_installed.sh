@@ -99,8 +99,10 @@ gzipped "$page"
 
 # The installed program starts and keeps running (its splash window is up);
 # `timeout` ends it and answers 124. Anything else means it failed to start.
+# Qt's own window options reach the application past the command line.
 status=0
-QT_QPA_PLATFORM=offscreen timeout 3 "$usr/bin/vantorel" || status=$?
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
+  timeout 3 "$usr/bin/vantorel" -platform offscreen -style Fusion || status=$?
 [ "$status" -eq 124 ] || fail "the installed program ended with status $status instead of running"
 # ... and answers on the command line without a display.
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$usr/bin/vantorel" --version)
