@@ -121,6 +121,7 @@ class WindowTest : public QObject {
     // cursor at either end it looks the same, as it does only if nothing
     // scrolls.
     if (auto* shown = qobject_cast<QLineEdit*>(control)) {
+      QCOMPARE(shown->font().pointSizeF(), m_window->font().pointSizeF());  // a narrow face, not a smaller size
       shown->clearFocus();
       shown->setText(text.isEmpty() ? QStringLiteral("-12.94364") : text);
       shown->home(false);
