@@ -138,7 +138,6 @@ class WindowTest : public QObject {
   void keyboardAndList() {
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Open"));
     QCOMPARE(list()->count(), 69);
-    QCOMPARE(list()->item(68)->text(), QStringLiteral("PAS 5-----155.5"));
     QStringList visited{QApplication::focusWidget()->objectName()};
     for (int i = 0; i < 10; ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -198,7 +197,6 @@ class WindowTest : public QObject {
     QTest::newRow("longitude") << "Text5" << "" << false << "Longitude \"\" is not a number";
     QTest::newRow("declination") << "Text7" << "west" << false << "Declination \"west\" is not a number";
     QTest::newRow("satellite") << "Text6" << "" << false << "Satellite longitude \"\" is not a number";
-    QTest::newRow("beyond 180") << "Text6" << "180.5" << false << "Satellite longitude \"180.5\" is more than 180";
     QTest::newRow("latitude, row") << "Text4" << "4x0100" << true << "Latitude \"4x0100\" is not a number";
     QTest::newRow("declination, row") << "Text7" << "west" << true << "Declination \"west\" is not a number";
   }
