@@ -47,7 +47,8 @@ Each input takes the text the main window's box takes:
 
 Exit status:
   0  the results were printed
-  1  an input was refused; the reason is on standard error
+  1  an input was refused, or the results could not be written; the reason
+     is on standard error
   2  the command line was not understood
 )";
 
@@ -226,8 +227,12 @@ int runCommandLine(const CommandLine& command, std::ostream& out, std::ostream& 
     err << refused.what() << '\n';
     return kRefused;
   }
-  out << results << std::flush;
-  return out ? kPrinted : kRefused;
+  // A full disk or a closed pipe must not pass for printed results.
+  if (!(out << results << std::flush)) {
+    err << "vantorel: the results could not be written\n";
+    return kRefused;
+  }
+  return kPrinted;
 }
 
 }  // namespace vantorel
