@@ -103,15 +103,17 @@ class StartupTest : public QObject {
     int opened = 0;
     bool splashVisibleThen = true;
     QPointer<SplashWindow> splash;
+    QPointer<QWidget> first;
     splash = start(50ms, [&] {
       ++opened;
       splashVisibleThen = splash->isVisible();
-      return new QWidget;
+      return first = new QWidget;
     });
     QCOMPARE(opened, 0);
     QVERIFY(splash->isVisible());
     QTRY_COMPARE(opened, 1);
     QVERIFY2(!splashVisibleThen, "the splash window was still up when the main window opened");
+    QTRY_VERIFY(first->isVisible());
     QTRY_VERIFY(splash.isNull());
     QTest::qWait(500);
     QCOMPARE(opened, 1);
