@@ -4,7 +4,10 @@
 #include <algorithm>
 #include <array>
 #include <exception>
+#include <optional>
 #include <ostream>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "program_version.h"
