@@ -79,10 +79,13 @@ class StartupTest : public QObject {
     QCOMPARE(timer->timerType(), Qt::PreciseTimer);
 
     QCOMPARE(splash->findChild<QLabel*>("lblproductname")->text(), QStringLiteral("Vantorel"));
+    QVERIFY(splash->findChild<QLabel*>("lblproductname")->alignment() & Qt::AlignHCenter);
     QCOMPARE(splash->findChild<QLabel*>("lblVersion")->text(), QStringLiteral("Version 1.0.4"));
     QCOMPARE(QString::fromStdString(vantorel::versionLine({2, 10, 15})), QStringLiteral("Version 2.10.15"));
     QVERIFY(splash->findChild<QLabel*>("lblCopyright")->text().contains(QStringLiteral(" \u00A9 ")));
     for (const QLabel* label : splash->findChildren<QLabel*>()) {
+      // Wrapped within its width, and every line within its height.
+      QVERIFY2(label->minimumSizeHint().width() <= label->width(), qPrintable(label->text()));
       QVERIFY2(label->heightForWidth(label->width()) <= label->height() || !label->wordWrap(), qPrintable(label->text()));
     }
     // Clicks and keys on it start nothing.
