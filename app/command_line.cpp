@@ -55,8 +55,10 @@ Exit status:
   2  the command line was not understood
 )";
 
-// The widest result label and its gap, so that the three values line up.
-constexpr std::size_t kLabelColumn = 18;
+// Where the values start: after the widest result label and two blanks, so
+// that the three values line up.
+constexpr std::size_t kLabelColumn =
+    std::max({kResultLabels[0].size(), kResultLabels[1].size(), kResultLabels[2].size()}) + 2;
 
 std::string resultLines(const OnecalcResult& result) {
   const std::array values = {result.Text1, result.Text2, result.Text3};
