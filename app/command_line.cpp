@@ -44,7 +44,9 @@ Each input takes the text the main window's box takes:
                        digits are refused. A minus sign applies to the whole
                        value. Latitude North positive, at most 90 either way;
                        longitude degrees West, East negative, at most 360.
-  declination          negative if West, positive if East, at most 180.
+  declination          East positive, West negative, at most 180 either way;
+                       the magnetic azimuth is the true azimuth minus the
+                       declination, as a compass reads it, from 0 to 360.
   satellite            degrees West, East negative, 180 or less, rounded to
                        whole degrees (halves to even).
 

@@ -26,6 +26,20 @@ double divide(double dividend, double divisor) {
 // A store into a Single, which overflows if the double does not fit.
 Single single(double value) { return static_cast<Single>(checked(static_cast<double>(static_cast<Single>(checked(value))))); }
 
+// What a compass reads: the declination is East positive, so the magnetic
+// azimuth is the true one less the declination ("east is least"). The double
+// is brought into [0, 360) before its one rounding; a value a hair below 360
+// may still round to 360, which a compass reads as north too.
+Single magneticAzimuth(double azimuthTrue, Single declination) {
+  double magnetic = azimuthTrue - static_cast<double>(declination);
+  if (magnetic < 0) {
+    magnetic += 360;
+  } else if (magnetic >= 360) {
+    magnetic -= 360;
+  }
+  return single(magnetic);
+}
+
 struct Vector {
   double x, y, z;
 };
@@ -50,10 +64,10 @@ void closedForm(OnecalcResult& r) {
   const double q = divide(std::tan(static_cast<double>(r.LongitudeDifferenceRadians)),
                           std::sin(static_cast<double>(r.LatitudeRadians)));
   const double AzimuthOffset = std::atan(checked(q));  // radians from due south, toward west
-  // A is formed twice in the original arithmetic with the same result; the
-  // magnetic azimuth adds the declination to the double, not to the Single.
+  // The magnetic azimuth is taken from the double, not from the Single, so
+  // it is rounded once.
   const double A = 180 + AzimuthOffset * (180 / Pi);
-  r.AzimuthMagnetic = single(A + static_cast<double>(r.DeclinationCopy));
+  r.AzimuthMagnetic = magneticAzimuth(A, r.DeclinationCopy);
   r.AzimuthTrue = single(A);
 
   const double cl = std::cos(static_cast<double>(r.LatitudeRadians));
@@ -107,7 +121,7 @@ void vectorForm(const OnecalcInputs& in, OnecalcResult& r) {
   if (azimuth < 0) azimuth += 360;
   const double elevation = std::atan2(du, std::hypot(de, dn)) * (180 / Pi);
 
-  r.AzimuthMagnetic = single(azimuth + static_cast<double>(r.DeclinationCopy));
+  r.AzimuthMagnetic = magneticAzimuth(azimuth, r.DeclinationCopy);
   r.AzimuthTrue = single(azimuth);
   r.Elevation = single(elevation);
 }

@@ -7,8 +7,9 @@
 //   SatelliteLongitude  whole degrees West
 //   LongitudeDifference Delta = SatelliteLongitude - SiteLongitude, positive
 //                       when the satellite lies west of the site
-//   Declination         magnetic declination, East positive, West negative;
-//                       added to the true azimuth
+//   Declination         magnetic declination, East positive, West negative
+//   AzimuthMagnetic     what a compass reads: AzimuthTrue - Declination,
+//                       within 0 to 360
 //   AzimuthTrue         clockwise from true north; 180 is due south
 //   Elevation           above the horizon, negative below it
 // The Earth is a sphere; the orbit enters only as the ratio of the Earth's

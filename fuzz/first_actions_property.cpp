@@ -57,6 +57,8 @@ bool namesABox(const CalcError& e) {
   return false;
 }
 
+// Every text reads back as a finite number, and the magnetic azimuth is a
+// compass reading, 0 to 360.
 std::string checkTexts(const Texts& texts) {
   for (const std::string& text : texts) {
     try {
@@ -65,6 +67,8 @@ std::string checkTexts(const Texts& texts) {
       return "a result text does not read back as a number: " + text;
     }
   }
+  const double magnetic = textToDouble(texts[1]);
+  if (magnetic < 0 || magnetic > 360) return "the magnetic azimuth is no compass reading: " + texts[1];
   return {};
 }
 

@@ -15,8 +15,9 @@
 // UTF-8, reaches the handlers unchanged.
 //
 // The promise: every outcome of "Calculate" and of a list click is either
-// three result texts that read back as finite numbers, or a CalcError whose
-// message names the box it concerns; and a list click computes the same
+// three result texts that read back as finite numbers, with the magnetic
+// azimuth from 0 to 360, or a CalcError whose message names the box it
+// concerns; and a list click computes the same
 // texts as "Calculate" with the row's catalogue longitude typed into Text6.
 // Crashes, hangs and sanitizer reports are the caller's to notice.
 

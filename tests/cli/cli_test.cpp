@@ -15,7 +15,7 @@ class CommandLineTest : public QObject {
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("out");
     QTest::addColumn<QString>("err");
-    const QString worked = "AZIMUTH TRUE      194\\.7342\nAZIMUTH MAGNETIC  186\\.7342\nELEVATION         40\\.41615\n";
+    const QString worked = "AZIMUTH TRUE      194\\.7342\nAZIMUTH MAGNETIC  202\\.7342\nELEVATION         40\\.41615\n";
     const QString usage = "vantorel: %1\nTry 'vantorel --help' for more information\\.\n";
     QTest::newRow("worked row") << QStringList{"--satellite", "101"} << 0 << worked << "";
     QTest::newRow("every input") << QStringList{"--latitude=420100", "--longitude", "0910100", "--declination", "-8",
@@ -24,7 +24,7 @@ class CommandLineTest : public QObject {
     QTest::newRow("southern site, East")
         << QStringList{"--latitude", "-335200", "--longitude", "-1511300", "--declination", "12.5", "--satellite",
                        "-156"}
-        << 0 << "AZIMUTH TRUE      8\\.539838\nAZIMUTH MAGNETIC  21\\.03984\nELEVATION         50\\.29158\n" << "";
+        << 0 << "AZIMUTH TRUE      8\\.539838\nAZIMUTH MAGNETIC  356\\.0398\nELEVATION         50\\.29158\n" << "";
     QTest::newRow("latitude") << QStringList{"--latitude", "4201", "--satellite", "101"} << 1 << ""
                               << "Latitude \"4201\" has four digits.*\n";
     QTest::newRow("longitude") << QStringList{"--longitude", "x", "--all"} << 1 << ""
@@ -43,12 +43,12 @@ class CommandLineTest : public QObject {
                           << "";
     QTest::newRow("all") << QStringList{"--all"} << 0
                          << "SATELLITE +LONGITUDE +WHOLE DEGREES +AZIMUTH TRUE +AZIMUTH MAGNETIC +ELEVATION\n"
-                            "EchoStar 3 +61\\.5 +62 +140\\.3514 +132\\.3514 +33\\.25147\n(.*\n){67}"
-                            "PAS 5 +155\\.5 +156 +252\\.6534 +244\\.6534 +9\\.737675\n"
+                            "EchoStar 3 +61\\.5 +62 +140\\.3514 +148\\.3514 +33\\.25147\n(.*\n){67}"
+                            "PAS 5 +155\\.5 +156 +252\\.6534 +260\\.6534 +9\\.737675\n"
                          << "";
     QTest::newRow("csv") << QStringList{"--all", "--csv"} << 0
                          << "\"SATELLITE\",\"LONGITUDE\",\"WHOLE DEGREES\",\"AZIMUTH TRUE\",\"AZIMUTH MAGNETIC\","
-                            "\"ELEVATION\"\r\n\"EchoStar 3\",61\\.5,62,140\\.3514,132\\.3514,33\\.25147\r\n(.*\r\n){68}"
+                            "\"ELEVATION\"\r\n\"EchoStar 3\",61\\.5,62,140\\.3514,148\\.3514,33\\.25147\r\n(.*\r\n){68}"
                          << "";
   }
   void commandLine() {

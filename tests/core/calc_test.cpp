@@ -133,24 +133,26 @@ TEST(OnecalcTest, GivesTheExactTexts) {
   } const rows[] = {
       // A northern site and a satellite less than 90 degrees away: the closed
       // form with its Single stores, digit for digit.
-      {L42, L91, 101, -8, "194.7342 186.7342 40.41615"},
-      {L42, L91, 61, -8, "139.2013 131.2013 32.72824"},
-      {L42, L91, 109, -19.9f, "205.871 185.9709 38.12994"},  // declination added to the double azimuth
-      {L42, L91, 180, -8, "269.3195 261.3195 -7.862228"},    // below the horizon
+      {L42, L91, 101, -8, "194.7342 202.7342 40.41615"},
+      {L42, L91, 61, -8, "139.2013 147.2013 32.72824"},
+      {L42, L91, 71, -19.6f, "151.4422 171.0422 37.36794"},  // the double azimuth less the declination, rounded once
+      {L42, L91, 180, -8, "269.3195 277.3195 -7.862228"},    // below the horizon
       // The last digit moves if pi is taken one digit longer or shorter.
-      {40.35f, 117.23333f, 121, 2, "185.8061 187.8061 43.17098"},
-      {58, 66, 155, -3, "269.1519 266.1519 -8.082963"},
+      {40.35f, 117.23333f, 121, 2, "185.8061 183.8061 43.17098"},
+      {58, 66, 155, -3, "269.1519 272.1519 -8.082963"},
       // Due south, where the rounded azimuth no longer carries the sine the
       // elevation divides by.
-      {L42, L91, 91, -8, "179.9751 171.9751 41.47278"},
-      {L42, 91, 91, -8, "180 172 41.47609"},
-      {30, 91, 91, -8, "180 172 55.02605"},
+      {L42, L91, 91, -8, "179.9751 187.9751 41.47278"},
+      {L42, 91, 91, -8, "180 188 41.47609"},
+      {30, 91, 91, -8, "180 188 55.02605"},
       // Elsewhere the true look angles, from vectors: 90 degrees or more
       // away, a southern site, the equator.
-      {L42, L91, 0, -8, "89.31946 81.31946 -9.339078"},
-      {L42, 1, 91, -8, "270 262 -8.601357"},
-      {-L42, L91, 101, -8, "345.2658 337.2658 40.41614"},
-      {0, 91, 101, -8, "270 262 78.23221"}};
+      {L42, L91, 0, -8, "89.31946 97.31946 -9.339078"},
+      {L42, 1, 91, -8, "270 278 -8.601357"},
+      {-L42, L91, 101, -8, "345.2658 353.2658 40.41614"},
+      {-L42, L91, 101, -20, "345.2658 5.265795 40.41614"},  // past 360, wrapped
+      {0, 91, 101, -8, "270 278 78.23221"},
+      {-33.8667f, -151.2167f, -156, 12.8f, "8.539749 355.7397 50.29155"}};  // below 0, wrapped
   for (const auto& row : rows) {
     const OnecalcResult r = onecalc({row.latitude, row.longitude, row.satellite, row.declination});
     EXPECT_EQ(r.Text1 + " " + r.Text2 + " " + r.Text3, row.texts);

@@ -44,8 +44,8 @@ TEST(CatalogueTest, ListsSixtyNineRowsAroundTheEmptySlot) {
 // degrees, halves to even; no row (or an empty slot) computes nothing but
 // still checks the boxes.
 TEST(HandlersTest, ComputeWithWholeDegrees) {
-  EXPECT_EQ(textsFor(101), "194.7342 186.7342 40.41615");
-  EXPECT_EQ(texts(calculateFromBoxes({"420100", "0910100", "101", "180"})), "194.7342 374.7342 40.41615");
+  EXPECT_EQ(textsFor(101), "194.7342 202.7342 40.41615");
+  EXPECT_EQ(texts(calculateFromBoxes({"420100", "0910100", "101", "180"})), "194.7342 14.73421 40.41615");
   const std::pair<const char*, int> typed[] = {{"180", 180}, {"-5", -5}, {"2.5", 2}, {"61.5", 62}, {" 109.8 ", 110}};
   for (const auto& [text, degrees] : typed) {
     EXPECT_EQ(texts(calculateFromBoxes({"420100", "0910100", text, "-8"})), textsFor(degrees)) << text;
