@@ -2,9 +2,12 @@
 // command line with the standard output, standard error and exit status it
 // must give. Expected outputs are regular expressions matched whole.
 
+#include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
+
+#include "command_line_property.h"
 
 class CommandLineTest : public QObject {
   Q_OBJECT
@@ -67,6 +70,22 @@ class CommandLineTest : public QObject {
     const QString complained = QString::fromUtf8(program.readAllStandardError());
     QVERIFY2(QRegularExpression("\\A(?:" + out + ")\\z").match(printed).hasMatch(), qPrintable(printed));
     QVERIFY2(QRegularExpression("\\A(?:" + err + ")\\z").match(complained).hasMatch(), qPrintable(complained));
+  }
+
+  // Every argument list that once broke the command line's promise is kept
+  // in the fuzzer's corpus.
+  void corpusKeepsThePromise() {
+    const QDir corpus(QStringLiteral(VANTOREL_FUZZ_CORPUS_DIR));
+    const QStringList files = corpus.entryList(QDir::Files);
+    QVERIFY(files.size() >= 8);
+    for (const QString& name : files) {
+      QFile file(corpus.filePath(name));
+      QVERIFY(file.open(QIODevice::ReadOnly));
+      const QByteArray bytes = file.readAll();
+      const std::string failure =
+          vantorel::checkCommandLine(reinterpret_cast<const std::uint8_t*>(bytes.constData()), bytes.size());
+      QVERIFY2(failure.empty(), qPrintable(name + ": " + QString::fromStdString(failure)));
+    }
   }
 };
 
