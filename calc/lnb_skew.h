@@ -17,8 +17,8 @@
 //                       looking at the satellite (looking along u)
 // The geometry is the look angles' own: the Earth a sphere, the satellite in
 // the equatorial plane, the Earth's radius 0.15126 of the orbit's. The skew is
-// exact on that sphere, not the usual atan(sin Delta / tan phi), which is off
-// by up to a few tenths of a degree.
+// exact on that sphere, not the usual atan(sin Delta / tan phi) (Delta the
+// longitude difference), which is off by up to a few tenths of a degree.
 //
 // A linear polarisation has no direction, so Skew is folded into (-90, 90]:
 // an angle beyond 90 either way is taken 180 degrees round. At a northern site
