@@ -1,11 +1,13 @@
 // What one calculation costs: the whole path from the four box texts to the
-// three result texts, the look-angle step alone, and the floor under both,
-// the eight trigonometric calls the closed form makes.
+// three result texts, the look-angle step alone, the LNB skew alone, and the
+// floor under the look angles, the eight trigonometric calls the closed form
+// makes.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 
 #include "first_actions.h"
+#include "lnb_skew.h"
 
 namespace {
 
@@ -29,6 +31,16 @@ void lookAnglesOnly(benchmark::State& state) {
   }
 }
 BENCHMARK(lookAnglesOnly);
+
+void lnbSkewOnly(benchmark::State& state) {
+  OnecalcInputs in{42.0166664f, 91.0166702f, 101, -8};
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(in);
+    LnbSkewResult r = lnbSkew(in);
+    benchmark::DoNotOptimize(r);
+  }
+}
+BENCHMARK(lnbSkewOnly);
 
 // The same calls on the same arguments, and nothing else: no Single stores,
 // no checks, no texts.

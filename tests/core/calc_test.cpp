@@ -1,6 +1,6 @@
 // The calculation: text-number conversions, the decoding of typed
-// coordinates and the look angles, against worked values and against an
-// independent computation.
+// coordinates, the look angles and the LNB skew, against worked values and
+// against an independent computation.
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -10,9 +10,11 @@
 #include <numbers>
 #include <optional>
 #include <random>
+#include <tuple>
 
 #include "calc_error.h"
 #include "deccalc.h"
+#include "lnb_skew.h"
 #include "onecalc.h"
 
 namespace vantorel {
@@ -191,6 +193,48 @@ TEST(OnecalcTest, AgreesWithAnIndependentComputation) {
   }
   EXPECT_LE(worst[0], 0.03);
   EXPECT_LE(worst[1], 1e-4);
+}
+
+TEST(LnbSkewTest, GivesTheExactTexts) {
+  const std::tuple<Single, Single, Integer, const char*> rows[] = {
+      {L42, L91, 101, "10.9632"},   // satellite west of a northern site: positive
+      {L42, L91, 61, "-29.24062"},  // east: negative
+      {51.5f, 0.1f, -19, "-14.71455"},
+      {-L42, L91, 101, "-10.9632"},  // a southern site: turned 180 degrees, then folded
+      {L42, L91, 180, "48.30215"},   // below the horizon
+      {L42, 281, 101, "0"},          // on the opposite meridian
+      {90, 0, 5, "0"},               // at the pole the vertical is the axis
+      {0, 111, 101, "90"},           // on the equator -90 and 90 are one line
+      {1e-6f, 91, 61, "90"},         // -89.999998 stored as -90, then folded
+      {0, 101, 101, "0"},            // straight overhead: no meaning
+      {0, 281, 101, "0"},            // straight below
+      {0, 1e-8f, 0, "0"},            // a millimetre from overhead
+      {0, 1e-5f, 0, "90"}};          // a metre: a true skew
+  for (const auto& [latitude, longitude, satellite, text] : rows) {
+    EXPECT_EQ(lnbSkew({latitude, longitude, satellite, 0}).Text, text) << latitude << " " << longitude;
+  }
+}
+
+// The skew in closed form, worked out by hand from its definition (long double,
+// the true pi, Delta the satellite's longitude West of the site's), unfolded,
+// so compared modulo 180 degrees; only the Single's rounding separates them.
+TEST(LnbSkewTest, AgreesWithTheClosedForm) {
+  std::mt19937 random(20261207);
+  std::uniform_real_distribution<float> latitudes(-90, 90), longitudes(-360, 360);
+  const long double rad = std::numbers::pi_v<long double> / 180, k = 0.15126L;
+  double worst = 0;
+  for (int i = 0; i < 8000; ++i) {
+    const float latitude = latitudes(random), longitude = longitudes(random);
+    const auto satellite = static_cast<Integer>(std::lround(longitudes(random) / 2));
+    const Single skew = lnbSkew({latitude, longitude, satellite, 0}).Skew;
+    const long double phi = latitude * rad, delta = (satellite - static_cast<long double>(longitude)) * rad;
+    const long double c = std::cos(phi) * std::cos(delta);
+    const long double reference = std::atan2(std::sin(delta) * std::cos(phi) * std::sqrt(1 + k * k - 2 * k * c),
+                                             std::sin(phi) * (1 - k * c)) / rad;
+    EXPECT_TRUE(skew > -90 && skew <= 90) << skew;
+    worst = std::max(worst, std::fabs(static_cast<double>(std::remainder(skew - reference, 180.0L))));
+  }
+  EXPECT_LE(worst, 4e-6);  // half a Single's step near 90 degrees
 }
 
 }  // namespace
