@@ -1,0 +1,54 @@
+#include "calendar_date.h"
+
+#include <chrono>
+#include <cstdio>
+
+namespace vantorel {
+namespace {
+
+std::chrono::year_month_day toChrono(CalendarDate date) {
+  return {std::chrono::year{date.year}, std::chrono::month{static_cast<unsigned>(date.month)},
+          std::chrono::day{static_cast<unsigned>(date.day)}};
+}
+
+// The value of digits text[first, first + count), or -1 if one of them is not
+// an ASCII digit. std::isdigit is not used: it follows the locale.
+int digitsAt(std::string_view text, std::size_t first, std::size_t count) {
+  int value = 0;
+  for (std::size_t i = first; i < first + count; ++i) {
+    if (text[i] < '0' || text[i] > '9') return -1;
+    value = value * 10 + (text[i] - '0');
+  }
+  return value;
+}
+
+}  // namespace
+
+std::optional<CalendarDate> parseCalendarDate(std::string_view text) {
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
+  const CalendarDate date{digitsAt(text, 0, 4), digitsAt(text, 5, 2), digitsAt(text, 8, 2)};
+  if (date.year < 0 || date.month < 0 || date.day < 0 || !toChrono(date).ok()) return std::nullopt;
+  return date;
+}
+
+CalendarDate todayUtc() {
+  // The system clock counts UTC, so its whole days are UTC dates.
+  const std::chrono::year_month_day today{std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())};
+  return {static_cast<int>(today.year()), static_cast<int>(static_cast<unsigned>(today.month())),
+          static_cast<int>(static_cast<unsigned>(today.day()))};
+}
+
+double decimalYear(CalendarDate date) {
+  const std::chrono::year year{date.year};
+  const auto daysBefore =
+      (std::chrono::sys_days{toChrono(date)} - std::chrono::sys_days{year / std::chrono::January / 1}).count();
+  return date.year + static_cast<double>(daysBefore) / (year.is_leap() ? 366.0 : 365.0);
+}
+
+std::string calendarDateText(CalendarDate date) {
+  char text[48];  // room for any three ints, so nothing is cut
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
+  return text;
+}
+
+}  // namespace vantorel

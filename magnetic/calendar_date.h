@@ -1,0 +1,38 @@
+#pragma once
+// Calendar dates for the magnetic model: the strict YYYY-MM-DD form a date is
+// typed in, today's date, and the decimal year the model is evaluated at.
+// Dates are Gregorian, leap years included (2028-02-29 exists, 2026-02-29
+// does not), and "today" is the date in UTC, so that the same instant gives
+// the same declination wherever the program runs.
+
+#include <compare>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vantorel {
+
+struct CalendarDate {
+  int year = 0;   // 0 to 9999 when parsed
+  int month = 0;  // 1 to 12
+  int day = 0;    // 1 to the month's last day
+
+  friend auto operator<=>(const CalendarDate&, const CalendarDate&) = default;
+};
+
+// Exactly ten characters, "YYYY-MM-DD" with ASCII digits, naming a day that
+// exists. Anything else (no leading zeros "2026-1-5", blanks, "2026-02-30",
+// "2026-13-01", "tomorrow", "") gives nothing.
+std::optional<CalendarDate> parseCalendarDate(std::string_view text);
+
+// The date in UTC now.
+CalendarDate todayUtc();
+
+// year + (day of year - 1) / days in that year: 2027-07-02 is day 183 of 365,
+// 2027 + 182/365. The date must exist.
+double decimalYear(CalendarDate date);
+
+// "YYYY-MM-DD", the form parseCalendarDate reads.
+std::string calendarDateText(CalendarDate date);
+
+}  // namespace vantorel
