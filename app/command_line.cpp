@@ -10,6 +10,7 @@
 #include <tuple>
 #include <vector>
 
+#include "calc_error.h"
 #include "program_version.h"
 
 namespace vantorel {
@@ -52,8 +53,8 @@ Each input takes the text the main window's box takes:
 
 Exit status:
   0  the results were printed
-  1  an input was refused, or the results could not be written; the reason
-     is on standard error
+  1  an input was refused, the output could not be written, or the windows
+     could not open (no display); the reason is on standard error
   2  the command line was not understood
 )";
 
@@ -127,6 +128,32 @@ std::string csvText(const std::vector<Row>& rows) {
   return text;
 }
 
+// The option, as typed, that lacks its value: one that takes a value but is
+// the last word, or is followed by another option, which the parser would
+// otherwise take for the value ("--latitude --satellite 101"). A negative
+// number such as -8 or -.5 names no option, so it stays a value.
+QString optionWithoutValue(const QStringList& arguments, const QList<QCommandLineOption>& options) {
+  const auto optionNamed = [&options](const QString& word) -> const QCommandLineOption* {
+    if (!word.startsWith(QLatin1Char('-'))) return nullptr;
+    const QString name = word.mid(word.startsWith(QLatin1String("--")) ? 2 : 1).section(QLatin1Char('='), 0, 0);
+    const auto named = std::find_if(options.begin(), options.end(),
+                                    [&name](const QCommandLineOption& o) { return o.names().contains(name); });
+    return named == options.end() ? nullptr : &*named;
+  };
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    const QString& word = arguments[i];
+    if (word == QLatin1String("--")) break;  // the end of the options
+    const QCommandLineOption* option = optionNamed(word);
+    if (!option || option->valueName().isEmpty() || word.contains(QLatin1Char('='))) continue;
+    if (i + 1 == arguments.size() || optionNamed(arguments[i + 1])) return word;
+    ++i;
+  }
+  return {};
+}
+
+// The bytes of an argument; see parseCommandLine.
+std::string bytesOf(const QString& argument) { return argument.toLatin1().toStdString(); }
+
 }  // namespace
 
 CommandLine parseCommandLine(const QStringList& arguments) {
@@ -153,26 +180,35 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   const QCommandLineOption all(QStringLiteral("all"),
                                QStringLiteral("Print a table of the look angles of every built-in satellite."));
   const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("Print the table of --all as CSV."));
-  parser.addOptions({help, version, latitude, longitude, declination, satellite, all, csv});
+  QList<QCommandLineOption> options = {help, version, latitude, longitude, declination, satellite, all, csv};
   for (const QtOption& qt : kQtWindowOptions) {
     QCommandLineOption option(QString::fromLatin1(qt.name), {}, qt.takesValue ? QStringLiteral("value") : QString());
     option.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOption(option);
+    options << option;
   }
+  parser.addOptions(options);
 
   CommandLine command;
-  const auto refuse = [&command](const QString& why) {
+  const auto refuse = [&command](const std::string& why) {
     command.mode = CommandLine::Mode::UsageError;
-    command.message = why.toStdString();
+    command.message = why;
     return command;
   };
-  if (!parser.parse(arguments)) return refuse(parser.errorText());
+  if (const QString option = optionWithoutValue(arguments, options); !option.isEmpty()) {
+    return refuse(bytesOf(option) + " needs a value.");
+  }
+  if (!parser.parse(arguments)) {
+    // Qt's message would show an unknown option's bytes as they stand.
+    const QStringList unknown = parser.unknownOptionNames();
+    return refuse(unknown.isEmpty() ? bytesOf(parser.errorText())
+                                    : "Unknown option '" + quotedText(bytesOf(unknown.constFirst())) + "'.");
+  }
   if (parser.isSet(help)) {
     command.mode = CommandLine::Mode::Help;
     // The parser's own usage line names the program only once an
     // application object exists, which would be too early here.
-    const QString options = parser.helpText().section(QLatin1Char('\n'), 1);
-    command.message = "Usage: vantorel [options]\n" + options.toStdString() + kInputForms;
+    const QString described = parser.helpText().section(QLatin1Char('\n'), 1);
+    command.message = "Usage: vantorel [options]\n" + described.toStdString() + kInputForms;
     return command;
   }
   if (parser.isSet(version)) {
@@ -180,14 +216,14 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     return command;
   }
   if (!parser.positionalArguments().isEmpty()) {
-    return refuse(QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst()));
+    return refuse("Unexpected argument '" + quotedText(bytesOf(parser.positionalArguments().constFirst())) + "'.");
   }
-  if (parser.isSet(satellite) && parser.isSet(all)) return refuse(QStringLiteral("Give --satellite or --all, not both."));
-  if (parser.isSet(csv) && !parser.isSet(all)) return refuse(QStringLiteral("--csv needs --all."));
+  if (parser.isSet(satellite) && parser.isSet(all)) return refuse("Give --satellite or --all, not both.");
+  if (parser.isSet(csv) && !parser.isSet(all)) return refuse("--csv needs --all.");
   if (!parser.isSet(satellite) && !parser.isSet(all)) {
     for (const QCommandLineOption* input : {&latitude, &longitude, &declination}) {
       if (parser.isSet(*input)) {
-        return refuse(QStringLiteral("--%1 needs --satellite or --all.").arg(input->names().constFirst()));
+        return refuse("--" + bytesOf(input->names().constFirst()) + " needs --satellite or --all.");
       }
     }
     return command;
@@ -200,7 +236,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                                                                        {&satellite, &command.boxes.Text6},
                                                                        {&declination, &command.boxes.Text7}};
   for (const auto& [option, box] : inputs) {
-    if (parser.isSet(*option)) *box = parser.value(*option).toStdString();
+    if (parser.isSet(*option)) *box = bytesOf(parser.value(*option));
   }
   return command;
 }
@@ -209,11 +245,11 @@ int runCommandLine(const CommandLine& command, std::ostream& out, std::ostream& 
   std::string results;
   switch (command.mode) {
     case CommandLine::Mode::Help:
-      out << command.message;
-      return kPrinted;
+      results = command.message;
+      break;
     case CommandLine::Mode::Version:
-      out << kProgramName << ' ' << kShownVersion << '\n';
-      return kPrinted;
+      results = std::string(kProgramName) + ' ' + kShownVersion + '\n';
+      break;
     case CommandLine::Mode::Windows:  // main opens the windows; there is nothing to print
       return kUsageError;
     case CommandLine::Mode::UsageError:
@@ -226,17 +262,18 @@ int runCommandLine(const CommandLine& command, std::ostream& out, std::ostream& 
   try {
     if (command.mode == CommandLine::Mode::Satellite) {
       results = resultLines(calculateFromBoxes(command.boxes));
-    } else {
+    } else if (command.mode == CommandLine::Mode::AllSatellites) {
       const std::vector<Row> rows = satelliteRows(command.boxes);
       results = command.csv ? csvText(rows) : alignedText(rows);
     }
   } catch (const std::exception& refused) {
-    err << refused.what() << '\n';
+    err << "vantorel: " << refused.what() << '\n';
     return kRefused;
   }
-  // A full disk or a closed pipe must not pass for printed results.
+  // A full disk or a closed pipe must not pass for printed results, nor for
+  // a printed help or version.
   if (!(out << results << std::flush)) {
-    err << "vantorel: the results could not be written\n";
+    err << "vantorel: the output could not be written\n";
     return kRefused;
   }
   return kPrinted;

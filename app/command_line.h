@@ -11,7 +11,9 @@
 //
 // Each T is a text exactly as the window's box takes it. Exit statuses:
 // 0 the results were printed; 1 an input was refused, with the message the
-// window would show, on standard error; 2 the command line was not understood.
+// window would show, on standard error, or the output could not be written;
+// 2 the command line was not understood. Every message on standard error
+// begins "vantorel: ".
 
 #include <QStringList>
 #include <iosfwd>
@@ -31,8 +33,12 @@ struct CommandLine {
   std::string message;  // the help text, or what is wrong with the command line
 };
 
-// Reads the program's arguments, its own name first. Qt's own window options
-// (-platform, -style, ...) are accepted and left for the application.
+// Reads the program's arguments, its own name first, each carried as Latin-1
+// characters, one per byte (QString::fromLatin1): the options are ASCII, and
+// a value then reaches its box byte for byte, so that a refusal quotes what
+// was typed, bytes that are not UTF-8 included, rather than replacement
+// characters. Qt's own window options (-platform, -style, ...) are accepted
+// and left for the application.
 CommandLine parseCommandLine(const QStringList& arguments);
 
 // Carries out any mode but Mode::Windows, writing the results to out and

@@ -10,7 +10,7 @@
 
 int main(int argc, char* argv[]) {
   QStringList arguments;
-  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLatin1(argv[i]);  // bytes, as parseCommandLine reads them
   const vantorel::CommandLine command = vantorel::parseCommandLine(arguments);
   if (command.mode == vantorel::CommandLine::Mode::Windows) return vantorel::runWithWindows(argc, argv);
   return vantorel::runCommandLine(command, std::cout, std::cerr);

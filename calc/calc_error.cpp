@@ -1,5 +1,9 @@
 #include "calc_error.h"
 
+#include <algorithm>
+
+#include "typing_hint.h"
+
 namespace vantorel {
 namespace {
 
@@ -16,8 +20,9 @@ std::string_view acceptedForm(Field field) {
       return "Enter the declination in degrees, from -180 to 180: negative if West, such as -8, "
              "positive if East.";
     case Field::SatelliteLongitude:
+      // The far East end is the 16-bit Integer the longitude is rounded to.
       return "Enter the satellite longitude in degrees West, 180 or less "
-             "(East as negative numbers), such as 101.";
+             "(East as negative numbers, down to -32768), such as 101.";
     case Field::SatelliteList:
       return "Choose a satellite from the list.";
     case Field::Calculation:
@@ -28,14 +33,15 @@ std::string_view acceptedForm(Field field) {
   return "Enter a number such as 42 or -8.5.";
 }
 
+// A number too large for its type is, for a box with limits, simply beyond
+// them, whichever its sign: a negative number is never "too large".
 std::string problem(Field field, Fault fault) {
   switch (fault) {
     case Fault::NotANumber:
       return "is not a number";
-    case Fault::Overflow:
-      return "is too large";
     case Fault::AmbiguousDigits:
       return "has four digits, which could be degrees and minutes (DDMM) or whole degrees";
+    case Fault::Overflow:
     case Fault::OutOfRange:
       switch (field) {
         case Field::Latitude:
@@ -43,11 +49,13 @@ std::string problem(Field field, Fault fault) {
         case Field::Longitude:
           return "lies beyond 360 degrees";
         case Field::SatelliteLongitude:
-          return "is more than 180";
+          return fault == Fault::OutOfRange ? "is more than 180" : "lies outside the accepted range";
         case Field::Declination:
           return "lies beyond 180 degrees";
+        case Field::Calculation:
+          return fault == Fault::Overflow ? "overflowed" : "is out of range";
         default:
-          return "is out of range";
+          return fault == Fault::Overflow ? "is too far from zero" : "is out of range";
       }
     case Fault::DivisionByZero:
       return "led to a division by zero";
@@ -60,15 +68,59 @@ std::string problem(Field field, Fault fault) {
 }
 
 // A box holds up to 32767 characters, and a pasted page would make a message
-// wider than the screen: quote the beginning, cut at a character boundary.
+// wider than the screen: quote the beginning, up to this many bytes shown.
 constexpr std::size_t kQuotedBytes = 40;
 
-std::string quoted(std::string_view text) {
-  if (text.size() <= kQuotedBytes) return std::string(text);
-  std::size_t end = kQuotedBytes;
-  // Step back over UTF-8 continuation bytes (10xxxxxx).
-  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-  return std::string(text.substr(0, end)) + "\u2026";
+// The length of the well-formed UTF-8 sequence text starts with, or 0 for a
+// byte that begins none: a stray continuation byte, an overlong form, a
+// surrogate, a code point past U+10FFFF, or a sequence cut short.
+std::size_t utf8Length(std::string_view text) {
+  const auto byte = [text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(0);
+  if (lead < 0x80) return 1;
+  std::size_t length = 0;
+  unsigned char low = 0x80;  // the second byte's bounds, narrower after some leads
+  unsigned char high = 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;   // overlong below U+0800
+    if (lead == 0xED) high = 0x9F;  // the surrogates
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;   // overlong below U+10000
+    if (lead == 0xF4) high = 0x8F;  // past U+10FFFF
+  } else {
+    return 0;
+  }
+  if (text.size() < length || byte(1) < low || byte(1) > high) return 0;
+  for (std::size_t i = 2; i < length; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) return 0;
+  }
+  return length;
+}
+
+// A control character written into a terminal moves the cursor, clears the
+// line or starts an escape sequence; in a message box it garbles the line.
+std::string escaped(std::string_view sequence) {
+  switch (sequence.front()) {
+    case '\r':
+      return "\\r";
+    case '\n':
+      return "\\n";
+    case '\t':
+      return "\\t";
+    default:
+      break;
+  }
+  constexpr std::string_view kHex = "0123456789abcdef";
+  std::string shown;
+  for (const char c : sequence) {
+    const auto b = static_cast<unsigned char>(c);
+    shown += {'\\', 'x', kHex[b >> 4], kHex[b & 0xF]};
+  }
+  return shown;
 }
 
 std::string message(Field field, Fault fault, std::string_view text) {
@@ -80,10 +132,14 @@ std::string message(Field field, Fault fault, std::string_view text) {
   } else {
     m = field == Field::None ? std::string("The number") : std::string(fieldName(field));
     m += " \"";
-    m += quoted(text);
+    m += quotedText(text);
     m += "\" ";
     m += problem(field, fault);
     m += ". ";
+    if (fault == Fault::NotANumber) {
+      const std::string hint = typingHint(field, text);
+      if (!hint.empty()) m += hint + " ";
+    }
   }
   m += acceptedForm(field);
   return m;
@@ -95,6 +151,23 @@ CalcError::CalcError(Field field, Fault fault, std::string_view text)
     : std::runtime_error(message(field, fault, text)), m_field(field), m_fault(fault), m_text(text) {}
 
 CalcError CalcError::forField(Field field) const { return CalcError(field, m_fault, m_text); }
+
+std::string quotedText(std::string_view typed) {
+  std::string shown;
+  for (std::size_t at = 0; at < typed.size();) {
+    const std::size_t length = utf8Length(typed.substr(at));
+    const auto lead = static_cast<unsigned char>(typed[at]);
+    // C0 controls and DEL, and the C1 controls U+0080 to U+009F.
+    const bool control = lead < 0x20 || lead == 0x7F ||
+                         (length == 2 && lead == 0xC2 && static_cast<unsigned char>(typed[at + 1]) < 0xA0);
+    const std::string_view sequence = typed.substr(at, std::max<std::size_t>(length, 1));
+    const std::string piece = length == 0 || control ? escaped(sequence) : std::string(sequence);
+    if (shown.size() + piece.size() > kQuotedBytes) return shown + "\u2026";
+    shown += piece;
+    at += sequence.size();
+  }
+  return shown;
+}
 
 std::string_view fieldName(Field field) {
   switch (field) {

@@ -55,4 +55,12 @@ class CalcError : public std::runtime_error {
 // The name of a field as the window shows it to the user ("Latitude").
 std::string_view fieldName(Field field);
 
+// What the user typed, as a message may quote it to a window or a terminal:
+// control characters escaped (\r, \n, \t, and \x1b for the others, C1
+// controls byte by byte), each byte that is not part of well-formed UTF-8
+// escaped as \xHH, and a text of more than 40 bytes so shown cut before the
+// first character or escape that would pass them, never inside one, with an
+// ellipsis.
+std::string quotedText(std::string_view typed);
+
 }  // namespace vantorel

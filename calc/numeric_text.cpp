@@ -132,6 +132,11 @@ Integer roundToInteger(double value) {
   return static_cast<Integer>(whole);
 }
 
+bool readsAsNumber(std::string_view text) {
+  NumberText number;
+  return parseNumberText(text, number);
+}
+
 Integer textToInteger(std::string_view text) {
   const double value = textToDouble(text);
   try {

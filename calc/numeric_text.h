@@ -33,6 +33,9 @@ double textToDouble(std::string_view text);
 // value that is not finite.
 Integer roundToInteger(double value);
 
+// Whether text is a number text as above; its value may still overflow.
+bool readsAsNumber(std::string_view text);
+
 // textToDouble, then roundToInteger.
 Integer textToInteger(std::string_view text);
 

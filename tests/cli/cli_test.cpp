@@ -29,19 +29,38 @@ class CommandLineTest : public QObject {
                        "-156"}
         << 0 << "AZIMUTH TRUE      8\\.539838\nAZIMUTH MAGNETIC  356\\.0398\nELEVATION         50\\.29158\n" << "";
     QTest::newRow("latitude") << QStringList{"--latitude", "4201", "--satellite", "101"} << 1 << ""
-                              << "Latitude \"4201\" has four digits.*\n";
-    QTest::newRow("longitude") << QStringList{"--longitude", "x", "--all"} << 1 << ""
-                               << "Longitude \"x\" is not a number.*\n";
+                              << "vantorel: Latitude \"4201\" has four digits.*\n";
+    QTest::newRow("longitude, escaped") << QStringList{"--longitude", "\x1b[2J0910100\r", "--all"} << 1 << ""
+                                        << "vantorel: Longitude \"\\\\x1b\\[2J0910100\\\\r\" is not a number\\. Enter.*\n";
+    QTest::newRow("latitude, not UTF-8") << QStringList{"sh", "exec \"$0\" --latitude \"$(printf '51\\260')\" --all"}
+                                         << 1 << "" << "vantorel: Latitude \"51\\\\xb0\" is not a number.*\n";
     QTest::newRow("declination") << QStringList{"--declination", "-181", "--satellite", "0"} << 1 << ""
-                                 << "Declination \"-181\" lies beyond 180 degrees.*\n";
-    QTest::newRow("satellite") << QStringList{"--satellite", "180.5"} << 1 << ""
-                               << "Satellite longitude \"180\\.5\" is more than 180.*\n";
+                                 << "vantorel: Declination \"-181\" lies beyond 180 degrees.*\n";
+    QTest::newRow("satellite") << QStringList{"--declination", "-.5", "--satellite", "180.5"} << 1 << ""
+                               << "vantorel: Satellite longitude \"180\\.5\" is more than 180.*\n";
+    QTest::newRow("satellite, far East") << QStringList{"--satellite", "-40000"} << 1 << ""
+                                         << "vantorel: Satellite longitude \"-40000\" lies outside the accepted "
+                                            "range\\. .*West, 180 or less \\(East as negative numbers, down to -32768\\).*\n";
     QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << "" << usage.arg("Unknown option 'bogus'\\.");
-    QTest::newRow("missing value") << QStringList{"--satellite"} << 2 << "" << usage.arg("Missing value .*");
+    QTest::newRow("missing value") << QStringList{"--satellite"} << 2 << "" << usage.arg("--satellite needs a value\\.");
+    QTest::newRow("option for a value") << QStringList{"--latitude", "--satellite", "101"} << 2 << ""
+                                        << usage.arg("--latitude needs a value\\.");
+    QTest::newRow("option for a value, last") << QStringList{"--satellite", "--all"} << 2 << ""
+                                              << usage.arg("--satellite needs a value\\.");
     QTest::newRow("both modes") << QStringList{"--satellite", "1", "--all"} << 2 << "" << usage.arg(".*");
     QTest::newRow("csv alone") << QStringList{"--satellite", "1", "--csv"} << 2 << "" << usage.arg(".*--all.*");
     QTest::newRow("no mode") << QStringList{"--latitude", "1"} << 2 << "" << usage.arg(".*--satellite or --all.*");
     QTest::newRow("version") << QStringList{"-v"} << 0 << "Vantorel 1\\.0\\.4\n" << "";
+    for (const char* option : {"--help", "-v"}) {
+      QTest::addRow("%s, unwritten", option) << QStringList{"sh", QString("exec \"$0\" %1 >/dev/full").arg(option)} << 1
+                                             << "" << "vantorel: the output could not be written\n";
+    }
+    const QString noDisplay = "vantorel: cannot open the windows: %1\\. Without a display, use the command line "
+                              "\\(vantorel --satellite T, --all or --help\\); for the windows, set DISPLAY or "
+                              "WAYLAND_DISPLAY\\.\n";
+    QTest::newRow("no display") << QStringList{} << 1 << "" << noDisplay.arg("no display is set .*");
+    QTest::newRow("display unreachable") << QStringList{"sh", "exec env DISPLAY=:7353 \"$0\""} << 1 << ""
+                                         << noDisplay.arg("no display can be reached at DISPLAY=:7353");
     QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: vantorel \\[options\\]\n(.*\n)*Exit status:\n(.*\n)*"
                           << "";
     QTest::newRow("all") << QStringList{"--all"} << 0
@@ -63,7 +82,12 @@ class CommandLineTest : public QObject {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
     program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(VANTOREL_EXECUTABLE), arguments);
+    // A row "sh SCRIPT" runs the script with the program as $0, for what a
+    // list of arguments cannot give: a display, a redirection, bytes that are
+    // not UTF-8.
+    const bool script = arguments.value(0) == "sh";
+    program.start(script ? "sh" : VANTOREL_EXECUTABLE,
+                  script ? QStringList{"-c", arguments[1], VANTOREL_EXECUTABLE} : arguments);
     QVERIFY(program.waitForFinished(60000));
     QCOMPARE(program.exitCode(), status);
     const QString printed = QString::fromUtf8(program.readAllStandardOutput());

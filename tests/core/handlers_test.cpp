@@ -64,41 +64,61 @@ TEST(HandlersTest, ComputeWithWholeDegrees) {
 
 // The first box that fails is named, in this order: the declination, the
 // satellite longitude's limit, latitude, longitude, the satellite's
-// rounding. A pasted page is quoted only up to a character boundary, so the
-// message stays narrower than the screen.
+// rounding. The message quotes the text safely (control characters and bytes
+// that are not UTF-8 escaped, a pasted page cut at a character boundary, so
+// that it stays narrower than the screen), names a range rather than calling
+// a negative number too large, and hints at what to type for the usual slips.
 TEST(HandlersTest, RefusalNamesTheFirstBoxThatFails) {
   const std::string pasted = std::string(39, '4') + "\xc2\xb0" + std::string(30000, 'x');
+  const std::string sure = "\" is not a number. Enter";  // no hint
   struct {
     BoxTexts boxes;
     Field field;
     Fault fault;
+    std::string shown;  // a part of the message
   } const rows[] = {
-      {{"x", "x", "x", "x"}, Field::Declination, Fault::NotANumber},
-      {{"420100", "0910100", "", "-8"}, Field::SatelliteLongitude, Fault::NotANumber},
-      {{"x", "0910100", "180.5", "-8"}, Field::SatelliteLongitude, Fault::OutOfRange},
-      {{"4x0100", "x", "000", "-8"}, Field::Latitude, Fault::NotANumber},
-      {{pasted, "0910100", "000", "-8"}, Field::Latitude, Fault::NotANumber},
-      {{"420100", "0910", "000", "-8"}, Field::Longitude, Fault::AmbiguousDigits},
-      {{"420100", "0910100", "-40000", "-8"}, Field::SatelliteLongitude, Fault::Overflow},
-      {{"420100", "0910100", "000", "180.5"}, Field::Declination, Fault::OutOfRange},
-      {{"420100", "0910100", "000", "-1" + std::string(40, '0')}, Field::Declination, Fault::Overflow}};
+      {{"x", "x", "x", "x"}, Field::Declination, Fault::NotANumber, "\"x" + sure},
+      {{"420100", "0910100", "", "-8"}, Field::SatelliteLongitude, Fault::NotANumber, ""},
+      {{"x", "0910100", "180.5", "-8"}, Field::SatelliteLongitude, Fault::OutOfRange, ""},
+      {{"4x0100", "x", "000", "-8"}, Field::Latitude, Fault::NotANumber, ""},
+      {{pasted, "0910100", "000", "-8"}, Field::Latitude, Fault::NotANumber, "\"" + pasted.substr(0, 39) + "\u2026\""},
+      {{std::string(39, '4') + "x", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, std::string(39, '4') + "x" + sure},
+      {{std::string(38, '4') + "\xf0\x9f\x93\xa1", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber,
+       std::string(38, '4') + "\u2026\""},
+      {{"\x1b[2J\xc2\x9b-33.8\r\n\t\x7f", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber,
+       R"("\x1b[2J\xc2\x9b-33.8\r\n\t\x7f")"},
+      {{"\xb0\xc0\xaf\xed\xa0\x80\xf4\x90\x80\x80", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber,
+       R"("\xb0\xc0\xaf\xed\xa0\x80\xf4\x90\x80\x80")"},
+      {{"420100", "0910", "000", "-8"}, Field::Longitude, Fault::AmbiguousDigits, ""},
+      {{"420100", "0910100", "-40000", "-8"}, Field::SatelliteLongitude, Fault::Overflow,
+       "\"-40000\" lies outside the accepted range. Enter the satellite longitude in degrees West, 180 or less "
+       "(East as negative numbers, down to -32768)"},
+      {{"420100", "0910100", "000", "180.5"}, Field::Declination, Fault::OutOfRange, ""},
+      {{"420100", "0910100", "000", "-1" + std::string(40, '0')}, Field::Declination, Fault::Overflow,
+       "lies beyond 180 degrees"},
+      // The usual slips, and what each hint says.
+      {{"51\xc2\xb0" "30'26\"", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber,
+       "number. Type the packed digits 513026 or decimal degrees 51.507. Enter"},
+      {{" -5:30:26.25", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "digits -053026.25 or decimal degrees -5.507."},
+      {{"420100", "91\xc2\xb0 1\xe2\x80\xb2", "0", "-8"}, Field::Longitude, Fault::NotANumber,
+       "digits 0910100 or decimal degrees 91.017."},
+      {{"420100", "0910100", "0", "-8\xc2\xb0" "30'"}, Field::Declination, Fault::NotANumber, "Type decimal degrees -8.5."},
+      {{"51,5", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "Type 51.5, with a full stop for the decimal point."},
+      {{"420100", "0910100", "\xe2\x88\x92" "33.8", "-8"}, Field::SatelliteLongitude, Fault::NotANumber,
+       "Type -33.8, with the keyboard's minus sign."},
+      {{"5:x", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "\"5:x" + sure},
+      {{"51:75", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "\"51:75" + sure},
+      {{"51:", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "\"51:" + sure}};
   for (const auto& row : rows) {
     try {
       calculateFromBoxes(row.boxes);
       ADD_FAILURE() << "computed";
     } catch (const CalcError& e) {
-      EXPECT_EQ(std::make_pair(e.field(), e.fault()), std::make_pair(row.field, row.fault)) << e.what();
-      EXPECT_EQ(std::string(e.what()).rfind(fieldName(row.field), 0), 0u) << e.what();
-      EXPECT_LT(std::string(e.what()).size(), 300u);
-    }
-  }
-  const std::pair<std::string, std::string> quotes[] = {{std::string(40, '4'), std::string(40, '4')},
-                                                        {pasted, std::string(39, '4') + "\xe2\x80\xa6"}};
-  for (const auto& [typed, quoted] : quotes) {
-    try {
-      calculateFromBoxes({typed, "0910100", "000", "-8"});
-    } catch (const CalcError& e) {
-      EXPECT_NE(std::string(e.what()).find("\"" + quoted + "\""), std::string::npos) << e.what();
+      const std::string message = e.what();
+      EXPECT_EQ(std::make_pair(e.field(), e.fault()), std::make_pair(row.field, row.fault)) << message;
+      EXPECT_EQ(message.rfind(fieldName(row.field), 0), 0u) << message;
+      EXPECT_NE(message.find(row.shown), std::string::npos) << message;
+      EXPECT_LT(message.size(), 300u);
     }
   }
 }

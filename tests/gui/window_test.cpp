@@ -188,8 +188,9 @@ class WindowTest : public QObject {
     QCOMPARE(QApplication::focusWidget(), list());
   }
 
-  // A refused input is reported naming its box, which then has the focus
-  // with its text selected; no other box changes, and the window goes on.
+  // A refused input is reported naming its box, with a hint for the usual
+  // slips, and the box then has the focus with its text selected; no other
+  // box changes, and the window goes on.
   void refusedInput_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
@@ -199,7 +200,9 @@ class WindowTest : public QObject {
     QTest::newRow("longitude") << "Text5" << "" << false << "Longitude \"\" is not a number";
     QTest::newRow("declination") << "Text7" << "west" << false << "Declination \"west\" is not a number";
     QTest::newRow("satellite") << "Text6" << "" << false << "Satellite longitude \"\" is not a number";
-    QTest::newRow("latitude, row") << "Text4" << "4x0100" << true << "Latitude \"4x0100\" is not a number";
+    QTest::newRow("latitude, row, hint") << "Text4" << "51\u00b030'26\"" << true
+                                         << "Latitude \"51\u00b030'26\"\" is not a number. Type the packed digits 513026 "
+                                            "or decimal degrees 51.507. Enter DDMMSS";
     QTest::newRow("declination, row") << "Text7" << "west" << true << "Declination \"west\" is not a number";
   }
   void refusedInput() {

@@ -6,15 +6,64 @@
 #include <QScreen>
 #include <QStyle>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <memory>
+#include <string>
 #include <utility>
 
+#include "calc_error.h"
 #include "first_window.h"
 #include "numeric_text.h"
 #include "program_version.h"
 
 namespace vantorel {
+namespace {
+
+// With no display, Qt warns that it could not connect and that its platform
+// plugin, though found, did not load, and then ends the program with qFatal,
+// an abort (status 134) whose message suggests reinstalling the program.
+// These are the warnings on that way; the fatal message replaces them.
+struct QtWarning {
+  const char* category;
+  const char* opening;
+};
+constexpr QtWarning kNoDisplayWarnings[] = {{"qt.qpa.xcb", "could not connect to display"},
+                                            {"qt.qpa.wayland", "Failed to create wl_display"},
+                                            {"qt.qpa.plugin", ""}};
+
+// One line that says what failed and what to do, then status 1, as for any
+// window that cannot open. The application object is half made, so nothing
+// is torn down: _Exit, after stderr is flushed.
+[[noreturn]] void endForNoDisplay() {
+  std::string displays;
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+    const QByteArray value = qgetenv(name);
+    if (value.isEmpty()) continue;
+    displays += (displays.empty() ? "" : " or ") + std::string(name) + '=' + quotedText(value.toStdString());
+  }
+  const std::string what = displays.empty() ? "no display is set (neither DISPLAY nor WAYLAND_DISPLAY)"
+                                            : "no display can be reached at " + displays;
+  std::fprintf(stderr,
+               "vantorel: cannot open the windows: %s. Without a display, use the command line "
+               "(vantorel --satellite T, --all or --help); for the windows, set DISPLAY or WAYLAND_DISPLAY.\n",
+               what.c_str());
+  std::fflush(stderr);
+  std::_Exit(1);
+}
+
+// Qt's message handler while the application object is made. A fatal message
+// there means that no platform could start; every other message but those
+// above is written as Qt's own handler would.
+void whileOpeningDisplay(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (type == QtFatalMsg) endForNoDisplay();
+  for (const QtWarning& warning : kNoDisplayWarnings) {
+    if (qstrcmp(context.category, warning.category) == 0 && text.startsWith(QLatin1String(warning.opening))) return;
+  }
+  std::fprintf(stderr, "%s\n", qUtf8Printable(qFormatLogMessage(type, context, text)));
+}
+
+}  // namespace
 
 namespace Module1 {
 
@@ -57,7 +106,9 @@ SplashWindow* Main(StartupSettings settings) {
 }  // namespace Module1
 
 int runWithWindows(int& argc, char** argv) {
+  const QtMessageHandler qtHandler = qInstallMessageHandler(whileOpeningDisplay);
   QApplication app(argc, argv);
+  qInstallMessageHandler(qtHandler);
   // The application's title. Only the name is set: an explicit display name
   // would be appended to every window's caption ("Open — Vantorel"), and the
   // display name falls back to the name anyway.
@@ -76,8 +127,7 @@ int runWithWindows(int& argc, char** argv) {
 }
 
 void reportStartFailure(const QString& why) {
-  std::fprintf(stderr, "%s: the main window could not open: %s\n",
-               qUtf8Printable(QCoreApplication::applicationName()), qUtf8Printable(why));
+  std::fprintf(stderr, "vantorel: the main window could not open: %s\n", qUtf8Printable(why));
   auto* box = new QMessageBox(QMessageBox::Critical, QGuiApplication::applicationDisplayName(),
                               QStringLiteral("The main window could not open, so the program ends."),
                               QMessageBox::Ok);
