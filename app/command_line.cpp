@@ -2,16 +2,14 @@
 
 #include <QCommandLineParser>
 #include <algorithm>
-#include <array>
 #include <exception>
-#include <optional>
 #include <ostream>
 #include <string>
-#include <tuple>
-#include <vector>
 
 #include "calc_error.h"
 #include "program_version.h"
+#include "result_printing.h"
+#include "site_declination.h"
 
 namespace vantorel {
 namespace {
@@ -19,6 +17,9 @@ namespace {
 constexpr int kPrinted = 0;
 constexpr int kRefused = 1;
 constexpr int kUsageError = 2;
+
+// The value of --declination that asks the magnetic model.
+constexpr const char* kAutomatic = "auto";
 
 // The options QGuiApplication, QApplication and the X11 platform take for
 // themselves. They are known here so that they reach the application instead
@@ -48,8 +49,17 @@ Each input takes the text the main window's box takes:
   declination          East positive, West negative, at most 180 either way;
                        the magnetic azimuth is the true azimuth minus the
                        declination, as a compass reads it, from 0 to 360.
+                       "auto" takes it from the World Magnetic Model 2025 at
+                       the site on --date (default today, UTC), rounded to
+                       0.01 degree and printed as DECLINATION; the model
+                       serves dates from 2025-01-01 to 2029-12-31.
   satellite            degrees West, East negative, 180 or less, rounded to
                        whole degrees (halves to even).
+
+LNB SKEW is how far to turn the LNB in its holder from its upright position
+so that it matches the satellite's polarisation, in degrees, as seen from
+behind the dish looking at the satellite: positive clockwise, negative
+counter-clockwise.
 
 Exit status:
   0  the results were printed
@@ -57,76 +67,6 @@ Exit status:
      could not open (no display); the reason is on standard error
   2  the command line was not understood
 )";
-
-// Where the values start: after the widest result label and two blanks, so
-// that the three values line up.
-constexpr std::size_t kLabelColumn =
-    std::max({kResultLabels[0].size(), kResultLabels[1].size(), kResultLabels[2].size()}) + 2;
-
-std::string resultLines(const OnecalcResult& result) {
-  const std::array values = {result.Text1, result.Text2, result.Text3};
-  std::string lines;
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    std::string line(kResultLabels[i]);
-    line.resize(kLabelColumn, ' ');
-    lines += line + values[i] + '\n';
-  }
-  return lines;
-}
-
-using Row = std::array<std::string, 6>;
-
-// One row per row of the satellite list, in its order, under a header: the
-// name, the longitude as the list shows it, the whole degrees the
-// calculation uses, and the three results.
-std::vector<Row> satelliteRows(const BoxTexts& boxes) {
-  Catalogue catalogue;
-  listmod(catalogue);
-  std::vector<Row> rows = {{"SATELLITE", "LONGITUDE", "WHOLE DEGREES", std::string(kResultLabels[0]),
-                            std::string(kResultLabels[1]), std::string(kResultLabels[2])}};
-  for (int row = 0; row < rowCount(catalogue); ++row) {
-    const std::optional<OnecalcResult> result = calculateForListRow(boxes, catalogue, row);
-    const std::optional<Integer> degrees = satelliteForListRow(catalogue, row);
-    if (!result || !degrees) continue;
-    const int slot = slotForRow(row);
-    rows.push_back({catalogue.SatelliteNames[static_cast<std::size_t>(slot)], catalogue.longitudeOf(slot),
-                    integerToText(*degrees), result->Text1, result->Text2, result->Text3});
-  }
-  return rows;
-}
-
-// Columns two blanks apart, names left-aligned, numbers right-aligned.
-std::string alignedText(const std::vector<Row>& rows) {
-  std::array<std::size_t, std::tuple_size_v<Row>> widths{};
-  for (const Row& row : rows) {
-    for (std::size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], row[c].size());
-  }
-  std::string text;
-  for (const Row& row : rows) {
-    std::string line = row[0] + std::string(widths[0] - row[0].size(), ' ');
-    for (std::size_t c = 1; c < row.size(); ++c) line += "  " + std::string(widths[c] - row[c].size(), ' ') + row[c];
-    text += line + '\n';
-  }
-  return text;
-}
-
-// RFC 4180: records end in CRLF; the header and the names are quoted, with
-// any quote doubled, so that a spreadsheet keeps them as text.
-std::string csvText(const std::vector<Row>& rows) {
-  const auto quoted = [](const std::string& field) {
-    std::string q = "\"";
-    for (char c : field) q += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return q + '"';
-  };
-  std::string text;
-  for (std::size_t r = 0; r < rows.size(); ++r) {
-    for (std::size_t c = 0; c < rows[r].size(); ++c) {
-      text += (c > 0 ? "," : "") + (r == 0 || c == 0 ? quoted(rows[r][c]) : rows[r][c]);
-    }
-    text += "\r\n";
-  }
-  return text;
-}
 
 // The option, as typed, that lacks its value: one that takes a value but is
 // the last word, or is followed by another option, which the parser would
@@ -151,6 +91,16 @@ QString optionWithoutValue(const QStringList& arguments, const QList<QCommandLin
   return {};
 }
 
+// Writes text to out. A full disk or a closed pipe must not pass for printed
+// results, nor for a printed help or version.
+int written(const std::string& text, std::ostream& out, std::ostream& err) {
+  if (!(out << text << std::flush)) {
+    err << "vantorel: the output could not be written\n";
+    return kRefused;
+  }
+  return kPrinted;
+}
+
 // The bytes of an argument; see parseCommandLine.
 std::string bytesOf(const QString& argument) { return argument.toLatin1().toStdString(); }
 
@@ -172,15 +122,21 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   const QCommandLineOption longitude(QStringLiteral("longitude"),
                                      QStringLiteral("The site's longitude West (default 0910100)."),
                                      QStringLiteral("T"));
-  const QCommandLineOption declination(QStringLiteral("declination"),
-                                       QStringLiteral("The magnetic declination (default -8)."), QStringLiteral("T"));
+  const QCommandLineOption declination(
+      QStringLiteral("declination"),
+      QStringLiteral("The magnetic declination (default -8), or auto for the World Magnetic Model's."),
+      QStringLiteral("T"));
+  const QCommandLineOption date(QStringLiteral("date"),
+                                QStringLiteral("The date of --declination auto, YYYY-MM-DD (default today, UTC)."),
+                                QStringLiteral("YYYY-MM-DD"));
   const QCommandLineOption satellite(
       QStringLiteral("satellite"), QStringLiteral("Print the look angles of the satellite at longitude T West."),
       QStringLiteral("T"));
   const QCommandLineOption all(QStringLiteral("all"),
                                QStringLiteral("Print a table of the look angles of every built-in satellite."));
   const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("Print the table of --all as CSV."));
-  QList<QCommandLineOption> options = {help, version, latitude, longitude, declination, satellite, all, csv};
+  QList<QCommandLineOption> options = {help,      version, latitude, longitude, declination,
+                                       date,      satellite, all,    csv};
   for (const QtOption& qt : kQtWindowOptions) {
     QCommandLineOption option(QString::fromLatin1(qt.name), {}, qt.takesValue ? QStringLiteral("value") : QString());
     option.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -220,6 +176,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   }
   if (parser.isSet(satellite) && parser.isSet(all)) return refuse("Give --satellite or --all, not both.");
   if (parser.isSet(csv) && !parser.isSet(all)) return refuse("--csv needs --all.");
+  command.automaticDeclination = parser.isSet(declination) && parser.value(declination) == QLatin1String(kAutomatic);
+  if (parser.isSet(date) && !command.automaticDeclination) return refuse("--date needs --declination auto.");
   if (!parser.isSet(satellite) && !parser.isSet(all)) {
     for (const QCommandLineOption* input : {&latitude, &longitude, &declination}) {
       if (parser.isSet(*input)) {
@@ -238,18 +196,16 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   for (const auto& [option, box] : inputs) {
     if (parser.isSet(*option)) *box = bytesOf(parser.value(*option));
   }
+  if (parser.isSet(date)) command.date = bytesOf(parser.value(date));
   return command;
 }
 
 int runCommandLine(const CommandLine& command, std::ostream& out, std::ostream& err) {
-  std::string results;
   switch (command.mode) {
     case CommandLine::Mode::Help:
-      results = command.message;
-      break;
+      return written(command.message, out, err);
     case CommandLine::Mode::Version:
-      results = std::string(kProgramName) + ' ' + kShownVersion + '\n';
-      break;
+      return written(std::string(kProgramName) + ' ' + kShownVersion + '\n', out, err);
     case CommandLine::Mode::Windows:  // main opens the windows; there is nothing to print
       return kUsageError;
     case CommandLine::Mode::UsageError:
@@ -259,24 +215,25 @@ int runCommandLine(const CommandLine& command, std::ostream& out, std::ostream& 
     case CommandLine::Mode::AllSatellites:
       break;
   }
+  std::string results;
+  std::string warning;
   try {
-    if (command.mode == CommandLine::Mode::Satellite) {
-      results = resultLines(calculateFromBoxes(command.boxes));
-    } else if (command.mode == CommandLine::Mode::AllSatellites) {
-      const std::vector<Row> rows = satelliteRows(command.boxes);
-      results = command.csv ? csvText(rows) : alignedText(rows);
+    BoxTexts boxes = command.boxes;
+    if (command.automaticDeclination) {
+      // The looked-up declination goes into the box as if it had been typed.
+      const DeclinationResult looked = siteDeclination(boxes, command.date);
+      boxes.Text7 = looked.declinationText;
+      warning = looked.warning;
     }
+    results = command.mode == CommandLine::Mode::Satellite
+                  ? satelliteLines(boxes, command.automaticDeclination)
+                  : satelliteTable(boxes, command.csv, command.automaticDeclination);
   } catch (const std::exception& refused) {
     err << "vantorel: " << refused.what() << '\n';
     return kRefused;
   }
-  // A full disk or a closed pipe must not pass for printed results, nor for
-  // a printed help or version.
-  if (!(out << results << std::flush)) {
-    err << "vantorel: the output could not be written\n";
-    return kRefused;
-  }
-  return kPrinted;
+  if (!warning.empty()) err << "vantorel: " << warning << '\n';
+  return written(results, out, err);
 }
 
 }  // namespace vantorel

@@ -17,6 +17,7 @@
 
 #include <QStringList>
 #include <iosfwd>
+#include <optional>
 #include <string>
 
 #include "first_actions.h"
@@ -30,6 +31,10 @@ struct CommandLine {
   // the boxes open with. Text6 is the satellite of Mode::Satellite.
   BoxTexts boxes = kOpeningBoxTexts;
   bool csv = false;     // Mode::AllSatellites as CSV
+  // --declination auto: Text7 is filled from the magnetic model when the
+  // command runs, on date (YYYY-MM-DD as typed) or, without one, today.
+  bool automaticDeclination = false;
+  std::optional<std::string> date;
   std::string message;  // the help text, or what is wrong with the command line
 };
 

@@ -70,7 +70,7 @@ std::string unreadableNumber(const CommandLine& command, const std::string& prin
 std::string checkCommandLine(const std::uint8_t* data, std::size_t size) {
   const std::string input(reinterpret_cast<const char*>(data), size);
   QStringList arguments{QStringLiteral("vantorel")};
-  for (const std::string& line : splitLines(input)) arguments << QString::fromLocal8Bit(line.data(), static_cast<qsizetype>(line.size()));
+  for (const std::string& line : splitLines(input)) arguments << QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size()));  // as main hands them over
 
   const CommandLine command = parseCommandLine(arguments);
   if (command.mode == CommandLine::Mode::Windows) return {};

@@ -33,7 +33,7 @@ Single readDeclination(const BoxTexts& boxes) {
 
 }  // namespace
 
-OnecalcResult calculateFromBoxes(const BoxTexts& boxes) {
+OnecalcInputs inputsFromBoxes(const BoxTexts& boxes) {
   OnecalcInputs in;
   in.Declination = readDeclination(boxes);
   const double satellite = forField(Field::SatelliteLongitude, [&] { return textToDouble(boxes.Text6); });
@@ -47,10 +47,12 @@ OnecalcResult calculateFromBoxes(const BoxTexts& boxes) {
       throw CalcError(Field::SatelliteLongitude, Fault::Overflow, boxes.Text6);
     }
   });
-  return onecalc(in);
+  return in;
 }
 
-std::optional<OnecalcResult> calculateForListRow(const BoxTexts& boxes, const Catalogue& catalogue, int listIndex) {
+OnecalcResult calculateFromBoxes(const BoxTexts& boxes) { return onecalc(inputsFromBoxes(boxes)); }
+
+std::optional<OnecalcInputs> inputsForListRow(const BoxTexts& boxes, const Catalogue& catalogue, int listIndex) {
   OnecalcInputs in;
   in.Declination = readDeclination(boxes);
   in.SiteLatitude = deccalc(boxes.Text4, Field::Latitude).DecimalDegrees;
@@ -58,7 +60,12 @@ std::optional<OnecalcResult> calculateForListRow(const BoxTexts& boxes, const Ca
   const std::optional<Integer> satellite = satelliteForListRow(catalogue, listIndex);
   if (!satellite) return std::nullopt;
   in.SatelliteLongitude = *satellite;
-  return onecalc(in);
+  return in;
+}
+
+std::optional<OnecalcResult> calculateForListRow(const BoxTexts& boxes, const Catalogue& catalogue, int listIndex) {
+  const std::optional<OnecalcInputs> in = inputsForListRow(boxes, catalogue, listIndex);
+  return in ? std::optional(onecalc(*in)) : std::nullopt;
 }
 
 std::optional<Integer> satelliteForListRow(const Catalogue& catalogue, int listIndex) {

@@ -46,4 +46,10 @@ std::optional<OnecalcResult> calculateForListRow(const BoxTexts& boxes, const Ca
 // catalogue's slots.
 std::optional<Integer> satelliteForListRow(const Catalogue& catalogue, int listIndex);
 
+// The inputs of the look angles exactly as the two handlers above read them,
+// with the same refusals, for what else is computed from the same site and
+// satellite (the LNB skew).
+OnecalcInputs inputsFromBoxes(const BoxTexts& boxes);
+std::optional<OnecalcInputs> inputsForListRow(const BoxTexts& boxes, const Catalogue& catalogue, int listIndex);
+
 }  // namespace vantorel

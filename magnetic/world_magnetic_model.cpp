@@ -6,6 +6,7 @@
 #include <cmath>
 #include <vector>
 
+#include "calc_error.h"
 #include "numeric_text.h"
 #include "wmm_coefficients.h"
 
@@ -148,7 +149,7 @@ DeclinationResult declinationAt(CalendarDate date, double latitude, double longi
 DeclinationResult declinationAt(std::string_view dateText, double latitude, double longitudeWest) {
   const std::optional<CalendarDate> date = parseCalendarDate(dateText);
   if (!date) {
-    throw MagneticModelError(MagneticFault::NotADate, "The date \"" + std::string(dateText.substr(0, 40)) +
+    throw MagneticModelError(MagneticFault::NotADate, "The date \"" + quotedText(dateText) +
                                                           "\" is not a day written as YYYY-MM-DD, such as " +
                                                           calendarDateText(firstDay()) + ".");
   }

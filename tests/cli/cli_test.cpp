@@ -18,16 +18,24 @@ class CommandLineTest : public QObject {
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("out");
     QTest::addColumn<QString>("err");
-    const QString worked = "AZIMUTH TRUE      194\\.7342\nAZIMUTH MAGNETIC  202\\.7342\nELEVATION         40\\.41615\n";
+    const QString worked = "AZIMUTH TRUE      194\\.7342\nAZIMUTH MAGNETIC  %1\nELEVATION         40\\.41615\n"
+                           "LNB SKEW          10\\.9632\n";
     const QString usage = "vantorel: %1\nTry 'vantorel --help' for more information\\.\n";
-    QTest::newRow("worked row") << QStringList{"--satellite", "101"} << 0 << worked << "";
+    QTest::newRow("worked row") << QStringList{"--satellite", "101"} << 0 << worked.arg("202\\.7342") << "";
+    // The model's declination, rounded to 0.01, computes as if it were typed.
+    QTest::newRow("declination auto") << QStringList{"--declination", "auto", "--date", "2026-12-07", "--satellite", "101"}
+                                      << 0 << "DECLINATION       -1\\.67\n" + worked.arg("196\\.4042") << "";
+    QTest::newRow("declination typed back") << QStringList{"--declination", "-1.67", "--satellite", "101"} << 0
+                                            << worked.arg("196\\.4042") << "";
     QTest::newRow("every input") << QStringList{"--latitude=420100", "--longitude", "0910100", "--declination", "-8",
                                                 "--satellite", "101.2", "-platform", "offscreen"}
-                                 << 0 << worked << "";
+                                 << 0 << worked.arg("202\\.7342") << "";
     QTest::newRow("southern site, East")
         << QStringList{"--latitude", "-335200", "--longitude", "-1511300", "--declination", "12.5", "--satellite",
                        "-156"}
-        << 0 << "AZIMUTH TRUE      8\\.539838\nAZIMUTH MAGNETIC  356\\.0398\nELEVATION         50\\.29158\n" << "";
+        << 0 << "AZIMUTH TRUE      8\\.539838\nAZIMUTH MAGNETIC  356\\.0398\nELEVATION         50\\.29158\n"
+                "LNB SKEW          7\\.115705\n"
+        << "";
     QTest::newRow("latitude") << QStringList{"--latitude", "4201", "--satellite", "101"} << 1 << ""
                               << "vantorel: Latitude \"4201\" has four digits.*\n";
     QTest::newRow("longitude, escaped") << QStringList{"--longitude", "\x1b[2J0910100\r", "--all"} << 1 << ""
@@ -41,6 +49,24 @@ class CommandLineTest : public QObject {
     QTest::newRow("satellite, far East") << QStringList{"--satellite", "-40000"} << 1 << ""
                                          << "vantorel: Satellite longitude \"-40000\" lies outside the accepted "
                                             "range\\. .*West, 180 or less \\(East as negative numbers, down to -32768\\).*\n";
+    const QString model = "vantorel: The World Magnetic Model 2025 covers dates from 2025-01-01 to 2029-12-31; %1 "
+                          "lies outside it\\. Type the declination instead\\.\n";
+    for (const char* date : {"2024-12-31", "2030-01-01"}) {
+      QTest::addRow("date %s", date) << QStringList{"--declination", "auto", "--date", date, "--all"} << 1 << ""
+                                     << model.arg(date);
+    }
+    QTest::newRow("no such day") << QStringList{"--declination", "auto", "--date", "2026-02-30", "--satellite", "1"}
+                                 << 1 << "" << "vantorel: The date \"2026-02-30\" is not a day.*\n";
+    QTest::newRow("pole") << QStringList{"--latitude", "-900000", "--declination", "auto", "--date=2025-01-01", "--satellite", "1"} << 1
+                          << "" << "vantorel: At a geographic pole no direction is north.*\n";
+    QTest::newRow("blackout") << QStringList{"--latitude=-64", "--longitude=-136", "--declination=auto", "--date=2029-12-31", "--all"} << 1
+                              << "" << "vantorel: The horizontal magnetic field at this site is [0-9]+ nT, under 2000.*\n";
+    QTest::newRow("caution") << QStringList{"--latitude", "74.7", "--longitude", "94.8", "--declination", "auto",
+                                            "--date", "2027-01-01", "--satellite", "101"}
+                             << 0 << "DECLINATION       -14\\.77\n(.*\n){4}"
+                             << "vantorel: Caution: the horizontal magnetic field at this site is weak \\(3379 nT.*\n";
+    QTest::newRow("date, typed declination") << QStringList{"--date", "2026-01-01", "--satellite", "1"} << 2 << ""
+                                             << usage.arg("--date needs --declination auto\\.");
     QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << "" << usage.arg("Unknown option 'bogus'\\.");
     QTest::newRow("missing value") << QStringList{"--satellite"} << 2 << "" << usage.arg("--satellite needs a value\\.");
     QTest::newRow("option for a value") << QStringList{"--latitude", "--satellite", "101"} << 2 << ""
@@ -64,13 +90,14 @@ class CommandLineTest : public QObject {
     QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: vantorel \\[options\\]\n(.*\n)*Exit status:\n(.*\n)*"
                           << "";
     QTest::newRow("all") << QStringList{"--all"} << 0
-                         << "SATELLITE +LONGITUDE +WHOLE DEGREES +AZIMUTH TRUE +AZIMUTH MAGNETIC +ELEVATION\n"
-                            "EchoStar 3 +61\\.5 +62 +140\\.3514 +148\\.3514 +33\\.25147\n(.*\n){67}"
-                            "PAS 5 +155\\.5 +156 +252\\.6534 +260\\.6534 +9\\.737675\n"
+                         << "SATELLITE +LONGITUDE +WHOLE DEGREES +AZIMUTH TRUE +AZIMUTH MAGNETIC +ELEVATION +LNB SKEW\n"
+                            "EchoStar 3 +61\\.5 +62 +140\\.3514 +148\\.3514 +33\\.25147 +-28\\.49147\n(.*\n){67}"
+                            "PAS 5 +155\\.5 +156 +252\\.6534 +260\\.6534 +9\\.737675 +45\\.48849\n"
                          << "";
-    QTest::newRow("csv") << QStringList{"--all", "--csv"} << 0
+    QTest::newRow("csv") << QStringList{"--all", "--csv", "--declination", "auto", "--date", "2026-12-07"} << 0
                          << "\"SATELLITE\",\"LONGITUDE\",\"WHOLE DEGREES\",\"AZIMUTH TRUE\",\"AZIMUTH MAGNETIC\","
-                            "\"ELEVATION\"\r\n\"EchoStar 3\",61\\.5,62,140\\.3514,148\\.3514,33\\.25147\r\n(.*\r\n){68}"
+                            "\"ELEVATION\",\"LNB SKEW\",\"DECLINATION\"\r\n"
+                            "\"EchoStar 3\",61\\.5,62,140\\.3514,142\\.0214,33\\.25147,-28\\.49147,-1\\.67\r\n(.*\r\n){68}"
                          << "";
   }
   void commandLine() {
