@@ -2,13 +2,15 @@
 # Installs Vantorel into a scratch folder, as `cmake --install` does or as the
 # Debian package does, and checks that everything lies where a Linux desktop
 # looks for it, that the desktop entry and the metainfo validate, that the
-# manual page renders, and that the installed program starts. In deb mode
-# LINTIAN=lintian also has lintian check the package, failing on any error or
-# warning; LINTIAN=no-lintian leaves that out.
+# manual page renders, and that the installed program starts. In deb mode a
+# package built as it is shipped (KIND=shipped) must also pass lintian with no
+# error, no warning and no hardening or unneeded-section note, and its
+# executable must carry Debian's hardening; KIND=sanitized, a sanitizer
+# build's package, is spared both.
 #
-#   check_installed.sh install|deb BUILD_DIR SCRATCH DESKTOP_ID SHOWN_VERSION PACKAGE_VERSION [LINTIAN]
+#   check_installed.sh install|deb BUILD_DIR SCRATCH DESKTOP_ID SHOWN_VERSION PACKAGE_VERSION [KIND]
 set -euo pipefail
-mode=$1 build=$2 scratch=$3 id=$4 shown_version=$5 package_version=$6 lintian=${7:-lintian}
+mode=$1 build=$2 scratch=$3 id=$4 shown_version=$5 package_version=$6 kind=${7:-shipped}
 here=$(cd "$(dirname "$0")" && pwd)
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -32,19 +34,29 @@ case $mode in
       || fail "the package does not recommend fonts-urw-base35: '$(dpkg-deb -f "$deb" Recommends)'"
     dpkg-deb -f "$deb" Maintainer | grep -Eq '^The Vantorel authors <[^<>@ ]+@[^<>@ ]+>$' \
       || fail "the maintainer is '$(dpkg-deb -f "$deb" Maintainer)'"
-    case $lintian in
-      lintian)
+    case $kind in
+      shipped)
         # lintian warns when run as root, on its own standard error; its
         # findings go to standard output.
-        findings=$(lintian --fail-on error,warning "$deb" 2>"$scratch/lintian.err") \
-          || fail "lintian finds errors or warnings in the package:
+        findings=$(lintian --display-info --fail-on error,warning "$deb" 2>"$scratch/lintian.err") \
+          && ! grep -E ': (hardening-|binary-has-unneeded-section)' <<<"$findings" >/dev/null \
+          || fail "lintian finds errors, warnings or hardening notes in the package:
 $findings
 $(cat "$scratch/lintian.err")"
         ;;
-      no-lintian) ;;
-      *) fail "unknown lintian choice $lintian" ;;
+      sanitized) ;;
+      *) fail "unknown kind $kind" ;;
     esac
     dpkg-deb -x "$deb" "$scratch/root"
+    # What the linker made of the hardening flags: full RELRO, a PIE, and
+    # the stack protector's failure handler imported from glibc.
+    if [ "$kind" = shipped ]; then
+      elf=$(readelf -hldW --dyn-syms "$scratch/root/usr/bin/vantorel")
+      for want in 'Type: +DYN ' ' GNU_RELRO ' '\(FLAGS\) +BIND_NOW|\(FLAGS_1\) +Flags:.* NOW' \
+        '\(FLAGS_1\) +Flags:.* PIE' ' UND __stack_chk_fail@'; do
+        grep -Eq "$want" <<<"$elf" || fail "the packaged executable lacks '$want'"
+      done
+    fi
     ;;
   *) fail "unknown mode $mode" ;;
 esac
