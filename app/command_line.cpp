@@ -59,12 +59,14 @@ Each input takes the text the main window's box takes:
 LNB SKEW is how far to turn the LNB in its holder from its upright position
 so that it matches the satellite's polarisation, in degrees, as seen from
 behind the dish looking at the satellite: positive clockwise, negative
-counter-clockwise.
+counter-clockwise. North of the equator a satellite west of the site takes a
+clockwise turn.
 
 Exit status:
   0  the results were printed
-  1  an input was refused, the output could not be written, or the windows
-     could not open (no display); the reason is on standard error
+  1  an input was refused, the magnetic model does not serve the date or
+     the site, the output could not be written, or the windows could not
+     open (no display); the reason is on standard error
   2  the command line was not understood
 )";
 
@@ -112,9 +114,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   parser.setApplicationDescription(
       QStringLiteral("Tells where to point a satellite dish at a geostationary satellite: the azimuth\n"
-                     "from true north, the magnetic azimuth and the elevation. Without options it opens\n"
-                     "its windows; with --satellite or --all it prints the look angles instead and\n"
-                     "needs no display."));
+                     "from true north, the magnetic azimuth and the elevation. Without options it\n"
+                     "opens its windows; with --satellite or --all it prints the look angles and the\n"
+                     "LNB skew instead and needs no display."));
   const QCommandLineOption help({"h", "help"}, QStringLiteral("Show this help and exit."));
   const QCommandLineOption version({"v", "version"}, QStringLiteral("Show the program's version and exit."));
   const QCommandLineOption latitude(QStringLiteral("latitude"),
@@ -130,10 +132,10 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                                 QStringLiteral("The date of --declination auto, YYYY-MM-DD (default today, UTC)."),
                                 QStringLiteral("YYYY-MM-DD"));
   const QCommandLineOption satellite(
-      QStringLiteral("satellite"), QStringLiteral("Print the look angles of the satellite at longitude T West."),
+      QStringLiteral("satellite"), QStringLiteral("Print the look angles and the LNB skew of the satellite at longitude T West."),
       QStringLiteral("T"));
   const QCommandLineOption all(QStringLiteral("all"),
-                               QStringLiteral("Print a table of the look angles of every built-in satellite."));
+                               QStringLiteral("Print a table of the look angles and the LNB skew of every built-in satellite."));
   const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("Print the table of --all as CSV."));
   QList<QCommandLineOption> options = {help,      version, latitude, longitude, declination,
                                        date,      satellite, all,    csv};

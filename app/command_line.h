@@ -6,10 +6,12 @@
 //   vantorel [Qt's window options]      the splash window, then the main window
 //   vantorel --help | -h                the options, the input forms, the exit statuses
 //   vantorel --version | -v             "Vantorel 1.0.4"
-//   vantorel [--latitude T] [--longitude T] [--declination T] --satellite T
-//   vantorel [--latitude T] [--longitude T] [--declination T] --all [--csv]
+//   vantorel [--latitude T] [--longitude T] [--declination T|auto [--date D]] --satellite T
+//   vantorel [--latitude T] [--longitude T] [--declination T|auto [--date D]] --all [--csv]
 //
-// Each T is a text exactly as the window's box takes it. Exit statuses:
+// Each T is a text exactly as the window's box takes it; "auto" looks the
+// declination up in the World Magnetic Model on date D (YYYY-MM-DD, default
+// today in UTC). Exit statuses:
 // 0 the results were printed; 1 an input was refused, with the message the
 // window would show, on standard error, or the output could not be written;
 // 2 the command line was not understood. Every message on standard error
