@@ -105,7 +105,7 @@ TEST(HandlersTest, RefusalNamesTheFirstBoxThatFails) {
       {{"420100", "0910100", "0", "-8\xc2\xb0" "30'"}, Field::Declination, Fault::NotANumber, "Type decimal degrees -8.5."},
       {{"51,5", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "Type 51.5, with a full stop for the decimal point."},
       {{"420100", "0910100", "\xe2\x88\x92" "33.8", "-8"}, Field::SatelliteLongitude, Fault::NotANumber,
-       "Type -33.8, with the keyboard's minus sign."},
+       "\"\xe2\x88\x92" "33.8\" is not a number. Type -33.8, with the keyboard's minus sign."},
       {{"5:x", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "\"5:x" + sure},
       {{"51:75", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "\"51:75" + sure},
       {{"51:", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "\"51:" + sure}};
