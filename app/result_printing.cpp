@@ -94,7 +94,7 @@ std::string satelliteTable(const BoxTexts& boxes, bool csv, bool showDeclination
     if (!in) continue;
     const int slot = slotForRow(row);
     Row printed = {catalogue.SatelliteNames[static_cast<std::size_t>(slot)], catalogue.longitudeOf(slot),
-                   integerToText(in->SatelliteLongitude)};
+                   singleToText(in->SatelliteLongitude)};
     for (std::string& value : results(*in)) printed.push_back(std::move(value));
     if (showDeclination) printed.push_back(boxes.Text7);
     rows.push_back(std::move(printed));

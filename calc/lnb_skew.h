@@ -5,7 +5,7 @@
 // Notation (degrees):
 //   SiteLatitude        phi, North positive, as for the look angles
 //   SiteLongitude       degrees West, East negative
-//   SatelliteLongitude  whole degrees West
+//   SatelliteLongitude  degrees West, East negative
 //   u                   the line of sight, from the site toward the satellite
 //   Up                  the site's vertical
 //   Axis                the Earth's axis, toward the north pole; the satellite

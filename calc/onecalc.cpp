@@ -26,20 +26,6 @@ double divide(double dividend, double divisor) {
 // A store into a Single, which overflows if the double does not fit.
 Single single(double value) { return static_cast<Single>(checked(static_cast<double>(static_cast<Single>(checked(value))))); }
 
-// What a compass reads: the declination is East positive, so the magnetic
-// azimuth is the true one less the declination ("east is least"). The double
-// is brought into [0, 360) before its one rounding; a value a hair below 360
-// may still round to 360, which a compass reads as north too.
-Single magneticAzimuth(double azimuthTrue, Single declination) {
-  double magnetic = azimuthTrue - static_cast<double>(declination);
-  if (magnetic < 0) {
-    magnetic += 360;
-  } else if (magnetic >= 360) {
-    magnetic -= 360;
-  }
-  return single(magnetic);
-}
-
 struct Vector {
   double x, y, z;
 };
@@ -128,14 +114,26 @@ void vectorForm(const OnecalcInputs& in, OnecalcResult& r) {
 
 }  // namespace
 
+// The declination is East positive, so the magnetic azimuth is the true one
+// less the declination ("east is least"). The double is brought into
+// [0, 360) before its one rounding; a value a hair below 360 may still round
+// to 360, which a compass reads as north too.
+Single magneticAzimuth(double azimuthTrue, Single declination) {
+  double magnetic = azimuthTrue - static_cast<double>(declination);
+  if (magnetic < 0) {
+    magnetic += 360;
+  } else if (magnetic >= 360) {
+    magnetic -= 360;
+  }
+  return single(magnetic);
+}
+
 OnecalcResult onecalc(const OnecalcInputs& in) {
   OnecalcResult r;
   r.DeclinationCopy = in.Declination;
   r.LatitudeRadians = single(static_cast<double>(in.SiteLatitude) * (Pi / 180));
-  // The satellite's whole degrees become a Single first (exactly), then the
-  // difference is stored as a Single.
-  r.LongitudeDifference =
-      single(static_cast<double>(static_cast<Single>(in.SatelliteLongitude)) - static_cast<double>(in.SiteLongitude));
+  // The difference of the two Singles is stored as a Single.
+  r.LongitudeDifference = single(static_cast<double>(in.SatelliteLongitude) - static_cast<double>(in.SiteLongitude));
 
   // North is judged on the stored radians: a latitude so small that its
   // radians underflow to zero (below about 4e-44 degrees) has no sine to

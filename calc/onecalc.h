@@ -4,7 +4,9 @@
 // Notation (degrees unless named ...Radians):
 //   SiteLatitude        phi, North positive
 //   SiteLongitude       degrees West, East negative
-//   SatelliteLongitude  whole degrees West
+//   SatelliteLongitude  degrees West, East negative; the window rounds it to
+//                       whole degrees before it gets here, the command line
+//                       takes it as typed
 //   LongitudeDifference Delta = SatelliteLongitude - SiteLongitude, positive
 //                       when the satellite lies west of the site
 //   Declination         magnetic declination, East positive, West negative
@@ -32,7 +34,7 @@ namespace vantorel {
 struct OnecalcInputs {
   Single SiteLatitude = 0;
   Single SiteLongitude = 0;
-  Integer SatelliteLongitude = 0;
+  Single SatelliteLongitude = 0;
   Single Declination = 0;
 };
 
@@ -60,6 +62,13 @@ struct OnecalcResult {
 // Throws CalcError(Field::Calculation, DivisionByZero / InvalidOperation /
 // Overflow) if a step's arithmetic fails; no result is returned then.
 OnecalcResult onecalc(const OnecalcInputs& in);
+
+// What a compass reads for the true azimuth azimuthTrue (degrees, as a
+// double) at a site of the given declination (East positive): the true
+// azimuth less the declination, brought into [0, 360) and then rounded once
+// to a Single. Throws CalcError(Field::Calculation, Overflow) for a value
+// that is not finite.
+Single magneticAzimuth(double azimuthTrue, Single declination);
 
 namespace constants {
 // 3.141592654 as typed, bit pattern 400921FB54524550; about 4.1e-10 above pi.

@@ -42,7 +42,7 @@ OnecalcInputs inputsFromBoxes(const BoxTexts& boxes) {
   in.SiteLongitude = deccalc(boxes.Text5, Field::Longitude).DecimalDegrees;
   in.SatelliteLongitude = forField(Field::SatelliteLongitude, [&] {
     try {
-      return roundToInteger(leadingNumber(boxes.Text6));
+      return static_cast<Single>(roundToInteger(leadingNumber(boxes.Text6)));
     } catch (const CalcError&) {
       throw CalcError(Field::SatelliteLongitude, Fault::Overflow, boxes.Text6);
     }
@@ -59,7 +59,7 @@ std::optional<OnecalcInputs> inputsForListRow(const BoxTexts& boxes, const Catal
   in.SiteLongitude = deccalc(boxes.Text5, Field::Longitude).DecimalDegrees;
   const std::optional<Integer> satellite = satelliteForListRow(catalogue, listIndex);
   if (!satellite) return std::nullopt;
-  in.SatelliteLongitude = *satellite;
+  in.SatelliteLongitude = static_cast<Single>(*satellite);
   return in;
 }
 

@@ -128,9 +128,7 @@ const Single L91 = static_cast<Single>(91.0 + static_cast<double>(static_cast<Si
 
 TEST(OnecalcTest, GivesTheExactTexts) {
   struct {
-    Single latitude, longitude;
-    Integer satellite;
-    Single declination;
+    Single latitude, longitude, satellite, declination;
     const char* texts;  // Text1 Text2 Text3
   } const rows[] = {
       // A northern site and a satellite less than 90 degrees away: the closed
@@ -185,7 +183,7 @@ TEST(OnecalcTest, AgreesWithAnIndependentComputation) {
     const float latitude = latitudes(random);
     const auto satellite = static_cast<Integer>(satellites(random));
     const float longitude = i % 4 == 0 ? static_cast<float>(satellite) + nearSouth(random) : longitudes(random);
-    const OnecalcResult r = onecalc({latitude, longitude, satellite, 0});
+    const OnecalcResult r = onecalc({latitude, longitude, static_cast<Single>(satellite), 0});
     const auto [azimuth, elevation] = reference(latitude, longitude, satellite);
     const double turn = std::fabs(std::remainder(static_cast<double>(r.AzimuthTrue) - azimuth, 360.0));
     double& w = worst[r.closedForm ? 0 : 1];
@@ -196,7 +194,7 @@ TEST(OnecalcTest, AgreesWithAnIndependentComputation) {
 }
 
 TEST(LnbSkewTest, GivesTheExactTexts) {
-  const std::tuple<Single, Single, Integer, const char*> rows[] = {
+  const std::tuple<Single, Single, Single, const char*> rows[] = {
       {L42, L91, 101, "10.9632"},   // satellite west of a northern site: positive
       {L42, L91, 61, "-29.24062"},  // east: negative
       {51.5f, 0.1f, -19, "-14.71455"},
@@ -226,7 +224,7 @@ TEST(LnbSkewTest, AgreesWithTheClosedForm) {
   for (int i = 0; i < 8000; ++i) {
     const float latitude = latitudes(random), longitude = longitudes(random);
     const auto satellite = static_cast<Integer>(std::lround(longitudes(random) / 2));
-    const Single skew = lnbSkew({latitude, longitude, satellite, 0}).Skew;
+    const Single skew = lnbSkew({latitude, longitude, static_cast<Single>(satellite), 0}).Skew;
     const long double phi = latitude * rad, delta = (satellite - static_cast<long double>(longitude)) * rad;
     const long double c = std::cos(phi) * std::cos(delta);
     const long double reference = std::atan2(std::sin(delta) * std::cos(phi) * std::sqrt(1 + k * k - 2 * k * c),
