@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <algorithm>
+#include <cmath>
 #include <exception>
 #include <ostream>
 #include <string>
@@ -9,7 +10,8 @@
 #include "calc_error.h"
 #include "program_version.h"
 #include "result_printing.h"
-#include "site_declination.h"
+#include "hemisphere.h"
+#include "pointing_run.h"
 
 namespace vantorel {
 namespace {
@@ -18,8 +20,11 @@ constexpr int kPrinted = 0;
 constexpr int kRefused = 1;
 constexpr int kUsageError = 2;
 
-// The value of --declination that asks the magnetic model.
+// The value of --declination that asks the magnetic model, in any case.
 constexpr const char* kAutomatic = "auto";
+
+// --min-elevation lies within a right angle of the horizon either way.
+constexpr double kRightAngle = 90;
 
 // The options QGuiApplication, QApplication and the X11 platform take for
 // themselves. They are known here so that they reach the application instead
@@ -49,12 +54,24 @@ Each input takes the text the main window's box takes:
   declination          East positive, West negative, at most 180 either way;
                        the magnetic azimuth is the true azimuth minus the
                        declination, as a compass reads it, from 0 to 360.
-                       "auto" takes it from the World Magnetic Model 2025 at
-                       the site on --date (default today, UTC), rounded to
-                       0.01 degree and printed as DECLINATION; the model
-                       serves dates from 2025-01-01 to 2029-12-31.
-  satellite            degrees West, East negative, 180 or less, rounded to
-                       whole degrees (halves to even).
+                       "auto" (any case) takes it from the World Magnetic
+                       Model 2025 at the site on --date (default today, UTC),
+                       rounded to 0.01 degree and printed as DECLINATION; the
+                       model serves dates from 2025-01-01 to 2029-12-31.
+  satellite            degrees West, East negative, 180 or less. The command
+                       line computes for the satellite at the longitude typed
+                       (68.5 is 68.5 W); the window rounds to whole degrees.
+On the command line a latitude may also end in N or S, and a longitude or a
+satellite in E or W, with an optional degree sign and blank before the letter
+(33.87S, 335200S, 151.21E, 19.2°E, "0.8 W"); the letter sets the sign, so it
+cannot go with a minus sign.
+
+Every --satellite run first prints the site and satellite as understood:
+LATITUDE and LONGITUDE in degrees, minutes and seconds with the hemisphere
+letter, then in decimal degrees as maps give them (North and East positive),
+and SATELLITE with its hemisphere letter. A warning on standard error says
+when the satellite is below the horizon or less than 5 degrees above it, and
+when a packed coordinate's minutes or seconds were 60 or more and carried.
 
 LNB SKEW is how far to turn the LNB in its holder from its upright position
 so that it matches the satellite's polarisation, in degrees, as seen from
@@ -63,11 +80,13 @@ counter-clockwise. North of the equator a satellite west of the site takes a
 clockwise turn.
 
 Exit status:
-  0  the results were printed
+  0  the results were printed, warnings or not
   1  an input was refused, the magnetic model does not serve the date or
      the site, the output could not be written, or the windows could not
      open (no display); the reason is on standard error
   2  the command line was not understood
+When whatever reads the output goes away (vantorel --all | head -3), the
+program ends quietly, as any filter does.
 )";
 
 // The option, as typed, that lacks its value: one that takes a value but is
@@ -132,13 +151,17 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                                 QStringLiteral("The date of --declination auto, YYYY-MM-DD (default today, UTC)."),
                                 QStringLiteral("YYYY-MM-DD"));
   const QCommandLineOption satellite(
-      QStringLiteral("satellite"), QStringLiteral("Print the look angles and the LNB skew of the satellite at longitude T West."),
+      QStringLiteral("satellite"), QStringLiteral("Print the site as understood, the look angles and the LNB skew of the satellite at longitude T West."),
       QStringLiteral("T"));
   const QCommandLineOption all(QStringLiteral("all"),
-                               QStringLiteral("Print a table of the look angles and the LNB skew of every built-in satellite."));
+                               QStringLiteral("Print a table of the look angles and the LNB skew of every built-in satellite, at its listed longitude."));
   const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("Print the table of --all as CSV."));
-  QList<QCommandLineOption> options = {help,      version, latitude, longitude, declination,
-                                       date,      satellite, all,    csv};
+  const QCommandLineOption minElevation(
+      QStringLiteral("min-elevation"),
+      QStringLiteral("With --all, list only the satellites at least DEG above the horizon (0: every visible one)."),
+      QStringLiteral("DEG"));
+  QList<QCommandLineOption> options = {help, version, latitude, longitude, declination, date,
+                                       satellite, all, csv, minElevation};
   for (const QtOption& qt : kQtWindowOptions) {
     QCommandLineOption option(QString::fromLatin1(qt.name), {}, qt.takesValue ? QStringLiteral("value") : QString());
     option.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -178,7 +201,10 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   }
   if (parser.isSet(satellite) && parser.isSet(all)) return refuse("Give --satellite or --all, not both.");
   if (parser.isSet(csv) && !parser.isSet(all)) return refuse("--csv needs --all.");
-  command.automaticDeclination = parser.isSet(declination) && parser.value(declination) == QLatin1String(kAutomatic);
+  if (parser.isSet(minElevation) && !parser.isSet(all)) return refuse("--min-elevation needs --all.");
+  command.automaticDeclination =
+      parser.isSet(declination) &&
+      parser.value(declination).compare(QLatin1String(kAutomatic), Qt::CaseInsensitive) == 0;
   if (parser.isSet(date) && !command.automaticDeclination) return refuse("--date needs --declination auto.");
   if (!parser.isSet(satellite) && !parser.isSet(all)) {
     for (const QCommandLineOption* input : {&latitude, &longitude, &declination}) {
@@ -199,8 +225,53 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     if (parser.isSet(*option)) *box = bytesOf(parser.value(*option));
   }
   if (parser.isSet(date)) command.date = bytesOf(parser.value(date));
+  if (parser.isSet(minElevation)) command.minimumElevation = bytesOf(parser.value(minElevation));
   return command;
 }
+
+namespace {
+
+// The command line takes positions with hemisphere letters as well; the
+// boxes' own forms pass unchanged.
+BoxTexts withSigns(const BoxTexts& typed, bool satellite) {
+  BoxTexts boxes = typed;
+  boxes.Text4 = withoutHemisphere(Field::Latitude, typed.Text4);
+  boxes.Text5 = withoutHemisphere(Field::Longitude, typed.Text5);
+  if (satellite) boxes.Text6 = withoutHemisphere(Field::SatelliteLongitude, typed.Text6);
+  return boxes;
+}
+
+std::optional<double> minimumElevation(const std::optional<std::string>& text) {
+  if (!text) return std::nullopt;
+  double value = 0;
+  try {
+    value = textToDouble(*text);
+  } catch (const CalcError&) {
+    throw CalcError(Field::MinimumElevation, Fault::NotANumber, *text);
+  }
+  if (std::fabs(value) > kRightAngle) throw CalcError(Field::MinimumElevation, Fault::OutOfRange, *text);
+  return value;
+}
+
+// Computes everything there is to print; throws on the first refusal.
+std::string results(const CommandLine& command, std::vector<std::string>& warnings) {
+  const bool one = command.mode == CommandLine::Mode::Satellite;
+  const BoxTexts boxes = withSigns(command.boxes, one);
+  const std::optional<double> lowest = minimumElevation(command.minimumElevation);
+  // A typed satellite is checked before the site, as the window checks it.
+  Single satellite = 0;
+  if (one && !command.automaticDeclination) readDeclination(boxes);
+  if (one) satellite = readSatellite(boxes.Text6);
+  const SiteReading site =
+      command.automaticDeclination ? readSiteWithModelDeclination(boxes, command.date) : readSite(boxes);
+  warnings = site.warnings;
+  if (!one) return satelliteTable(site, builtInSatellites(), {command.csv, lowest});
+  const Pointing pointing = pointAt(site, satellite);
+  if (!pointing.horizonWarning.empty()) warnings.push_back(pointing.horizonWarning);
+  return satelliteLines(site, pointing, {});
+}
+
+}  // namespace
 
 int runCommandLine(const CommandLine& command, std::ostream& out, std::ostream& err) {
   switch (command.mode) {
@@ -217,25 +288,23 @@ int runCommandLine(const CommandLine& command, std::ostream& out, std::ostream& 
     case CommandLine::Mode::AllSatellites:
       break;
   }
-  std::string results;
-  std::string warning;
+  std::string printed;
+  std::vector<std::string> warnings;
   try {
-    BoxTexts boxes = command.boxes;
-    if (command.automaticDeclination) {
-      // The looked-up declination goes into the box as if it had been typed.
-      const DeclinationResult looked = siteDeclination(boxes, command.date);
-      boxes.Text7 = looked.declinationText;
-      warning = looked.warning;
+    printed = results(command, warnings);
+  } catch (const CalcError& refused) {
+    err << "vantorel: " << refused.what();
+    if (refused.field() == Field::Declination && refused.fault() == Fault::NotANumber) {
+      err << " Or give auto for the World Magnetic Model's.";
     }
-    results = command.mode == CommandLine::Mode::Satellite
-                  ? satelliteLines(boxes, command.automaticDeclination)
-                  : satelliteTable(boxes, command.csv, command.automaticDeclination);
+    err << '\n';
+    return kRefused;
   } catch (const std::exception& refused) {
     err << "vantorel: " << refused.what() << '\n';
     return kRefused;
   }
-  if (!warning.empty()) err << "vantorel: " << warning << '\n';
-  return written(results, out, err);
+  for (const std::string& warning : warnings) err << "vantorel: " << warning << '\n';
+  return written(printed, out, err);
 }
 
 }  // namespace vantorel

@@ -19,6 +19,7 @@
 
 #include <QStringList>
 #include <iosfwd>
+#include <vector>
 #include <optional>
 #include <string>
 
@@ -29,14 +30,19 @@ namespace vantorel {
 struct CommandLine {
   enum class Mode { Windows, Help, Version, Satellite, AllSatellites, UsageError };
   Mode mode = Mode::Windows;
-  // The inputs as the boxes would hold them; those not given keep the texts
-  // the boxes open with. Text6 is the satellite of Mode::Satellite.
+  // The inputs as typed; those not given keep the texts the boxes open with.
+  // Text6 is the satellite of Mode::Satellite. A latitude, longitude or
+  // satellite may end in a hemisphere letter, which the run turns into the
+  // box's sign.
   BoxTexts boxes = kOpeningBoxTexts;
   bool csv = false;     // Mode::AllSatellites as CSV
   // --declination auto: Text7 is filled from the magnetic model when the
   // command runs, on date (YYYY-MM-DD as typed) or, without one, today.
   bool automaticDeclination = false;
   std::optional<std::string> date;
+  // --min-elevation as typed: --all lists only the satellites at least that
+  // many degrees above the horizon.
+  std::optional<std::string> minimumElevation;
   std::string message;  // the help text, or what is wrong with the command line
 };
 

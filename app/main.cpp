@@ -3,6 +3,7 @@
 // the look angles.
 
 #include <QStringList>
+#include <csignal>
 #include <iostream>
 
 #include "command_line.h"
@@ -13,5 +14,9 @@ int main(int argc, char* argv[]) {
   for (int i = 0; i < argc; ++i) arguments << QString::fromLatin1(argv[i]);  // bytes, as parseCommandLine reads them
   const vantorel::CommandLine command = vantorel::parseCommandLine(arguments);
   if (command.mode == vantorel::CommandLine::Mode::Windows) return vantorel::runWithWindows(argc, argv);
+  // Like any filter, the command line ends quietly when whatever reads its
+  // output has gone (vantorel --all | head -3), even if its parent ignores
+  // the signal that says so.
+  std::signal(SIGPIPE, SIG_DFL);
   return vantorel::runCommandLine(command, std::cout, std::cerr);
 }

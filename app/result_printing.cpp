@@ -1,54 +1,60 @@
 #include "result_printing.h"
 
 #include <algorithm>
-#include <optional>
-#include <vector>
-
-#include "lnb_skew.h"
 
 namespace vantorel {
 namespace {
 
-constexpr std::string_view kSkewLabel = "LNB SKEW";
-constexpr std::string_view kDeclinationLabel = "DECLINATION";
-
-// Where the values start: after the widest label and two blanks, so that the
-// values line up.
-constexpr std::size_t kLabelColumn = std::max({kResultLabels[0].size(), kResultLabels[1].size(),
-                                               kResultLabels[2].size(), kSkewLabel.size(),
-                                               kDeclinationLabel.size()}) +
-                                     2;
-
 using Row = std::vector<std::string>;
 
-// The look angles and the skew of one site and satellite, in print order.
-Row results(const OnecalcInputs& in) {
-  const OnecalcResult angles = onecalc(in);
-  return {angles.Text1, angles.Text2, angles.Text3, lnbSkew(in).Text};
+// The width of a text as a terminal shows it: one column per character, so
+// that the degree sign's two bytes count once.
+std::size_t columns(const std::string& text) {
+  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
 }
 
-Row resultLabels() {
-  return {std::string(kResultLabels[0]), std::string(kResultLabels[1]), std::string(kResultLabels[2]),
-          std::string(kSkewLabel)};
+std::string padded(const std::string& text, std::size_t width) {
+  return text + std::string(width - std::min(width, columns(text)), ' ');
 }
 
-// Columns two blanks apart, names left-aligned, numbers right-aligned.
+// The DMS text padded to the widest a longitude takes, 151°13'00.0" E, so
+// that the decimal degrees of the two site lines line up.
+constexpr std::size_t kDmsColumns = 14;
+
+Row siteLabels() { return {"LATITUDE", "LONGITUDE"}; }
+Row siteValues(const SiteReading& site) {
+  return {padded(site.latitudeDms, kDmsColumns) + "  " + site.latitudeDecimal,
+          padded(site.longitudeDms, kDmsColumns) + "  " + site.longitudeDecimal};
+}
+
+std::string labelledLines(const Row& labels, const Row& values) {
+  std::size_t width = 0;
+  for (const std::string& label : labels) width = std::max(width, label.size());
+  std::string lines;
+  for (std::size_t i = 0; i < labels.size(); ++i) lines += padded(labels[i], width + 2) + values[i] + '\n';
+  return lines;
+}
+
+// Columns two blanks apart, the first left-aligned, the rest right-aligned.
 std::string alignedText(const std::vector<Row>& rows) {
   std::vector<std::size_t> widths(rows.front().size());
   for (const Row& row : rows) {
-    for (std::size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], row[c].size());
+    for (std::size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], columns(row[c]));
   }
   std::string text;
   for (const Row& row : rows) {
-    std::string line = row[0] + std::string(widths[0] - row[0].size(), ' ');
-    for (std::size_t c = 1; c < row.size(); ++c) line += "  " + std::string(widths[c] - row[c].size(), ' ') + row[c];
+    std::string line = padded(row[0], widths[0]);
+    for (std::size_t c = 1; c < row.size(); ++c) line += "  " + std::string(widths[c] - columns(row[c]), ' ') + row[c];
     text += line + '\n';
   }
   return text;
 }
 
-// RFC 4180: records end in CRLF; the header and the names are quoted, with
-// any quote doubled, so that a spreadsheet keeps them as text.
+// RFC 4180: records end in CRLF; the header and every field that is not a
+// number are quoted, with any quote doubled, so that a spreadsheet keeps
+// them as text.
 std::string csvText(const std::vector<Row>& rows) {
   const auto quoted = [](const std::string& field) {
     std::string q = "\"";
@@ -58,7 +64,8 @@ std::string csvText(const std::vector<Row>& rows) {
   std::string text;
   for (std::size_t r = 0; r < rows.size(); ++r) {
     for (std::size_t c = 0; c < rows[r].size(); ++c) {
-      text += (c > 0 ? "," : "") + (r == 0 || c == 0 ? quoted(rows[r][c]) : rows[r][c]);
+      const std::string& field = rows[r][c];
+      text += (c > 0 ? "," : "") + (r == 0 || !readsAsNumber(field) ? quoted(field) : field);
     }
     text += "\r\n";
   }
@@ -67,39 +74,59 @@ std::string csvText(const std::vector<Row>& rows) {
 
 }  // namespace
 
-std::string satelliteLines(const BoxTexts& boxes, bool showDeclination) {
-  Row labels = resultLabels();
-  Row values = results(inputsFromBoxes(boxes));
-  if (showDeclination) {
-    labels.insert(labels.begin(), std::string(kDeclinationLabel));
-    values.insert(values.begin(), boxes.Text7);
+std::string satelliteLines(const SiteReading& site, const Pointing& pointing, const std::string& name) {
+  Row labels = siteLabels();
+  Row values = siteValues(site);
+  labels.emplace_back("SATELLITE");
+  values.push_back(name.empty() ? pointing.position : name + ", " + pointing.position);
+  if (site.declinationFromModel) {
+    labels.emplace_back("DECLINATION");
+    values.push_back(site.declinationText);
   }
-  std::string lines;
-  for (std::size_t i = 0; i < labels.size(); ++i) {
-    labels[i].resize(kLabelColumn, ' ');
-    lines += labels[i] + values[i] + '\n';
+  for (const Figure& figure : pointing.figures) {
+    labels.push_back(figure.label);
+    values.push_back(figure.value);
   }
-  return lines;
+  return labelledLines(labels, values);
 }
 
-std::string satelliteTable(const BoxTexts& boxes, bool csv, bool showDeclination) {
+std::string satelliteTable(const SiteReading& site, const std::vector<ListedSatellite>& satellites,
+                           const TableOptions& options) {
+  std::vector<Row> rows;
+  for (const ListedSatellite& satellite : satellites) {
+    const Pointing pointing = pointAt(site, satellite.longitudeWest);
+    if (rows.empty()) {
+      // The header is there even when no satellite is high enough.
+      Row header = {"SATELLITE", "POSITION"};
+      for (const Figure& figure : pointing.figures) header.push_back(figure.label);
+      if (site.declinationFromModel) header.emplace_back("DECLINATION");
+      if (options.csv) header.insert(header.begin(), {"SITE LATITUDE", "SITE LONGITUDE"});
+      rows.push_back(std::move(header));
+    }
+    if (options.minimumElevation && static_cast<double>(pointing.angles.Elevation) < *options.minimumElevation) {
+      continue;
+    }
+    Row row = {satellite.name, pointing.position};
+    for (const Figure& figure : pointing.figures) row.push_back(figure.value);
+    if (site.declinationFromModel) row.push_back(site.declinationText);
+    if (options.csv) row.insert(row.begin(), {site.latitudeDecimal, site.longitudeDecimal});
+    rows.push_back(std::move(row));
+  }
+  if (options.csv) return rows.empty() ? std::string() : csvText(rows);
+  const std::string siteLines = labelledLines(siteLabels(), siteValues(site));
+  return rows.empty() ? siteLines : siteLines + '\n' + alignedText(rows);
+}
+
+std::vector<ListedSatellite> builtInSatellites() {
   Catalogue catalogue;
   listmod(catalogue);
-  Row header = {"SATELLITE", "LONGITUDE", "WHOLE DEGREES"};
-  for (std::string& label : resultLabels()) header.push_back(std::move(label));
-  if (showDeclination) header.emplace_back(kDeclinationLabel);
-  std::vector<Row> rows = {header};
+  std::vector<ListedSatellite> satellites;
   for (int row = 0; row < rowCount(catalogue); ++row) {
-    const std::optional<OnecalcInputs> in = inputsForListRow(boxes, catalogue, row);
-    if (!in) continue;
     const int slot = slotForRow(row);
-    Row printed = {catalogue.SatelliteNames[static_cast<std::size_t>(slot)], catalogue.longitudeOf(slot),
-                   singleToText(in->SatelliteLongitude)};
-    for (std::string& value : results(*in)) printed.push_back(std::move(value));
-    if (showDeclination) printed.push_back(boxes.Text7);
-    rows.push_back(std::move(printed));
+    satellites.push_back({catalogue.SatelliteNames[static_cast<std::size_t>(slot)],
+                          textToSingle(catalogue.longitudeOf(slot))});
   }
-  return csv ? csvText(rows) : alignedText(rows);
+  return satellites;
 }
 
 }  // namespace vantorel

@@ -27,6 +27,9 @@ std::string_view acceptedForm(Field field) {
       return "Choose a satellite from the list.";
     case Field::Calculation:
       return "Check the four inputs.";
+    case Field::MinimumElevation:
+      return "Give the lowest elevation to list in degrees, from -90 to 90, such as 5 (0 lists every satellite "
+             "above the horizon).";
     case Field::None:
       break;
   }
@@ -52,6 +55,8 @@ std::string problem(Field field, Fault fault) {
           return fault == Fault::OutOfRange ? "is more than 180" : "lies outside the accepted range";
         case Field::Declination:
           return "lies beyond 180 degrees";
+        case Field::MinimumElevation:
+          return "lies beyond 90 degrees";
         case Field::Calculation:
           return fault == Fault::Overflow ? "overflowed" : "is out of range";
         default:
@@ -63,6 +68,11 @@ std::string problem(Field field, Fault fault) {
       return "led to an invalid floating-point operation";
     case Fault::SubscriptOutOfRange:
       return "is not a row of the list";
+    case Fault::SignAndHemisphere:
+      return "has both a minus sign and a hemisphere letter; give one or the other";
+    case Fault::WrongHemisphere:
+      return field == Field::Latitude ? "ends in a letter a latitude does not take; a latitude takes N or S"
+                                      : "ends in a letter a longitude does not take; a longitude takes E or W";
   }
   return "is not accepted";
 }
@@ -183,6 +193,8 @@ std::string_view fieldName(Field field) {
       return "Satellite list row";
     case Field::Calculation:
       return "Calculation";
+    case Field::MinimumElevation:
+      return "Minimum elevation";
     case Field::None:
       break;
   }

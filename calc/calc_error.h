@@ -21,6 +21,7 @@ enum class Field {
   SatelliteLongitude,
   SatelliteList,
   Calculation,
+  MinimumElevation,  // --min-elevation on the command line
 };
 
 enum class Fault {
@@ -31,6 +32,8 @@ enum class Fault {
   DivisionByZero,
   InvalidOperation,
   SubscriptOutOfRange,
+  SignAndHemisphere,  // a minus sign and a hemisphere letter: which one is meant?
+  WrongHemisphere,    // a letter the field does not take, such as E for a latitude
 };
 
 class CalcError : public std::runtime_error {

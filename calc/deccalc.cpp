@@ -44,6 +44,8 @@ DeccalcState deccalc(std::string_view typedText, Field field) {
     const double seconds = a - 10000.0 * degrees - 100.0 * minutes;
     // Each part is stored as a Single before the sum, and the sum is rounded
     // once: this order decides the last digit (420100 gives 42.016666).
+    s.Minutes = minutes;
+    s.Seconds = seconds;
     s.MinutesPart = static_cast<Single>(minutes / 60.0);
     s.SecondsPart = static_cast<Single>(seconds / 3600.0);
     const auto magnitude = static_cast<Single>(degrees + static_cast<double>(s.MinutesPart) +

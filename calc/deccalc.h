@@ -27,6 +27,10 @@ struct DeccalcState {
   Single MinutesPart = 0;     // minutes / 60, stored as a Single
   Single SecondsPart = 0;     // seconds / 3600, stored as a Single
   Single DecimalDegrees = 0;  // the result, decimal degrees
+  // The packed form's minutes and seconds as typed, before any carrying:
+  // 429999 has 99 and 99. Both 0 for decimal degrees.
+  double Minutes = 0;
+  double Seconds = 0;
 };
 
 // Decodes typedText, which came from the box of `field` (Field::Latitude or

@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 
+#include "hemisphere.h"
 #include "numeric_text.h"
 
 namespace vantorel {
@@ -125,6 +126,7 @@ std::string typingHint(Field field, std::string_view text) {
       field != Field::SatelliteLongitude) {
     return {};
   }
+  if (std::string hint = hemisphereHint(field, text); !hint.empty()) return hint;
   std::string typed(trimmed(text));
   std::string instead;  // what the hint asks for in place of the slip
   if (typed.find(kTypographicMinus) != std::string::npos) {

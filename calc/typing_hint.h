@@ -4,7 +4,7 @@
 // People paste coordinates from web pages and type them as maps print them:
 // with degree, minute and second signs or colons (51°30'26", 51:30:26), with
 // a comma for the decimal point (51,5), or with the typographic minus sign
-// U+2212 (−33.8). A box refuses each as not a number; the hint says what to
+// U+2212 (−33.8), or with a hemisphere letter (151.21E). A box refuses each as not a number; the hint says what to
 // type instead, worked out from the text itself, in the form the box takes:
 // packed DDMMSS or DDDMMSS digits and decimal degrees for the site's latitude
 // and longitude, decimal degrees for the declination and the satellite.

@@ -1,6 +1,7 @@
 #include "command_line_property.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 #include <string_view>
@@ -33,13 +34,13 @@ bool readsBack(const std::string& text) {
   }
 }
 
-// A line's fields: split at every comma for CSV, else at every run of two
-// blanks or more, the gap between aligned columns.
-std::vector<std::string> fieldsOf(const std::string& line, bool csv) {
+// A line's fields at every run of two blanks or more, the gap between
+// aligned columns.
+std::vector<std::string> alignedFields(const std::string& line) {
   std::vector<std::string> fields(1);
   for (std::size_t i = 0; i < line.size(); ++i) {
-    if (csv ? line[i] == ',' : line.compare(i, 2, "  ") == 0) {
-      while (!csv && i + 1 < line.size() && line[i + 1] == ' ') ++i;
+    if (line.compare(i, 2, "  ") == 0) {
+      while (i + 1 < line.size() && line[i + 1] == ' ') ++i;
       fields.emplace_back();
     } else {
       fields.back() += line[i];
@@ -48,21 +49,65 @@ std::vector<std::string> fieldsOf(const std::string& line, bool csv) {
   return fields;
 }
 
-// The first field of a line is a label or a name, and the first line of a
-// table is its header; every other field is a number.
-std::string unreadableNumber(const CommandLine& command, const std::string& printed) {
-  const bool table = command.mode == CommandLine::Mode::AllSatellites;
-  const std::vector<std::string> lines = splitLines(printed);
-  for (std::size_t l = table ? 1 : 0; l < lines.size(); ++l) {
-    std::string line = lines[l];
-    if (command.csv && !line.empty() && line.back() == '\r') line.pop_back();
-    const std::vector<std::string> fields = fieldsOf(line, command.csv);
+std::string unreadable(const std::string& field) { return "a printed number does not read back: \"" + field + "\""; }
+
+// Each labelled line ends in a number: the value, or the site's decimal
+// degrees after its degrees, minutes and seconds; SATELLITE names a position.
+std::string unreadableInLines(const std::vector<std::string>& lines) {
+  for (const std::string& line : lines) {
+    const std::vector<std::string> fields = alignedFields(line);
     if (fields.size() < 2) return "a result line holds no number: \"" + line + "\"";
-    for (std::size_t f = 1; f < fields.size(); ++f) {
-      if (!readsBack(fields[f])) return "a printed number does not read back: \"" + fields[f] + "\"";
+    if (fields.front() != "SATELLITE" && !readsBack(fields.back())) return unreadable(fields.back());
+  }
+  return {};
+}
+
+// Past the site's lines and the header, the columns after the name and the
+// position are numbers; a name may hold blanks, so they are counted from
+// the end.
+std::string unreadableInTable(const std::vector<std::string>& lines) {
+  const auto header = std::find_if(lines.begin(), lines.end(), [](const std::string& l) { return l.starts_with("SATELLITE"); });
+  if (header == lines.end()) return "a table without its header";
+  if (std::string broken = unreadableInLines({lines.begin(), header - 1}); !broken.empty()) return broken;
+  const std::size_t numbers = alignedFields(*header).size() - 2;
+  for (auto line = header + 1; line != lines.end(); ++line) {
+    const std::vector<std::string> fields = alignedFields(*line);
+    if (fields.size() < numbers + 2) return "a row too short: \"" + *line + "\"";
+    for (std::size_t f = fields.size() - numbers; f < fields.size(); ++f) {
+      if (!readsBack(fields[f])) return unreadable(fields[f]);
     }
   }
   return {};
+}
+
+// In CSV every field that is not quoted is a number.
+std::string unreadableInCsv(const std::vector<std::string>& lines) {
+  for (std::size_t l = 1; l < lines.size(); ++l) {
+    std::string field;
+    bool quoted = false;
+    const std::string line = lines[l].ends_with('\r') ? lines[l].substr(0, lines[l].size() - 1) : lines[l];
+    for (std::size_t i = 0; i <= line.size(); ++i) {
+      if (i < line.size() && line[i] == '"') {
+        quoted = true;
+        for (++i; i < line.size() && !(line[i] == '"' && (i + 1 == line.size() || line[i + 1] != '"')); ++i) {
+          i += line[i] == '"' ? 1 : 0;
+        }
+      } else if (i == line.size() || line[i] == ',') {
+        if (!quoted && !readsBack(field)) return unreadable(field);
+        field.clear();
+        quoted = false;
+      } else {
+        field += line[i];
+      }
+    }
+  }
+  return {};
+}
+
+std::string unreadableNumber(const CommandLine& command, const std::string& printed) {
+  const std::vector<std::string> lines = splitLines(printed);
+  if (command.mode == CommandLine::Mode::Satellite) return unreadableInLines(lines);
+  return command.csv ? unreadableInCsv(lines) : unreadableInTable(lines);
 }
 
 }  // namespace

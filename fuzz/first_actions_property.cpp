@@ -52,6 +52,7 @@ bool namesABox(const CalcError& e) {
       return std::string_view(e.what()).find(fieldName(e.field())) != std::string_view::npos;
     case Field::None:
     case Field::Calculation:
+    case Field::MinimumElevation:  // a command line option, never a box
       break;
   }
   return false;

@@ -8,8 +8,6 @@
 namespace vantorel {
 namespace {
 
-// The satellite can be typed no further west than this; East is negative.
-constexpr double kSatelliteLongitudeLimit = 180;
 // A declination is an angle between two directions; beyond half a turn either
 // way it is a typing slip, and it would carry into the magnetic azimuth.
 constexpr double kDeclinationLimit = 180;
@@ -23,6 +21,8 @@ auto forField(Field field, Convert convert) {
   }
 }
 
+}  // namespace
+
 Single readDeclination(const BoxTexts& boxes) {
   const Single declination = forField(Field::Declination, [&] { return textToSingle(boxes.Text7); });
   if (std::fabs(static_cast<double>(declination)) > kDeclinationLimit) {
@@ -30,8 +30,6 @@ Single readDeclination(const BoxTexts& boxes) {
   }
   return declination;
 }
-
-}  // namespace
 
 OnecalcInputs inputsFromBoxes(const BoxTexts& boxes) {
   OnecalcInputs in;

@@ -26,6 +26,10 @@ struct BoxTexts {
 // What the input boxes hold when the main window opens.
 inline const BoxTexts kOpeningBoxTexts{"420100", "0910100", "000", "-8"};
 
+// The satellite can be typed no further west than this; East is negative,
+// and no further east than the whole degrees of an Integer.
+inline constexpr double kSatelliteLongitudeLimit = 180;
+
 // The names of the three results, Text1 to Text3, as their labels show them.
 inline constexpr std::array<std::string_view, 3> kResultLabels = {"AZIMUTH TRUE", "AZIMUTH MAGNETIC", "ELEVATION"};
 
@@ -45,6 +49,10 @@ std::optional<OnecalcResult> calculateForListRow(const BoxTexts& boxes, const Ca
 // Throws CalcError(SatelliteList, SubscriptOutOfRange) for a row past the
 // catalogue's slots.
 std::optional<Integer> satelliteForListRow(const Catalogue& catalogue, int listIndex);
+
+// The declination of Text7, East positive; throws CalcError(Declination)
+// for a text that is not a number or lies beyond 180 either way.
+Single readDeclination(const BoxTexts& boxes);
 
 // The inputs of the look angles exactly as the two handlers above read them,
 // with the same refusals, for what else is computed from the same site and

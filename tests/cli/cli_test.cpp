@@ -18,24 +18,70 @@ class CommandLineTest : public QObject {
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("out");
     QTest::addColumn<QString>("err");
-    const QString worked = "AZIMUTH TRUE      194\\.7342\nAZIMUTH MAGNETIC  %1\nELEVATION         40\\.41615\n"
-                           "LNB SKEW          10\\.9632\n";
+    const QString site = "LATITUDE          42°01'00\\.0\" N   42\\.016666\nLONGITUDE         91°01'00\\.0\" W   -91\\.016670\n";
+    const QString worked = site + "SATELLITE         101° W\n%2AZIMUTH TRUE      194\\.7342\nAZIMUTH MAGNETIC  %1\n"
+                                  "ELEVATION         40\\.41615\nLNB SKEW          10\\.9632\n";
     const QString usage = "vantorel: %1\nTry 'vantorel --help' for more information\\.\n";
-    QTest::newRow("worked row") << QStringList{"--satellite", "101"} << 0 << worked.arg("202\\.7342") << "";
+    const QString below = "vantorel: the satellite is below the horizon here \\(elevation %1 degrees\\): no dish at "
+                          "this site can see it\\.\n";
+    QTest::newRow("worked row") << QStringList{"--satellite", "101"} << 0 << worked.arg("202\\.7342", "") << "";
     // The model's declination, rounded to 0.01, computes as if it were typed.
-    QTest::newRow("declination auto") << QStringList{"--declination", "auto", "--date", "2026-12-07", "--satellite", "101"}
-                                      << 0 << "DECLINATION       -1\\.67\n" + worked.arg("196\\.4042") << "";
+    QTest::newRow("declination auto") << QStringList{"--declination", "AUTO", "--date", "2026-12-07", "--satellite", "101"}
+                                      << 0 << worked.arg("196\\.4042", "DECLINATION       -1\\.67\n") << "";
     QTest::newRow("declination typed back") << QStringList{"--declination", "-1.67", "--satellite", "101"} << 0
-                                            << worked.arg("196\\.4042") << "";
-    QTest::newRow("every input") << QStringList{"--latitude=420100", "--longitude", "0910100", "--declination", "-8",
-                                                "--satellite", "101.2", "-platform", "offscreen"}
-                                 << 0 << worked.arg("202\\.7342") << "";
+                                            << worked.arg("196\\.4042", "") << "";
+    QTest::newRow("every input, lettered")
+        << QStringList{"--latitude=420100N", "--longitude", "0910100 w", "--declination", "-8", "--satellite", "101°W",
+                       "-platform", "offscreen"}
+        << 0 << worked.arg("202\\.7342", "") << "";
+    // Not rounded to whole degrees as the window rounds it.
+    QTest::newRow("satellite at its own longitude")
+        << QStringList{"--latitude", "1.3521", "--longitude", "103.8198E", "--satellite", "68.5e", "--declination", "0"}
+        << 0
+        << "(.*\n){2}SATELLITE         68\\.5° E\nAZIMUTH TRUE      268\\.0927\nAZIMUTH MAGNETIC  268\\.0927\n"
+           "ELEVATION         48\\.95769\nLNB SKEW          87\\.67371\n"
+        << "";
     QTest::newRow("southern site, East")
         << QStringList{"--latitude", "-335200", "--longitude", "-1511300", "--declination", "12.5", "--satellite",
                        "-156"}
-        << 0 << "AZIMUTH TRUE      8\\.539838\nAZIMUTH MAGNETIC  356\\.0398\nELEVATION         50\\.29158\n"
-                "LNB SKEW          7\\.115705\n"
+        << 0
+        << "LATITUDE          33°52'00\\.0\" S   -33\\.866665\nLONGITUDE         151°13'00\\.0\" E  151\\.216660\n"
+           "SATELLITE         156° E\nAZIMUTH TRUE      8\\.539838\nAZIMUTH MAGNETIC  356\\.0398\n"
+           "ELEVATION         50\\.29158\nLNB SKEW          7\\.115705\n"
         << "";
+    // The slips a new user made, each now visible in the echo or a warning.
+    QTest::newRow("East typed as West") << QStringList{"--latitude", "-335200", "--longitude", "1511300", "--satellite", "101"}
+                                        << 0 << "(.*\n)LONGITUDE         151°13'00\\.0\" W  -151\\.216660\n(.*\n){5}"
+                                        << "";
+    QTest::newRow("minutes carried") << QStringList{"--latitude", "429999", "--satellite", "101"} << 0
+                                     << "LATITUDE          43°40'39\\.0\" N   43\\.677502\n(.*\n){6}"
+                                     << "vantorel: the latitude 429999 has 99 minutes and 99 seconds; read as "
+                                        "43°40'39\\.0\" N\n";
+    QTest::newRow("below the horizon") << QStringList{"--latitude", "33.87S", "--longitude", "151.21E", "--satellite", "-68.5"}
+                                       << 0 << "(.*\n){7}" << below.arg("-2\\.642809");
+    QTest::newRow("low") << QStringList{"--latitude", "60", "--satellite", "160"} << 0 << "(.*\n){5}ELEVATION +1\\.633751\n.*\n"
+                         << "vantorel: the satellite stands only 1\\.633751 degrees above the horizon, where terrain, "
+                            "buildings and the atmosphere usually get in the way\\.\n";
+    QTest::newRow("sign and letter") << QStringList{"--latitude", "-33.87S", "--satellite", "1"} << 1 << ""
+                                     << "vantorel: Latitude \"-33\\.87S\" has both a minus sign and a hemisphere "
+                                        "letter; give one or the other\\. .*\n";
+    QTest::newRow("letter of the other axis") << QStringList{"--longitude", "151N", "--satellite", "1"} << 1 << ""
+                                              << "vantorel: Longitude \"151N\" ends in a letter a longitude does not "
+                                                 "take; a longitude takes E or W\\. .*\n";
+    QTest::newRow("declination, neither") << QStringList{"--declination", "magnetic", "--satellite", "1"} << 1 << ""
+                                          << "vantorel: Declination \"magnetic\" is not a number\\. .* Or give auto "
+                                             "for the World Magnetic Model's\\.\n";
+    QTest::newRow("min elevation") << QStringList{"--latitude", "-335200", "--longitude", "-1511300", "--all",
+                                                  "--min-elevation", "5"}
+                                   << 0 << "(.*\n){3}SATELLITE .*\nGE 7 +137° W .* 6\\.399368 .*\n(.*\n){6}" << "";
+    QTest::newRow("min elevation, beyond") << QStringList{"--all", "--min-elevation", "91"} << 1 << ""
+                                           << "vantorel: Minimum elevation \"91\" lies beyond 90 degrees\\. .*\n";
+    QTest::newRow("min elevation alone") << QStringList{"--satellite", "1", "--min-elevation", "0"} << 2 << ""
+                                         << usage.arg("--min-elevation needs --all\\.");
+    // A reader that goes away ends the program as it ends any filter, even
+    // when the signal that says so is ignored by the parent.
+    QTest::newRow("closed pipe") << QStringList{"sh", "trap '' PIPE; { sleep 1; exec \"$0\" --all; } | true"} << 0 << ""
+                                 << "";
     QTest::newRow("latitude") << QStringList{"--latitude", "4201", "--satellite", "101"} << 1 << ""
                               << "vantorel: Latitude \"4201\" has four digits.*\n";
     QTest::newRow("longitude, escaped") << QStringList{"--longitude", "\x1b[2J0910100\r", "--all"} << 1 << ""
@@ -55,7 +101,7 @@ class CommandLineTest : public QObject {
                                                    "declination instead\\.\n";
     QTest::newRow("caution") << QStringList{"--latitude", "74.7", "--longitude", "94.8", "--declination", "auto",
                                             "--date", "2027-01-01", "--satellite", "101"}
-                             << 0 << "DECLINATION       -14\\.77\n(.*\n){4}"
+                             << 0 << "(.*\n){3}DECLINATION       -14\\.77\n(.*\n){4}"
                              << "vantorel: Caution: the horizontal magnetic field at this site is weak \\(3379 nT.*\n";
     QTest::newRow("date, typed declination") << QStringList{"--date", "2026-01-01", "--satellite", "1"} << 2 << ""
                                              << usage.arg("--date needs --declination auto\\.");
@@ -82,14 +128,16 @@ class CommandLineTest : public QObject {
     QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: vantorel \\[options\\]\n(.*\n)*Exit status:\n(.*\n)*"
                           << "";
     QTest::newRow("all") << QStringList{"--all"} << 0
-                         << "SATELLITE +LONGITUDE +WHOLE DEGREES +AZIMUTH TRUE +AZIMUTH MAGNETIC +ELEVATION +LNB SKEW\n"
-                            "EchoStar 3 +61\\.5 +62 +140\\.3514 +148\\.3514 +33\\.25147 +-28\\.49147\n(.*\n){67}"
-                            "PAS 5 +155\\.5 +156 +252\\.6534 +260\\.6534 +9\\.737675 +45\\.48849\n"
+                         << "LATITUDE   42°01'00\\.0\" N   42\\.016666\nLONGITUDE  91°01'00\\.0\" W   -91\\.016670\n"
+                            "\nSATELLITE +POSITION +AZIMUTH TRUE +AZIMUTH MAGNETIC +ELEVATION +LNB SKEW\n"
+                                   "EchoStar 3 +61\\.5° W +139\\.7743 +147\\.7743 +32\\.99132 +-28\\.8683\n(.*\n){67}"
+                                   "PAS 5 +155\\.5° W +252\\.2813 +260\\.2812 +10\\.10148 +45\\.36979\n"
                          << "";
     QTest::newRow("csv") << QStringList{"--all", "--csv", "--declination", "auto", "--date", "2026-12-07"} << 0
-                         << "\"SATELLITE\",\"LONGITUDE\",\"WHOLE DEGREES\",\"AZIMUTH TRUE\",\"AZIMUTH MAGNETIC\","
-                            "\"ELEVATION\",\"LNB SKEW\",\"DECLINATION\"\r\n"
-                            "\"EchoStar 3\",61\\.5,62,140\\.3514,142\\.0214,33\\.25147,-28\\.49147,-1\\.67\r\n(.*\r\n){68}"
+                         << "\"SITE LATITUDE\",\"SITE LONGITUDE\",\"SATELLITE\",\"POSITION\",\"AZIMUTH TRUE\","
+                            "\"AZIMUTH MAGNETIC\",\"ELEVATION\",\"LNB SKEW\",\"DECLINATION\"\r\n"
+                            "42\\.016666,-91\\.016670,\"EchoStar 3\",\"61\\.5° W\",139\\.7743,141\\.4443,32\\.99132,"
+                            "-28\\.8683,-1\\.67\r\n(.*\r\n){68}"
                          << "";
   }
   void commandLine() {

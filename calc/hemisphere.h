@@ -1,0 +1,55 @@
+#pragma once
+// Positions written with hemisphere letters, as maps, satellite lists and
+// receivers write them (33.87S, 151.21E, 19.2°E), and the program's own
+// positions shown that way, so that a person can check at a glance what was
+// understood.
+//
+// The program's conventions, which a letter is turned into:
+//   latitude            North positive, South negative (N, S)
+//   site longitude      degrees West, East negative (E, W)
+//   satellite longitude degrees West, East negative (E, W)
+// Maps and GPS receivers use decimal degrees with North and East positive;
+// the "map" texts below follow them.
+
+#include <string>
+#include <string_view>
+
+#include "calc_error.h"
+#include "numeric_text.h"
+
+namespace vantorel {
+
+// The text with its hemisphere letter turned into the sign the box of field
+// takes: "33.87S" gives "-33.87" for Field::Latitude, "1511300E" gives
+// "-1511300" and "0.8 w" gives "0.8" for Field::Longitude. The letter may be
+// upper or lower case, with a degree sign and one blank before it. A text
+// without a letter comes back unchanged. Throws CalcError(field,
+// SignAndHemisphere) for a minus sign together with a letter, and
+// CalcError(field, WrongHemisphere) for a letter the field does not take
+// (E or W for a latitude, N or S for a longitude).
+std::string withoutHemisphere(Field field, std::string_view text);
+
+// For the window's message on such a text: "Type -151.21 (East is
+// negative)." when withoutHemisphere reads it as a number, else "".
+std::string hemisphereHint(Field field, std::string_view text);
+
+// A longitude in degrees West, East negative, as a map gives it: East
+// positive, within (-180, 180]. 200 West is 160 East.
+double mapLongitude(double longitudeWest);
+
+// Degrees, minutes and seconds to a tenth, then the hemisphere letter:
+// 42°01'00.0" N, 91°01'00.0" W; no letter on the equator or on the 0 and
+// 180 meridians, where neither applies.
+std::string latitudeDms(Single latitude);
+std::string longitudeDms(Single longitudeWest);
+
+// Signed decimal degrees to 6 places, North and East positive: 42.016667,
+// -91.016667.
+std::string latitudeDecimal(Single latitude);
+std::string longitudeDecimal(Single longitudeWest);
+
+// A satellite's position as satellite lists print it: 101.2° W, 19.2° E;
+// -200 (200 East) is 160° W.
+std::string satellitePosition(Single longitudeWest);
+
+}  // namespace vantorel

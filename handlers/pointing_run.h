@@ -1,0 +1,78 @@
+#pragma once
+// One run of the command line: the site's boxes decoded once, then the
+// look angles and the LNB skew of each satellite asked for, all taken from
+// that one decoding, as the texts that are printed.
+//
+// Unlike the window, which rounds the satellite to whole degrees, a run
+// computes for the satellite at its own longitude: 68.5 is 68.5 West, and a
+// listed 61.5 is 61.5.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "deccalc.h"
+#include "first_actions.h"
+#include "lnb_skew.h"
+
+namespace vantorel {
+
+// A satellite this many degrees above the horizon or less is usually hidden
+// by terrain, buildings or the atmosphere.
+inline constexpr double kLowElevation = 5;
+
+struct SiteReading {
+  // SiteLatitude, SiteLongitude and Declination; SatelliteLongitude is set
+  // for each satellite.
+  OnecalcInputs inputs;
+  DeccalcState latitude;
+  DeccalcState longitude;
+  // The site as understood, in degrees, minutes and seconds with the
+  // hemisphere letter, and in decimal degrees as maps give them.
+  std::string latitudeDms, latitudeDecimal;
+  std::string longitudeDms, longitudeDecimal;
+  // The declination as typed, or as the magnetic model gave it.
+  std::string declinationText;
+  bool declinationFromModel = false;
+  // A packed coordinate whose minutes or seconds are 60 or more and how it
+  // was read, and the model's caution where the field is weak; one sentence
+  // each.
+  std::vector<std::string> warnings;
+};
+
+// Reads Text7, Text4 and Text5 in that order, with the window's refusals
+// (CalcError naming the first box that fails). Text6 is not read.
+SiteReading readSite(const BoxTexts& boxes);
+
+// The same with the declination from the World Magnetic Model at the site
+// on dateText (YYYY-MM-DD), or today in UTC if there is none, rounded to
+// 0.01 degree and then read as if it had been typed. Text7 is not read.
+// Throws CalcError for a site box, then MagneticModelError where the model
+// does not serve (a date outside its life, a pole, the blackout zone).
+SiteReading readSiteWithModelDeclination(const BoxTexts& boxes, std::optional<std::string_view> dateText);
+
+// The satellite longitude as typed, degrees West, East negative: the
+// window's limits (180 or less, down to -32768) without its rounding.
+// Throws CalcError(Field::SatelliteLongitude, ...).
+Single readSatellite(std::string_view text);
+
+struct Figure {
+  std::string label;
+  std::string value;
+};
+
+struct Pointing {
+  OnecalcInputs inputs;
+  OnecalcResult angles;
+  LnbSkewResult skew;
+  std::string position;          // 101.2° W
+  std::vector<Figure> figures;   // AZIMUTH TRUE, AZIMUTH MAGNETIC, ELEVATION, LNB SKEW
+  std::string horizonWarning;    // below the horizon or under kLowElevation; "" otherwise
+};
+
+// The look angles and the skew of the satellite at longitudeWest from the
+// site. Throws CalcError(Field::Calculation, ...) if the arithmetic fails.
+Pointing pointAt(const SiteReading& site, Single longitudeWest);
+
+}  // namespace vantorel
