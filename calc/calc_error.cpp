@@ -25,6 +25,8 @@ std::string_view acceptedForm(Field field) {
              "(East as negative numbers, down to -32768), such as 101.";
     case Field::SatelliteList:
       return "Choose a satellite from the list.";
+    case Field::OffsetAngle:
+      return "Enter the dish's offset angle in degrees, from 0 (a prime-focus dish) to 45, such as 22.3.";
     case Field::Calculation:
       return "Check the four inputs.";
     case Field::None:
@@ -52,6 +54,8 @@ std::string problem(Field field, Fault fault) {
           return fault == Fault::OutOfRange ? "is more than 180" : "lies outside the accepted range";
         case Field::Declination:
           return "lies beyond 180 degrees";
+        case Field::OffsetAngle:
+          return "lies outside 0 to 45 degrees";
         case Field::Calculation:
           return fault == Fault::Overflow ? "overflowed" : "is out of range";
         default:
@@ -63,6 +67,8 @@ std::string problem(Field field, Fault fault) {
       return "led to an invalid floating-point operation";
     case Fault::SubscriptOutOfRange:
       return "is not a row of the list";
+    case Fault::AtPole:
+      return "is a pole, where the geostationary arc is not visible and a polar mount cannot be set";
   }
   return "is not accepted";
 }
@@ -141,7 +147,9 @@ std::string message(Field field, Fault fault, std::string_view text) {
       if (!hint.empty()) m += hint + " ";
     }
   }
-  m += acceptedForm(field);
+  // Every latitude box accepts 90 either way; only the mount needs less.
+  m += fault == Fault::AtPole ? "Enter a latitude short of the poles, above -90 (South) and below 90 (North)."
+                              : acceptedForm(field);
   return m;
 }
 
@@ -181,6 +189,8 @@ std::string_view fieldName(Field field) {
       return "Satellite longitude";
     case Field::SatelliteList:
       return "Satellite list row";
+    case Field::OffsetAngle:
+      return "Offset angle";
     case Field::Calculation:
       return "Calculation";
     case Field::None:

@@ -20,6 +20,7 @@ enum class Field {
   Declination,
   SatelliteLongitude,
   SatelliteList,
+  OffsetAngle,  // the dish maker's offset angle, for the dish face tilt
   Calculation,
 };
 
@@ -31,6 +32,7 @@ enum class Fault {
   DivisionByZero,
   InvalidOperation,
   SubscriptOutOfRange,
+  AtPole,            // a latitude of 90 either way, where a polar mount has no setting
 };
 
 class CalcError : public std::runtime_error {

@@ -122,7 +122,7 @@ std::string angleHint(Field field, const Angle& angle) {
 
 std::string typingHint(Field field, std::string_view text) {
   if (field != Field::Latitude && field != Field::Longitude && field != Field::Declination &&
-      field != Field::SatelliteLongitude) {
+      field != Field::SatelliteLongitude && field != Field::OffsetAngle) {
     return {};
   }
   std::string typed(trimmed(text));
