@@ -1,13 +1,14 @@
 // What one calculation costs: the whole path from the four box texts to the
-// three result texts, the look-angle step alone, the LNB skew alone, and the
-// floor under the look angles, the eight trigonometric calls the closed form
-// makes.
+// three result texts, the look-angle step alone, the LNB skew alone, the
+// polar mount's site settings and motor angle, and the floor under the look
+// angles, the eight trigonometric calls the closed form makes.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 
 #include "first_actions.h"
 #include "lnb_skew.h"
+#include "mount.h"
 
 namespace {
 
@@ -41,6 +42,18 @@ void lnbSkewOnly(benchmark::State& state) {
   }
 }
 BENCHMARK(lnbSkewOnly);
+
+void polarMountAndMotorAngle(benchmark::State& state) {
+  OnecalcInputs in{42.0166664f, 91.0166702f, 101, -8};
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(in);
+    PolarMountResult mount = polarMount(in);
+    MotorAngleResult motor = motorAngle(in);
+    benchmark::DoNotOptimize(mount);
+    benchmark::DoNotOptimize(motor);
+  }
+}
+BENCHMARK(polarMountAndMotorAngle);
 
 // The same calls on the same arguments, and nothing else: no Single stores,
 // no checks, no texts.

@@ -25,6 +25,8 @@ std::string_view acceptedForm(Field field) {
              "(East as negative numbers, down to -32768), such as 101.";
     case Field::SatelliteList:
       return "Choose a satellite from the list.";
+    case Field::OffsetAngle:
+      return "Enter the dish's offset angle in degrees, from 0 (a prime-focus dish) to 45, such as 22.3.";
     case Field::Calculation:
       return "Check the four inputs.";
     case Field::MinimumElevation:
@@ -57,6 +59,8 @@ std::string problem(Field field, Fault fault) {
           return "lies beyond 180 degrees";
         case Field::MinimumElevation:
           return "lies beyond 90 degrees";
+        case Field::OffsetAngle:
+          return "lies outside 0 to 45 degrees";
         case Field::Calculation:
           return fault == Fault::Overflow ? "overflowed" : "is out of range";
         default:
@@ -73,6 +77,8 @@ std::string problem(Field field, Fault fault) {
     case Fault::WrongHemisphere:
       return field == Field::Latitude ? "ends in a letter a latitude does not take; a latitude takes N or S"
                                       : "ends in a letter a longitude does not take; a longitude takes E or W";
+    case Fault::AtPole:
+      return "is a pole, where the geostationary arc is not visible and a polar mount cannot be set";
   }
   return "is not accepted";
 }
@@ -151,7 +157,9 @@ std::string message(Field field, Fault fault, std::string_view text) {
       if (!hint.empty()) m += hint + " ";
     }
   }
-  m += acceptedForm(field);
+  // Every latitude box accepts 90 either way; only the mount needs less.
+  m += fault == Fault::AtPole ? "Enter a latitude short of the poles, above -90 (South) and below 90 (North)."
+                              : acceptedForm(field);
   return m;
 }
 
@@ -191,6 +199,8 @@ std::string_view fieldName(Field field) {
       return "Satellite longitude";
     case Field::SatelliteList:
       return "Satellite list row";
+    case Field::OffsetAngle:
+      return "Offset angle";
     case Field::Calculation:
       return "Calculation";
     case Field::MinimumElevation:

@@ -20,6 +20,7 @@ enum class Field {
   Declination,
   SatelliteLongitude,
   SatelliteList,
+  OffsetAngle,  // the dish maker's offset angle, for the dish face tilt
   Calculation,
   MinimumElevation,  // --min-elevation on the command line
 };
@@ -34,6 +35,7 @@ enum class Fault {
   SubscriptOutOfRange,
   SignAndHemisphere,  // a minus sign and a hemisphere letter: which one is meant?
   WrongHemisphere,    // a letter the field does not take, such as E for a latitude
+  AtPole,            // a latitude of 90 either way, where a polar mount has no setting
 };
 
 class CalcError : public std::runtime_error {

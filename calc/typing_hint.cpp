@@ -123,7 +123,7 @@ std::string angleHint(Field field, const Angle& angle) {
 
 std::string typingHint(Field field, std::string_view text) {
   if (field != Field::Latitude && field != Field::Longitude && field != Field::Declination &&
-      field != Field::SatelliteLongitude) {
+      field != Field::SatelliteLongitude && field != Field::OffsetAngle) {
     return {};
   }
   if (std::string hint = hemisphereHint(field, text); !hint.empty()) return hint;

@@ -7,7 +7,8 @@
 // U+2212 (−33.8), or with a hemisphere letter (151.21E). A box refuses each as not a number; the hint says what to
 // type instead, worked out from the text itself, in the form the box takes:
 // packed DDMMSS or DDDMMSS digits and decimal degrees for the site's latitude
-// and longitude, decimal degrees for the declination and the satellite.
+// and longitude, decimal degrees for the declination, the satellite and the
+// offset angle.
 
 #include <string>
 #include <string_view>

@@ -49,6 +49,7 @@ bool namesABox(const CalcError& e) {
     case Field::Declination:
     case Field::SatelliteLongitude:
     case Field::SatelliteList:
+    case Field::OffsetAngle:
       return std::string_view(e.what()).find(fieldName(e.field())) != std::string_view::npos;
     case Field::None:
     case Field::Calculation:
