@@ -160,8 +160,15 @@ CommandLine parseCommandLine(const QStringList& arguments) {
       QStringLiteral("min-elevation"),
       QStringLiteral("With --all, list only the satellites at least DEG above the horizon (0: every visible one)."),
       QStringLiteral("DEG"));
-  QList<QCommandLineOption> options = {help, version, latitude, longitude, declination, date,
-                                       satellite, all, csv, minElevation};
+  const QCommandLineOption offsetAngle(
+      QStringLiteral("offset-angle"),
+      QStringLiteral("The dish maker's offset angle, 0 to 45 (0: prime focus); adds DISH FACE TILT."),
+      QStringLiteral("DEG"));
+  const QCommandLineOption motor(
+      QStringLiteral("motor"),
+      QStringLiteral("Add the settings of a polar (motorised) mount and each satellite's MOTOR ANGLE."));
+  QList<QCommandLineOption> options = {help, version, latitude, longitude, declination, date, satellite,
+                                       all, csv, minElevation, offsetAngle, motor};
   for (const QtOption& qt : kQtWindowOptions) {
     QCommandLineOption option(QString::fromLatin1(qt.name), {}, qt.takesValue ? QStringLiteral("value") : QString());
     option.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -207,7 +214,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
       parser.value(declination).compare(QLatin1String(kAutomatic), Qt::CaseInsensitive) == 0;
   if (parser.isSet(date) && !command.automaticDeclination) return refuse("--date needs --declination auto.");
   if (!parser.isSet(satellite) && !parser.isSet(all)) {
-    for (const QCommandLineOption* input : {&latitude, &longitude, &declination}) {
+    for (const QCommandLineOption* input : {&latitude, &longitude, &declination, &offsetAngle, &motor}) {
       if (parser.isSet(*input)) {
         return refuse("--" + bytesOf(input->names().constFirst()) + " needs --satellite or --all.");
       }
@@ -226,6 +233,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   }
   if (parser.isSet(date)) command.date = bytesOf(parser.value(date));
   if (parser.isSet(minElevation)) command.minimumElevation = bytesOf(parser.value(minElevation));
+  if (parser.isSet(offsetAngle)) command.offsetAngle = bytesOf(parser.value(offsetAngle));
+  command.motor = parser.isSet(motor);
   return command;
 }
 
@@ -262,8 +271,9 @@ std::string results(const CommandLine& command, std::vector<std::string>& warnin
   Single satellite = 0;
   if (one && !command.automaticDeclination) readDeclination(boxes);
   if (one) satellite = readSatellite(boxes.Text6);
-  const SiteReading site =
+  SiteReading site =
       command.automaticDeclination ? readSiteWithModelDeclination(boxes, command.date) : readSite(boxes);
+  addMount(site, command.offsetAngle, command.motor);
   warnings = site.warnings;
   if (!one) return satelliteTable(site, builtInSatellites(), {command.csv, lowest});
   const Pointing pointing = pointAt(site, satellite);

@@ -43,6 +43,9 @@ struct CommandLine {
   // --min-elevation as typed: --all lists only the satellites at least that
   // many degrees above the horizon.
   std::optional<std::string> minimumElevation;
+  // --offset-angle as typed, and --motor: the dish on its mount.
+  std::optional<std::string> offsetAngle;
+  bool motor = false;
   std::string message;  // the help text, or what is wrong with the command line
 };
 

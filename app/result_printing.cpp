@@ -83,7 +83,12 @@ std::string satelliteLines(const SiteReading& site, const Pointing& pointing, co
     labels.emplace_back("DECLINATION");
     values.push_back(site.declinationText);
   }
-  for (const Figure& figure : pointing.figures) {
+  // The mount's site settings stand just before the motor angle, or last.
+  std::vector<Figure> figures = pointing.figures;
+  const auto motor = std::find_if(figures.begin(), figures.end(), [](const Figure& f) { return f.label == "MOTOR ANGLE"; });
+  const std::vector<Figure> mount = mountFigures(site, false);
+  figures.insert(motor, mount.begin(), mount.end());
+  for (const Figure& figure : figures) {
     labels.push_back(figure.label);
     values.push_back(figure.value);
   }
@@ -92,6 +97,7 @@ std::string satelliteLines(const SiteReading& site, const Pointing& pointing, co
 
 std::string satelliteTable(const SiteReading& site, const std::vector<ListedSatellite>& satellites,
                            const TableOptions& options) {
+  const std::vector<Figure> mount = mountFigures(site, options.csv);
   std::vector<Row> rows;
   for (const ListedSatellite& satellite : satellites) {
     const Pointing pointing = pointAt(site, satellite.longitudeWest);
@@ -100,7 +106,11 @@ std::string satelliteTable(const SiteReading& site, const std::vector<ListedSate
       Row header = {"SATELLITE", "POSITION"};
       for (const Figure& figure : pointing.figures) header.push_back(figure.label);
       if (site.declinationFromModel) header.emplace_back("DECLINATION");
-      if (options.csv) header.insert(header.begin(), {"SITE LATITUDE", "SITE LONGITUDE"});
+      if (options.csv) {
+        Row siteLabels = {"SITE LATITUDE", "SITE LONGITUDE"};
+        for (const Figure& figure : mount) siteLabels.push_back(figure.label);
+        header.insert(header.begin(), siteLabels.begin(), siteLabels.end());
+      }
       rows.push_back(std::move(header));
     }
     if (options.minimumElevation && static_cast<double>(pointing.angles.Elevation) < *options.minimumElevation) {
@@ -109,11 +119,21 @@ std::string satelliteTable(const SiteReading& site, const std::vector<ListedSate
     Row row = {satellite.name, pointing.position};
     for (const Figure& figure : pointing.figures) row.push_back(figure.value);
     if (site.declinationFromModel) row.push_back(site.declinationText);
-    if (options.csv) row.insert(row.begin(), {site.latitudeDecimal, site.longitudeDecimal});
+    if (options.csv) {
+      Row siteFields = {site.latitudeDecimal, site.longitudeDecimal};
+      for (const Figure& figure : mount) siteFields.push_back(figure.value);
+      row.insert(row.begin(), siteFields.begin(), siteFields.end());
+    }
     rows.push_back(std::move(row));
   }
   if (options.csv) return rows.empty() ? std::string() : csvText(rows);
-  const std::string siteLines = labelledLines(siteLabels(), siteValues(site));
+  Row labels = siteLabels();
+  Row values = siteValues(site);
+  for (const Figure& figure : mount) {
+    labels.push_back(figure.label);
+    values.push_back(figure.value);
+  }
+  const std::string siteLines = labelledLines(labels, values);
   return rows.empty() ? siteLines : siteLines + '\n' + alignedText(rows);
 }
 

@@ -51,30 +51,35 @@ std::vector<std::string> alignedFields(const std::string& line) {
 
 std::string unreadable(const std::string& field) { return "a printed number does not read back: \"" + field + "\""; }
 
-// Each labelled line ends in a number: the value, or the site's decimal
-// degrees after its degrees, minutes and seconds; SATELLITE names a position.
+// A value starts with its number: "11.25° W", "42.01667, the mount faces
+// true south", "188 or 8".
+bool startsWithNumber(const std::string& field) { return readsBack(field.substr(0, field.find_first_of(" ,\xc2"))); }
+
+// Each labelled line's value starts with a number, and the site's lines end
+// in their decimal degrees; SATELLITE may name the satellite first.
 std::string unreadableInLines(const std::vector<std::string>& lines) {
   for (const std::string& line : lines) {
     const std::vector<std::string> fields = alignedFields(line);
     if (fields.size() < 2) return "a result line holds no number: \"" + line + "\"";
-    if (fields.front() != "SATELLITE" && !readsBack(fields.back())) return unreadable(fields.back());
+    if (fields.front() == "SATELLITE") continue;
+    if (!startsWithNumber(fields[1])) return unreadable(fields[1]);
+    if (!readsBack(fields.back()) && fields.size() > 2) return unreadable(fields.back());
   }
   return {};
 }
 
-// Past the site's lines and the header, the columns after the name and the
-// position are numbers; a name may hold blanks, so they are counted from
-// the end.
+// Past the site's lines and the header, every column after the name starts
+// with a number; a name may hold blanks, so they are counted from the end.
 std::string unreadableInTable(const std::vector<std::string>& lines) {
   const auto header = std::find_if(lines.begin(), lines.end(), [](const std::string& l) { return l.starts_with("SATELLITE"); });
   if (header == lines.end()) return "a table without its header";
   if (std::string broken = unreadableInLines({lines.begin(), header - 1}); !broken.empty()) return broken;
-  const std::size_t numbers = alignedFields(*header).size() - 2;
+  const std::size_t numbers = alignedFields(*header).size() - 1;
   for (auto line = header + 1; line != lines.end(); ++line) {
     const std::vector<std::string> fields = alignedFields(*line);
-    if (fields.size() < numbers + 2) return "a row too short: \"" + *line + "\"";
+    if (fields.size() < numbers + 1) return "a row too short: \"" + *line + "\"";
     for (std::size_t f = fields.size() - numbers; f < fields.size(); ++f) {
-      if (!readsBack(fields[f])) return unreadable(fields[f]);
+      if (!startsWithNumber(fields[f])) return unreadable(fields[f]);
     }
   }
   return {};

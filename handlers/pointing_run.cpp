@@ -81,6 +81,27 @@ Single readSatellite(std::string_view text) {
   return single;
 }
 
+void addMount(SiteReading& site, std::optional<std::string_view> offsetText, bool polar) {
+  if (offsetText) site.offsetAngle = offsetAngleFromText(*offsetText);
+  if (polar) site.polarMount = polarMount(site.inputs);
+}
+
+std::vector<Figure> mountFigures(const SiteReading& site, bool facingApart) {
+  if (!site.polarMount) return {};
+  const PolarMountResult& mount = *site.polarMount;
+  const std::string facing =
+      mount.Facing == MountFacing::EitherWay ? "either way, on the equator" : mount.FacingText;
+  std::vector<Figure> figures = {{"POLAR AXIS ELEVATION", mount.PolarAxisElevationText}};
+  if (facingApart) {
+    figures.push_back({"MOUNT FACES", facing});
+  } else {
+    figures.front().value += ", the mount faces " + facing;
+  }
+  figures.push_back({"MOUNT AZIMUTH MAGNETIC", mount.MountAzimuthMagneticText});
+  figures.push_back({"DECLINATION OFFSET", mount.DeclinationOffsetText});
+  return figures;
+}
+
 Pointing pointAt(const SiteReading& site, Single longitudeWest) {
   Pointing p;
   p.inputs = site.inputs;
@@ -92,6 +113,8 @@ Pointing pointAt(const SiteReading& site, Single longitudeWest) {
                {std::string(kResultLabels[1]), p.angles.Text2},
                {std::string(kResultLabels[2]), p.angles.Text3},
                {"LNB SKEW", p.skew.Text}};
+  if (site.offsetAngle) p.figures.push_back({"DISH FACE TILT", dishFaceTilt(p.angles.Elevation, *site.offsetAngle).Text});
+  if (site.polarMount) p.figures.push_back({"MOTOR ANGLE", motorAngle(p.inputs).Text});
   const auto elevation = static_cast<double>(p.angles.Elevation);
   if (elevation < 0) {
     p.horizonWarning = "the satellite is below the horizon here (elevation " + p.angles.Text3 +

@@ -15,6 +15,7 @@
 #include "deccalc.h"
 #include "first_actions.h"
 #include "lnb_skew.h"
+#include "mount.h"
 
 namespace vantorel {
 
@@ -35,6 +36,11 @@ struct SiteReading {
   // The declination as typed, or as the magnetic model gave it.
   std::string declinationText;
   bool declinationFromModel = false;
+  // The dish on its mount, where asked for: the offset angle each
+  // satellite's DISH FACE TILT is taken from, and the polar mount whose
+  // settings are the site's and whose MOTOR ANGLE each satellite gets.
+  std::optional<Single> offsetAngle;
+  std::optional<PolarMountResult> polarMount;
   // A packed coordinate whose minutes or seconds are 60 or more and how it
   // was read, and the model's caution where the field is weak; one sentence
   // each.
@@ -62,12 +68,26 @@ struct Figure {
   std::string value;
 };
 
+// Asks for the dish on its mount: offsetText, the offset angle as typed
+// (0 to 45), and a polar mount. Throws CalcError(Field::OffsetAngle) for an
+// offset angle refused, CalcError(Field::Latitude, Fault::AtPole) for a
+// polar mount at a pole.
+void addMount(SiteReading& site, std::optional<std::string_view> offsetText, bool polar);
+
+// The polar mount's settings, once for the site: POLAR AXIS ELEVATION with
+// the way the mount faces (or, facingApart, that way as MOUNT FACES of its
+// own, for a table's column), MOUNT AZIMUTH MAGNETIC, DECLINATION OFFSET;
+// none without a polar mount.
+std::vector<Figure> mountFigures(const SiteReading& site, bool facingApart);
+
 struct Pointing {
   OnecalcInputs inputs;
   OnecalcResult angles;
   LnbSkewResult skew;
   std::string position;          // 101.2° W
-  std::vector<Figure> figures;   // AZIMUTH TRUE, AZIMUTH MAGNETIC, ELEVATION, LNB SKEW
+  // AZIMUTH TRUE, AZIMUTH MAGNETIC, ELEVATION, LNB SKEW, then DISH FACE TILT
+  // and MOTOR ANGLE where the site asks for them.
+  std::vector<Figure> figures;
   std::string horizonWarning;    // below the horizon or under kLowElevation; "" otherwise
 };
 

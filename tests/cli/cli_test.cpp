@@ -7,7 +7,14 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+#include <cmath>
+#include <random>
+#include <sstream>
+
+#include "command_line.h"
 #include "command_line_property.h"
+#include "deccalc.h"
+#include "hemisphere.h"
 
 class CommandLineTest : public QObject {
   Q_OBJECT
@@ -71,6 +78,14 @@ class CommandLineTest : public QObject {
     QTest::newRow("declination, neither") << QStringList{"--declination", "magnetic", "--satellite", "1"} << 1 << ""
                                           << "vantorel: Declination \"magnetic\" is not a number\\. .* Or give auto "
                                              "for the World Magnetic Model's\\.\n";
+    QTest::newRow("mount") << QStringList{"--satellite", "101", "--offset-angle", "22.3", "--motor"} << 0
+                           << "(.*\n){6}LNB SKEW                10\\.9632\nDISH FACE TILT          18\\.11615\n"
+                              "POLAR AXIS ELEVATION    42\\.01667, the mount faces true south\n"
+                              "MOUNT AZIMUTH MAGNETIC  188\nDECLINATION OFFSET      6\\.507246\n"
+                              "MOTOR ANGLE             11\\.23829° W\n"
+                           << "";
+    QTest::newRow("mount at a pole") << QStringList{"--latitude", "90N", "--all", "--motor"} << 1 << ""
+                                     << "vantorel: Latitude \"90\" is a pole, .*\n";
     QTest::newRow("min elevation") << QStringList{"--latitude", "-335200", "--longitude", "-1511300", "--all",
                                                   "--min-elevation", "5"}
                                    << 0 << "(.*\n){3}SATELLITE .*\nGE 7 +137° W .* 6\\.399368 .*\n(.*\n){6}" << "";
@@ -161,6 +176,52 @@ class CommandLineTest : public QObject {
     const QString complained = QString::fromUtf8(program.readAllStandardError());
     QVERIFY2(QRegularExpression("\\A(?:" + out + ")\\z").match(printed).hasMatch(), qPrintable(printed));
     QVERIFY2(QRegularExpression("\\A(?:" + err + ")\\z").match(complained).hasMatch(), qPrintable(complained));
+  }
+
+  // Over random sites and satellites, typed as packed digits or decimal
+  // degrees: the hemisphere-letter form gives the very bytes of the signed
+  // form, and the echoed site reads back, in both of its forms, to the
+  // decoded Single within half of its last printed digit.
+  void letteredAndEchoed() {
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<int> degrees(0, 179), minutes(0, 59), tenths(0, 599), hemisphere(0, 1);
+    const auto typed = [&](int limit, bool packed) {
+      const int d = degrees(random) % limit, m = minutes(random), t = tenths(random);
+      return packed ? QString::asprintf(limit == 90 ? "%02d%02d%02d.%d" : "%03d%02d%02d.%d", d, m, t / 10, t % 10)
+                    : QString::asprintf("%d.%04d", d, m * 100 + t / 6);
+    };
+    const auto run = [](const QStringList& arguments) {
+      std::ostringstream out, err;
+      const int status = vantorel::runCommandLine(vantorel::parseCommandLine(QStringList{"vantorel"} + arguments), out, err);
+      return std::to_string(status) + out.str() + err.str();
+    };
+    const auto readBack = [](const std::string& printed, const char* label, double decoded) {
+      const std::string line = printed.substr(printed.find(label));
+      int d = 0, m = 0;
+      double s = 0, decimal = 0;
+      char letter = 'N';
+      QVERIFY(std::sscanf(line.c_str() + 18, "%d\u00b0%d'%lf\" %c", &d, &m, &s, &letter) == 4);
+      QVERIFY(std::sscanf(line.c_str() + line.find("  ", 20), "%lf", &decimal) == 1);
+      const double dms = (letter == 'S' || letter == 'W' ? -1 : 1) * (d + m / 60.0 + s / 3600);
+      QVERIFY2(std::fabs(dms - decoded) <= 0.05 / 3600 + 1e-9 && std::fabs(decimal - decoded) <= 5e-7 + 1e-9,
+               line.c_str());
+    };
+    for (int i = 0; i < 2000; ++i) {
+      const bool packed = i % 2 == 0;
+      const QString latitude = typed(90, packed), longitude = typed(180, packed), satellite = typed(180, false);
+      const bool south = hemisphere(random), east = hemisphere(random), satelliteEast = hemisphere(random);
+      const QString sign = "-";
+      const std::string expected = run({"--latitude", (south ? sign : "") + latitude, "--longitude", (east ? sign : "") + longitude,
+                                        "--satellite", (satelliteEast ? sign : "") + satellite});
+      QCOMPARE(run({"--latitude", latitude + (south ? "S" : "n"), "--longitude", longitude + (east ? " E" : "w"),
+                    "--satellite", satellite + QString::fromLatin1(satelliteEast ? "\xc2\xb0" "e" : "\xc2\xb0" "W")}),
+               expected);
+      const auto decoded = [](const QString& text, vantorel::Field field) {
+        return static_cast<double>(vantorel::deccalc(text.toStdString(), field).DecimalDegrees);
+      };
+      readBack(expected, "LATITUDE", (south ? -1 : 1) * decoded(latitude, vantorel::Field::Latitude));
+      readBack(expected, "LONGITUDE", vantorel::mapLongitude((east ? -1 : 1) * decoded(longitude, vantorel::Field::Longitude)));
+    }
   }
 
   // Every argument list that once broke the command line's promise is kept

@@ -106,6 +106,11 @@ TEST(HandlersTest, RefusalNamesTheFirstBoxThatFails) {
       {{"51,5", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "Type 51.5, with a full stop for the decimal point."},
       {{"420100", "0910100", "\xe2\x88\x92" "33.8", "-8"}, Field::SatelliteLongitude, Fault::NotANumber,
        "\"\xe2\x88\x92" "33.8\" is not a number. Type -33.8, with the keyboard's minus sign."},
+      {{"420100", "151.21 E", "0", "-8"}, Field::Longitude, Fault::NotANumber, "number. Type -151.21 (East is negative)."},
+      {{"335200s", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "Type -335200 (South is negative)."},
+      {{"420100", "0910100", "+19.2\xc2\xb0W", "-8"}, Field::SatelliteLongitude, Fault::NotANumber, "Type 19.2 (West is positive)."},
+      {{"33.87E", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "\"33.87E" + sure},
+      {{"-33.87S", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "\"-33.87S" + sure},
       {{"5:x", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "\"5:x" + sure},
       {{"51:75", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "\"51:75" + sure},
       {{"51:", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "\"51:" + sure}};
