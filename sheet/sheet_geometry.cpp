@@ -72,6 +72,9 @@ constexpr double kNearZenith = 89.99;
 constexpr double kChosenGap = 2.5;
 constexpr double kMarkGap = 1.6;
 constexpr double kMarkDot = 1.6;
+constexpr double kSteepGap = 4.5;
+// The arc's line as labels see it: a little wider than it is drawn.
+constexpr double kArcWidth = 0.8;
 
 double figureAngle(const SheetJob& job, const std::string& label) {
   const auto figure = std::find_if(job.figures.begin(), job.figures.end(),
@@ -131,6 +134,43 @@ void addLine(std::vector<std::vector<SkyPoint>>& lines, const std::vector<SkyPoi
     line.push_back(p);
   }
   if (line.size() > 1) lines.push_back(line);
+}
+
+// The lines cut to the view's window, each segment by Liang and Barsky's
+// method: a line that leaves the window and comes back becomes two.
+std::vector<std::vector<SkyPoint>> cut(const std::vector<std::vector<SkyPoint>>& lines, const SkyView& v) {
+  std::vector<std::vector<SkyPoint>> out;
+  std::vector<SkyPoint> current;
+  const auto finish = [&out, &current] {
+    if (current.size() > 1) out.push_back(current);
+    current.clear();
+  };
+  for (const auto& line : lines) {
+    for (std::size_t i = 1; i < line.size(); ++i) {
+      const SkyPoint a = line[i - 1], b = line[i];
+      const double da = b.azimuth - a.azimuth, de = b.elevation - a.elevation;
+      double from = 0, to = 1;
+      // Keeps the part of the segment where step * t <= room.
+      const auto within = [&from, &to](double step, double room) {
+        if (step == 0) return room >= 0;
+        const double t = room / step;
+        if (step < 0) from = std::max(from, t);
+        else to = std::min(to, t);
+        return from <= to;
+      };
+      if (!(within(-da, a.azimuth - v.azimuthFrom) && within(da, v.azimuthTo - a.azimuth) &&
+            within(-de, a.elevation - v.elevationFrom) && within(de, v.elevationTo - a.elevation))) {
+        finish();
+        continue;
+      }
+      if (from > 0) finish();
+      if (current.empty()) current.push_back({a.azimuth + from * da, a.elevation + from * de});
+      current.push_back({a.azimuth + to * da, a.elevation + to * de});
+      if (to < 1) finish();
+    }
+    finish();
+  }
+  return out;
 }
 
 Rect around(Point p, double size) { return {p.x - size / 2, p.y - size / 2, size, size}; }
@@ -314,6 +354,9 @@ SkyView skyView(const Rect& plot, const OnecalcInputs& site, const Angles& angle
   bottom = std::min({bottom, v.chosen.elevation - 5, v.arcRises ? 0.0 : highest - 5});
   v.elevationFrom = std::max(-90.0, 5 * std::floor(bottom / 5));
 
+  v.above = cut(v.above, v);
+  v.below = cut(v.below, v);
+
   for (const SheetSatellite& s : satellites) {
     if (std::fabs(static_cast<double>(s.longitudeWest) - static_cast<double>(site.SatelliteLongitude)) < 1e-4) {
       continue;  // the chosen satellite has its own mark
@@ -351,11 +394,17 @@ SkyLabels placeSkyLabels(const SkyView& view, double chosenWidth, double chosenH
   SkyLabels labels;
   const Point c = view.toPage(view.chosen);
   const double w = chosenWidth, h = chosenHeight, g = kChosenGap;
-  const std::vector<Rect> beside{{c.x - w / 2, c.y - g - h, w, h},
-                                 {c.x - w / 2, c.y + g, w, h},
-                                 {c.x + g, c.y - h / 2, w, h},
-                                 {c.x - g - w, c.y - h / 2, w, h}};
-  const int pick = placeLabels({beside}, view.plot, {view.directionBand(), view.dropLine()})[0];
+  // Labels keep off the arc's line as well as off each other.
+  std::vector<Rect> obstacles{view.directionBand(), view.dropLine()};
+  for (const auto& line : view.above) {
+    for (const SkyPoint& p : line) obstacles.push_back(around(view.toPage(p), kArcWidth));
+  }
+  // Above, below, beside, then at the corners.
+  const std::vector<Rect> beside{{c.x - w / 2, c.y - g - h, w, h},   {c.x - w / 2, c.y + g, w, h},
+                                 {c.x + g, c.y - h / 2, w, h},       {c.x - g - w, c.y - h / 2, w, h},
+                                 {c.x + g / 2, c.y - g / 2 - h, w, h}, {c.x - g / 2 - w, c.y - g / 2 - h, w, h},
+                                 {c.x + g / 2, c.y + g / 2, w, h},   {c.x - g / 2 - w, c.y + g / 2, w, h}};
+  const int pick = placeLabels({beside}, view.plot, obstacles)[0];
   labels.chosen = beside[static_cast<std::size_t>(std::max(pick, 0))];
   if (pick < 0) {
     // Nowhere free: the chosen satellite is labelled all the same, kept
@@ -364,7 +413,8 @@ SkyLabels placeSkyLabels(const SkyView& view, double chosenWidth, double chosenH
     labels.chosen.y = std::clamp(labels.chosen.y, view.plot.y, view.plot.bottom() - h);
   }
 
-  std::vector<Rect> obstacles{view.directionBand(), labels.chosen, around(c, 2 * g), view.dropLine()};
+  obstacles.push_back(labels.chosen);
+  obstacles.push_back(around(c, 2 * g));
   for (const SkyMark& m : view.marks) obstacles.push_back(around(view.toPage(m.at), kMarkDot));
 
   // Left to right: for boxes of one width, taking each that fits after the
@@ -382,9 +432,14 @@ SkyLabels placeSkyLabels(const SkyView& view, double chosenWidth, double chosenH
       candidates.emplace_back();
       continue;
     }
-    // Written upward, above the mark, or else below it.
-    candidates.push_back({{p.x - markHeight / 2, p.y - kMarkGap - length, markHeight, length},
-                          {p.x - markHeight / 2, p.y + kMarkGap, markHeight, length}});
+    // Written upward, above the mark or else below it; where the arc is
+    // steep, a little further off so as to clear it.
+    std::vector<Rect> places;
+    for (double gap : {kMarkGap, kSteepGap}) {
+      places.push_back({p.x - markHeight / 2, p.y - gap - length, markHeight, length});
+      places.push_back({p.x - markHeight / 2, p.y + gap, markHeight, length});
+    }
+    candidates.push_back(places);
   }
   const std::vector<int> picks = placeLabels(candidates, view.plot, obstacles);
   labels.marks.assign(view.marks.size(), std::nullopt);

@@ -145,8 +145,8 @@ struct SkyView {
   bool facingSouth = true;
   bool arcRises = false;  // whether any of the arc stands above the horizon
   SkyPoint arcEnds[2];    // where it meets the horizon, when it rises
-  // The arc as polylines in order of longitude, above and below the horizon;
-  // a line breaks where the azimuth leaves the view's range.
+  // The arc as polylines in order of longitude, above and below the horizon,
+  // cut to the view: a line ends at the view's edge.
   std::vector<std::vector<SkyPoint>> above, below;
   SkyPoint chosen;  // the printed azimuth and elevation
   std::vector<SkyMark> marks;  // the list's satellites above the horizon, within the view

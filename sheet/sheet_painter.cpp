@@ -11,10 +11,11 @@
 namespace vantorel::sheet {
 namespace {
 
-// Text is laid out in hundredths of a millimetre: at one unit a millimetre a
-// font would be three or four units tall, and the font engine would round its
-// advances to whole units.
-constexpr double kTextScale = 100;
+// Text and dashed lines are drawn in hundredths of a millimetre. At one unit
+// a millimetre a font would be three or four units tall, and the font engine
+// would round its advances to whole units; and Qt's SVG writer dashes a pen
+// under one unit wide as if it were one unit wide, four times too long.
+constexpr double kFine = 100;
 // Below this size a text that does not fit is left at it rather than made
 // unreadable.
 constexpr double kSmallestPoints = 4.5;
@@ -48,7 +49,7 @@ class Page {
   QFont font(double points, bool bold) const {
     QFont f(QString::fromLatin1(kFace));
     f.setStyleHint(QFont::SansSerif);
-    f.setPointSizeF(points * 25.4 / m_dpi * kTextScale);
+    f.setPointSizeF(points * 25.4 / m_dpi * kFine);
     f.setBold(bold);
     f.setHintingPreference(QFont::PreferNoHinting);
     return f;
@@ -57,18 +58,18 @@ class Page {
   // The text's size in mm, wrapped within `width` when flags ask for it.
   QSizeF measure(const QString& text, double points, bool bold, int flags = 0, double width = 1e4) const {
     const QRectF box = QFontMetricsF(font(points, bold), m_p.device())
-                           .boundingRect(QRectF(0, 0, width * kTextScale, 1e6), flags, text);
-    return box.size() / kTextScale;
+                           .boundingRect(QRectF(0, 0, width * kFine, 1e6), flags, text);
+    return box.size() / kFine;
   }
 
   // Draws text within box, at `points` or as much smaller as it takes to fit.
   void text(const Rect& box, int flags, const QString& text, double points, bool bold = false, QRgb colour = kInk) {
     points = fitted(text, box.width, box.height, points, bold, flags);
     m_p.save();
-    m_p.scale(1 / kTextScale, 1 / kTextScale);
+    m_p.scale(1 / kFine, 1 / kFine);
     m_p.setFont(font(points, bold));
     m_p.setPen(QColor::fromRgb(colour));
-    m_p.drawText(QRectF(box.x * kTextScale, box.y * kTextScale, box.width * kTextScale, box.height * kTextScale),
+    m_p.drawText(QRectF(box.x * kFine, box.y * kFine, box.width * kFine, box.height * kFine),
                  flags, text);
     m_p.restore();
   }
@@ -78,10 +79,10 @@ class Page {
     m_p.save();
     m_p.translate(box.x, box.bottom());
     m_p.rotate(-90);
-    m_p.scale(1 / kTextScale, 1 / kTextScale);
+    m_p.scale(1 / kFine, 1 / kFine);
     m_p.setFont(font(points, false));
     m_p.setPen(QColor::fromRgb(colour));
-    m_p.drawText(QRectF(0, 0, box.height * kTextScale, box.width * kTextScale), Qt::AlignLeft | Qt::AlignVCenter,
+    m_p.drawText(QRectF(0, 0, box.height * kFine, box.width * kFine), Qt::AlignLeft | Qt::AlignVCenter,
                  text);
     m_p.restore();
   }
@@ -106,6 +107,21 @@ class Page {
   QPainter& m_p;
   int m_dpi;
 };
+
+void dashed(QPainter& p, const QPainterPath& path, QRgb colour, double width) {
+  p.save();
+  p.scale(1 / kFine, 1 / kFine);
+  p.setPen(pen(colour, width * kFine, Qt::DashLine));
+  p.setBrush(Qt::NoBrush);
+  p.drawPath(QTransform::fromScale(kFine, kFine).map(path));
+  p.restore();
+}
+
+QPainterPath line(QPointF from, QPointF to) {
+  QPainterPath path(from);
+  path.lineTo(to);
+  return path;
+}
 
 void heading(Page& page, const Rect& box, const QString& title, const QString& subtitle) {
   const double titleWidth = page.measure(title, 8.5, true).width();
@@ -205,7 +221,7 @@ void bearingLabel(Page& page, Point anchor, double bearing, int side, const QStr
   const QSizeF s = page.measure(text, 6.5, true);
   const double lean = std::sin(bearing * std::numbers::pi / 180);
   const int align = side != 0 ? side : lean > 0.3 ? 1 : lean < -0.3 ? -1 : 0;
-  const double x = align > 0 ? anchor.x : align < 0 ? anchor.x - s.width() : anchor.x - s.width() / 2;
+  const double x = align > 0 ? anchor.x + 0.8 : align < 0 ? anchor.x - 0.8 - s.width() : anchor.x - s.width() / 2;
   const double y = std::cos(bearing * std::numbers::pi / 180) >= 0 ? anchor.y - s.height() : anchor.y;
   page.text({x, y, s.width(), s.height()}, Qt::AlignCenter, text, 6.5, true, colour);
 }
@@ -234,8 +250,7 @@ void paintDial(Page& page, const Rect& box, const Angles& a, const SheetJob& job
   // The north lines reach past the ring to their labels; with no
   // declination they are one line.
   const double reach = d.radius + 9.5;
-  p.setPen(pen(kInk, 0.3, Qt::DashLine));
-  p.drawLine(at(d.centre), at(atBearing(d.centre, reach, d.trueNorthBearing)));
+  dashed(p, line(at(d.centre), at(atBearing(d.centre, reach, d.trueNorthBearing))), kInk, 0.3);
   p.setPen(pen(kMagnetic, 0.5));
   p.drawLine(at(d.centre), at(atBearing(d.centre, reach, 0)));
   const bool apart = a.declination != 0;
@@ -287,7 +302,7 @@ void paintElevation(Page& page, const Rect& box, const Angles& a, const SheetJob
   if (!g.aboveHorizon) {
     page.text(g.text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
               QStringLiteral("The satellite is below the horizon: its elevation is %1°. No dish can see it from "
-                             "this site; choose a satellite on the arc the sky view shows.")
+                             "this site. The sky view shows where it is, and where the arc is.")
                   .arg(value),
               10, true);
     return;
@@ -295,8 +310,7 @@ void paintElevation(Page& page, const Rect& box, const Angles& a, const SheetJob
 
   const Point o = g.origin;
   const double r = g.radius;
-  p.setPen(pen(kGrid, 0.25, Qt::DashLine));
-  p.drawLine(at(o), QPointF(o.x, o.y - r));
+  dashed(p, line(at(o), QPointF(o.x, o.y - r)), kGrid, 0.25);
   p.save();
   p.translate(at(o));
   p.setPen(pen(kInk, 0.35));
@@ -310,7 +324,10 @@ void paintElevation(Page& page, const Rect& box, const Angles& a, const SheetJob
   }
   p.restore();
   for (int degrees = 0; degrees <= 90; degrees += 30) {
-    page.centred(atBearing(o, r + 3, 90 - degrees), QString::number(degrees), 6.5);
+    // A number the line of sight would cross gives way to it.
+    if (std::fabs(degrees - a.elevation) > 6) {
+      page.centred(atBearing(o, r + 3, 90 - degrees), QString::number(degrees), 6.5);
+    }
   }
   page.text({o.x, o.y + 0.8, r, 3.5}, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("horizon"), 6.5, false, kMuted);
 
@@ -342,10 +359,15 @@ void paintElevation(Page& page, const Rect& box, const Angles& a, const SheetJob
 
 // The LNB's body seen from behind, with its axis and its cable connector
 // at the bottom, at the painter's origin turned as the painter is.
-void lnb(QPainter& p, double r, QRgb colour, Qt::PenStyle style) {
-  p.setPen(pen(colour, style == Qt::SolidLine ? 0.7 : 0.35, style));
-  p.drawLine(QPointF(0, -1.3 * r), QPointF(0, r));
-  p.drawRect(QRectF(-0.22 * r, r, 0.44 * r, 0.5 * r));
+void lnb(QPainter& p, double r, QRgb colour, bool upright) {
+  QPainterPath path = line(QPointF(0, -1.3 * r), QPointF(0, r));
+  path.addRect(QRectF(-0.22 * r, r, 0.44 * r, 0.5 * r));
+  if (upright) {
+    dashed(p, path, colour, 0.35);
+  } else {
+    p.setPen(pen(colour, 0.7));
+    p.drawPath(path);
+  }
 }
 
 void paintSkew(Page& page, const Rect& box, const Angles& a, const SheetJob& job) {
@@ -358,10 +380,10 @@ void paintSkew(Page& page, const Rect& box, const Angles& a, const SheetJob& job
 
   p.save();
   p.translate(at(s.centre));
-  lnb(p, r, s.turn ? kMuted : kDish, s.turn ? Qt::DashLine : Qt::SolidLine);
+  lnb(p, r, s.turn ? kMuted : kDish, s.turn);
   if (s.turn) {
     p.rotate(a.skew);  // clockwise on the page for a positive skew
-    lnb(p, r, kDish, Qt::SolidLine);
+    lnb(p, r, kDish, false);
   }
   p.restore();
 
@@ -388,11 +410,13 @@ void paintSkew(Page& page, const Rect& box, const Angles& a, const SheetJob& job
 
   // The words say the size of the turn; its sign is the direction's word.
   const QString size = value.startsWith(QLatin1Char('-')) ? value.mid(1) : value;
-  page.text({t.x, t.y + 2, t.width, 8}, Qt::AlignLeft | Qt::AlignVCenter,
-            QStringLiteral("Turn %1° %2").arg(size, s.clockwise ? QStringLiteral("clockwise")
-                                                                 : QStringLiteral("counter-clockwise")),
-            12, true, kDish);
-  page.text({t.x, t.y + 11, t.width, t.height - 11}, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+  const QString turn = QStringLiteral("Turn %1° %2").arg(
+      size, s.clockwise ? QStringLiteral("clockwise") : QStringLiteral("counter-clockwise"));
+  const int wrap = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+  const double turnPoints = page.fitted(turn, t.width, 12, 12, true, wrap);
+  const double below = page.measure(turn, turnPoints, true, wrap, t.width).height() + 4;
+  page.text({t.x, t.y + 2, t.width, 12}, wrap, turn, turnPoints, true, kDish);
+  page.text({t.x, t.y + below, t.width, t.height - below}, wrap,
             QStringLiteral("from upright (dashed) to the solid line: LNB SKEW %1, and a positive skew is a "
                            "clockwise turn.")
                 .arg(value),
@@ -415,8 +439,8 @@ void paintSky(Page& page, const Layout& l, const Angles& a, const SheetJob& job)
   const QRectF frame(plot.x, plot.y, plot.width, plot.height);
   const double horizonY = v.toPage({0, 0}).y;
 
-  p.save();
-  p.setClipRect(frame);
+  // Everything inside the frame comes from the view already cut to it: Qt's
+  // SVG writer does not clip.
   p.fillRect(QRectF(plot.x, horizonY, plot.width, plot.bottom() - horizonY), QColor::fromRgb(kGround));
   const double elevationStep = (v.elevationTo - v.elevationFrom) > 60 ? 20 : 10;
   p.setPen(pen(kGrid, 0.2));
@@ -426,16 +450,15 @@ void paintSky(Page& page, const Layout& l, const Angles& a, const SheetJob& job)
   for (double az = 30 * std::ceil(v.azimuthFrom / 30); az <= v.azimuthTo; az += 30) {
     p.drawLine(QPointF(v.toPage({az, 0}).x, plot.y), QPointF(v.toPage({az, 0}).x, horizonY));
   }
-  const auto polyline = [&v](const std::vector<SkyPoint>& line) {
-    QPolygonF poly;
-    for (const SkyPoint& s : line) poly << at(v.toPage(s));
-    return poly;
+  const auto polyline = [&v](const std::vector<SkyPoint>& points) {
+    QPainterPath path(at(v.toPage(points.front())));
+    for (const SkyPoint& s : points) path.lineTo(at(v.toPage(s)));
+    return path;
   };
-  p.setPen(pen(kMuted, 0.3, Qt::DashLine));
-  for (const auto& line : v.below) p.drawPolyline(polyline(line));
+  for (const auto& points : v.below) dashed(p, polyline(points), kMuted, 0.3);
   p.setPen(pen(kInk, 0.6));
-  for (const auto& line : v.above) p.drawPolyline(polyline(line));
-  p.restore();
+  p.setBrush(Qt::NoBrush);
+  for (const auto& points : v.above) p.drawPath(polyline(points));
 
   p.setPen(pen(kInk, 0.4));
   p.drawRect(frame);
@@ -481,8 +504,7 @@ void paintSky(Page& page, const Layout& l, const Angles& a, const SheetJob& job)
   }
   const Point c = v.toPage(v.chosen);
   const Rect drop = v.dropLine();
-  p.setPen(pen(kDish, 0.3, Qt::DashLine));
-  p.drawLine(QPointF(c.x, drop.y), QPointF(c.x, drop.bottom()));
+  dashed(p, line(QPointF(c.x, drop.y), QPointF(c.x, drop.bottom())), kDish, 0.3);
   p.setPen(pen(0xffffffff, 0.5));
   p.setBrush(QColor::fromRgb(kDish));
   p.drawEllipse(at(c), 1.5, 1.5);
