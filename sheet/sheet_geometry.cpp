@@ -267,8 +267,6 @@ Protractor protractorGeometry(const Rect& box, const Angles& angles) {
   // Room above for the 90 and below for the horizon's name.
   p.radius = std::min(area.height - 10, area.width * 0.45);
   p.origin = {area.x + 3, area.y + 5 + p.radius};
-  const double e = angles.elevation * kRadiansPerDegree;
-  p.sightEnd = {p.origin.x + p.radius * std::cos(e), p.origin.y - p.radius * std::sin(e)};
   const double textX = p.origin.x + p.radius + 9;
   p.text = p.aboveHorizon ? Rect{textX, area.y, area.right() - textX, area.height} : area;
   return p;

@@ -110,7 +110,6 @@ struct Protractor {
   Point origin;
   double radius = 0;
   bool aboveHorizon = true;  // false: the words take the drawing's place
-  Point sightEnd;            // where the line of sight meets the arc
   Rect text;
 };
 

@@ -15,6 +15,18 @@ namespace {
 using sheet_testing::jobFor;
 using sheet_testing::kSites;
 
+TEST(SheetFormatTest, TheExtensionNamesTheFormat) {
+  EXPECT_EQ(sheetFormatFor("job.pdf"), SheetFormat::Pdf);
+  EXPECT_EQ(sheetFormatFor("out/Job.SVG"), SheetFormat::Svg);
+  EXPECT_EQ(sheetFormatFor("./job.2026.png"), SheetFormat::Png);
+  for (const char* name : {"job", "job.pdf.txt", "job.", "jobs.pdf/job", "job.jpeg"}) {
+    EXPECT_EQ(sheetFormatFor(name), std::nullopt) << name;
+  }
+  EXPECT_EQ(paperNamed("Letter"), Paper::Letter);
+  EXPECT_EQ(paperNamed("a4"), Paper::A4);
+  EXPECT_EQ(paperNamed("legal"), std::nullopt);
+}
+
 TEST(SheetLayoutTest, BlocksStayApartAndOnThePage) {
   for (Paper paper : {Paper::A4, Paper::Letter}) {
     for (std::size_t figures : {4, 9}) {
