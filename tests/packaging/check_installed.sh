@@ -29,6 +29,9 @@ case $mode in
     [ "$(dpkg-deb -f "$deb" Package)" = vantorel ] || fail "package name is $(dpkg-deb -f "$deb" Package)"
     [ "$(dpkg-deb -f "$deb" Version)" = "$package_version" ] || fail "package version is $(dpkg-deb -f "$deb" Version)"
     dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "the package does not depend on Qt Widgets"
+    # Both the executable's libraries and the installation sheet's face.
+    dpkg-deb -f "$deb" Depends | grep -Eq '(^|[ ,])fonts-dejavu-core([ ,(]|$)' \
+      || fail "the package does not depend on fonts-dejavu-core: '$(dpkg-deb -f "$deb" Depends)'"
     # The narrow face the main window's boxes are drawn for.
     dpkg-deb -f "$deb" Recommends | grep -Eq '(^|[ ,])fonts-urw-base35([ ,(]|$)' \
       || fail "the package does not recommend fonts-urw-base35: '$(dpkg-deb -f "$deb" Recommends)'"

@@ -1,0 +1,26 @@
+#pragma once
+// Paints the installation sheet with one QPainter, whatever the device: the
+// painter arrives with its logical unit set to one millimetre of the page,
+// origin at the page's top-left corner, so every line has its printed size.
+
+#include <QPainter>
+
+#include "sheet_geometry.h"
+#include "sheet_job.h"
+
+namespace vantorel::sheet {
+
+// The face of every text on the sheet: DejaVu Sans, which the package
+// depends on (fonts-dejavu-core), so an installed program draws what the
+// tests saw; its outlines are TrueType, which PDF writers embed as they are.
+inline constexpr const char* kFace = "DejaVu Sans";
+
+// What the installer sets, in one colour: the dish's arrow, the line of
+// sight, the turned LNB, the chosen satellite.
+inline constexpr QRgb kDishColour = 0xff1565c0;
+
+// Throws std::invalid_argument when the job's figures cannot be read
+// (readAngles).
+void paintSheet(QPainter& painter, const SheetJob& job, Paper paper);
+
+}  // namespace vantorel::sheet

@@ -1,0 +1,131 @@
+// The installation sheet as written: each format read back by Qt with the
+// printed figures in it, the dish's arrow where the geometry puts it, and the
+// files it cannot write refused without a trace.
+#include <QDir>
+#include <QImage>
+#include <QPdfDocument>
+#include <QPdfSelection>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "sheet_geometry.h"
+#include "sheet_jobs.h"
+#include "sheet_painter.h"
+#include "sheet_writer.h"
+
+using namespace vantorel;
+
+namespace {
+
+QPoint pixelAt(sheet::Point mm) {
+  return {static_cast<int>(std::lround(mm.x / 25.4 * 150)), static_cast<int>(std::lround(mm.y / 25.4 * 150))};
+}
+
+bool isDishColour(QRgb pixel) {
+  const QColor want = QColor::fromRgb(sheet::kDishColour), got = QColor::fromRgb(pixel);
+  return std::abs(want.red() - got.red()) + std::abs(want.green() - got.green()) + std::abs(want.blue() - got.blue()) <
+         60;
+}
+
+}  // namespace
+
+class SheetDrawingTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void writesOnePageWithThePrintedFigures_data() {
+    QTest::addColumn<int>("site");
+    QTest::addColumn<bool>("letter");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QSizeF>("size");  // points, SVG units (0.1 mm) or pixels at 150 dpi
+    for (int site = 0; site < 3; ++site) {
+      const bool letter = site == 1;
+      const char* name = sheet_testing::kSites[site].name;
+      QTest::addRow("%s pdf", name) << site << letter << "job.pdf"
+                                    << (letter ? QSizeF(612, 792) : QSizeF(595.28, 841.89));
+      QTest::addRow("%s svg", name) << site << letter << "job.SVG"
+                                    << (letter ? QSizeF(2159, 2794) : QSizeF(2100, 2970));
+      QTest::addRow("%s png", name) << site << letter << "job.png"
+                                    << (letter ? QSizeF(1275, 1650) : QSizeF(1240, 1754));
+    }
+  }
+
+  void writesOnePageWithThePrintedFigures() {
+    QFETCH(int, site);
+    QFETCH(bool, letter);
+    const Paper paper = letter ? Paper::Letter : Paper::A4;
+    QFETCH(QString, file);
+    QFETCH(QSizeF, size);
+    const SheetJob job = sheet_testing::jobFor(sheet_testing::kSites[site]);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(file);
+    QCOMPARE(writeSheet(job, paper, path.toStdString()), std::string());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{file});  // nothing left beside it
+
+    QString text;
+    if (file.endsWith(QLatin1String("pdf"))) {
+      QPdfDocument pdf;
+      QCOMPARE(pdf.load(path), QPdfDocument::Error::None);
+      QCOMPARE(pdf.pageCount(), 1);
+      QVERIFY(std::abs(pdf.pagePointSize(0).width() - size.width()) < 0.5);
+      QVERIFY(std::abs(pdf.pagePointSize(0).height() - size.height()) < 0.5);
+      text = pdf.getAllText(0).text();
+    } else if (file.endsWith(QLatin1String("SVG"))) {
+      QSvgRenderer svg(path);
+      QVERIFY(svg.isValid());
+      QCOMPARE(svg.viewBoxF().size(), size);
+      QFile bytes(path);
+      QVERIFY(bytes.open(QIODevice::ReadOnly));
+      text = QString::fromUtf8(bytes.readAll());
+    } else {
+      const QImage image(path);
+      QCOMPARE(QSizeF(image.size()), size);
+      return;
+    }
+    for (const SheetFigure& figure : job.figures) QVERIFY2(text.contains(QString::fromStdString(figure.value)), figure.value.c_str());
+    for (const std::string* s : {&job.latitudeDecimal, &job.longitudeDecimal, &job.satellite, &job.date}) {
+      QVERIFY2(text.contains(QString::fromStdString(*s)), s->c_str());
+    }
+  }
+
+  // The arrow's head is dish-coloured where the geometry puts it, and not
+  // where a mirrored or turned dial would have drawn it.
+  void arrowPointsAtTheMagneticAzimuth() {
+    for (int site : {0, 1}) {
+      const SheetJob job = sheet_testing::jobFor(sheet_testing::kSites[site]);
+      QTemporaryDir dir;
+      const QString path = dir.filePath(QStringLiteral("dial.png"));
+      QCOMPARE(writeSheet(job, Paper::A4, path.toStdString()), std::string());
+      const QImage image(path);
+      const sheet::Dial d = sheet::dialGeometry(sheet::layoutPage(Paper::A4, job.figures.size()).dial,
+                                                sheet::readAngles(job));
+      const sheet::Point head = d.arrowHeadCentre, c = d.centre;
+      QVERIFY(isDishColour(image.pixel(pixelAt(head))));
+      QVERIFY(!isDishColour(image.pixel(pixelAt({2 * c.x - head.x, head.y}))));            // mirrored
+      QVERIFY(!isDishColour(image.pixel(pixelAt({2 * c.x - head.x, 2 * c.y - head.y}))));  // turned half round
+      QVERIFY(!isDishColour(image.pixel(pixelAt({c.x - (head.y - c.y), c.y + (head.x - c.x)}))));  // a quarter
+    }
+  }
+
+  void refusesWhatItCannotWrite_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("withFigures");
+    QTest::addRow("not a sheet's name") << "job.txt" << true;
+    QTest::addRow("no such folder") << "missing/job.pdf" << true;
+    QTest::addRow("figures missing") << "job.png" << false;
+  }
+
+  void refusesWhatItCannotWrite() {
+    QFETCH(QString, file);
+    QFETCH(bool, withFigures);
+    SheetJob job = sheet_testing::jobFor(sheet_testing::kSites[0]);
+    if (!withFigures) job.figures.clear();
+    QTemporaryDir dir;
+    QVERIFY(!writeSheet(job, Paper::A4, dir.filePath(file).toStdString()).empty());
+    QVERIFY(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+  }
+};
+
+QTEST_MAIN(SheetDrawingTest)
+#include "sheet_drawing_test.moc"
