@@ -50,6 +50,43 @@ class JsonBytes {
     return true;
   }
 
+  // The rest of the object whose "{" was just read, up to its "}", appended
+  // to text; false if the file ends first. Brackets inside strings do not
+  // count; whether the brackets match is left to the JSON reader.
+  bool restOfObject(std::string& text) {
+    int depth = 1;
+    bool inString = false;
+    bool escaped = false;
+    while (true) {
+      if (m_at == m_chunk.size()) {
+        if (!m_source.nextChunk(m_chunk)) return false;
+        m_at = 0;
+      }
+      const std::size_t from = m_at;
+      while (m_at < m_chunk.size() && depth > 0) {
+        const char c = m_chunk[m_at++];
+        if (c == '\n') ++m_line;
+        if (inString) {
+          if (escaped) {
+            escaped = false;
+          } else if (c == '\\') {
+            escaped = true;
+          } else if (c == '"') {
+            inString = false;
+          }
+        } else if (c == '"') {
+          inString = true;
+        } else if (c == '{' || c == '[') {
+          ++depth;
+        } else if (c == '}' || c == ']') {
+          --depth;
+        }
+      }
+      text.append(m_chunk, from, m_at - from);
+      if (depth == 0) return true;
+    }
+  }
+
   std::size_t line() const { return m_line; }
 
  private:
@@ -100,31 +137,9 @@ class OmmJsonReader : public ListReader {
   static void readObject(const ListSource& source, JsonBytes& bytes, SatelliteList& list) {
     const std::size_t line = bytes.line();
     std::string text = "{";
-    int depth = 1;
-    bool inString = false;
-    bool escaped = false;
-    char c = 0;
-    while (depth > 0) {
-      if (!bytes.next(c)) {
-        source.fail(bytes.line(), "found the end of the file inside the object begun on line " + std::to_string(line) +
-                                      ", expected \"}\"");
-      }
-      text += c;
-      if (inString) {
-        if (escaped) {
-          escaped = false;
-        } else if (c == '\\') {
-          escaped = true;
-        } else if (c == '"') {
-          inString = false;
-        }
-      } else if (c == '"') {
-        inString = true;
-      } else if (c == '{' || c == '[') {
-        ++depth;
-      } else if (c == '}' || c == ']') {
-        --depth;
-      }
+    if (!bytes.restOfObject(text)) {
+      source.fail(bytes.line(), "found the end of the file inside the object begun on line " + std::to_string(line) +
+                                    ", expected \"}\"");
     }
 
     QJsonParseError error{};
