@@ -117,6 +117,14 @@ std::size_t utf8Length(std::string_view text) {
   return length;
 }
 
+// C0 controls and DEL, and the C1 controls U+0080 to U+009F, given a
+// well-formed sequence.
+bool isControl(std::string_view sequence) {
+  const auto lead = static_cast<unsigned char>(sequence.front());
+  return lead < 0x20 || lead == 0x7F ||
+         (sequence.size() == 2 && lead == 0xC2 && static_cast<unsigned char>(sequence[1]) < 0xA0);
+}
+
 // A control character written into a terminal moves the cursor, clears the
 // line or starts an escape sequence; in a message box it garbles the line.
 std::string escaped(std::string_view sequence) {
@@ -174,17 +182,22 @@ std::string quotedText(std::string_view typed) {
   std::string shown;
   for (std::size_t at = 0; at < typed.size();) {
     const std::size_t length = utf8Length(typed.substr(at));
-    const auto lead = static_cast<unsigned char>(typed[at]);
-    // C0 controls and DEL, and the C1 controls U+0080 to U+009F.
-    const bool control = lead < 0x20 || lead == 0x7F ||
-                         (length == 2 && lead == 0xC2 && static_cast<unsigned char>(typed[at + 1]) < 0xA0);
     const std::string_view sequence = typed.substr(at, std::max<std::size_t>(length, 1));
-    const std::string piece = length == 0 || control ? escaped(sequence) : std::string(sequence);
+    const std::string piece = length == 0 || isControl(sequence) ? escaped(sequence) : std::string(sequence);
     if (shown.size() + piece.size() > kQuotedBytes) return shown + "\u2026";
     shown += piece;
     at += sequence.size();
   }
   return shown;
+}
+
+bool isPrintableText(std::string_view text) {
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t length = utf8Length(text.substr(at));
+    if (length == 0 || isControl(text.substr(at, length))) return false;
+    at += length;
+  }
+  return true;
 }
 
 std::string_view fieldName(Field field) {

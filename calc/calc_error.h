@@ -68,4 +68,8 @@ std::string_view fieldName(Field field);
 // ellipsis.
 std::string quotedText(std::string_view typed);
 
+// Whether text is well-formed UTF-8 holding no control character: a text
+// quotedText would show unchanged, however long.
+bool isPrintableText(std::string_view text);
+
 }  // namespace vantorel

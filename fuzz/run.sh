@@ -11,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${1:-${FUZZ_SECONDS:-120}}
-fuzzers=(first_actions command_line)
+fuzzers=(first_actions command_line satellite_lists)
 each=$(( seconds / ${#fuzzers[@]} ))
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target "${fuzzers[@]/%/_fuzzer}"

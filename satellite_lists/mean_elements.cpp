@@ -1,0 +1,103 @@
+#include "mean_elements.h"
+
+#include <erfa.h>
+
+#include <chrono>
+#include <cmath>
+#include <numbers>
+
+#include "list_source.h"
+
+namespace vantorel {
+namespace {
+
+constexpr double kDegree = std::numbers::pi / 180;
+constexpr double kSecondsPerDay = 86400;
+
+// An angle in degrees brought into (-180, 180].
+double halfTurns(double degrees) {
+  double a = std::fmod(degrees, 360.0);
+  if (a > 180) a -= 360;
+  if (a <= -180) a += 360;
+  return a;
+}
+
+// The digits text[first, first + count) as a number, or -1 if one is not an
+// ASCII digit.
+int digitsAt(std::string_view text, std::size_t first, std::size_t count) {
+  int value = 0;
+  for (std::size_t i = first; i < first + count; ++i) {
+    if (text[i] < '0' || text[i] > '9') return -1;
+    value = value * 10 + (text[i] - '0');
+  }
+  return value;
+}
+
+}  // namespace
+
+bool isNearGeostationary(const MeanElements& e) {
+  return e.meanMotion >= orbit::kLowestMeanMotion && e.meanMotion <= orbit::kHighestMeanMotion &&
+         e.eccentricity < orbit::kHighestEccentricity;
+}
+
+double stationLongitude(const MeanElements& elements) {
+  const double e = elements.eccentricity;
+  const double M = elements.meanAnomaly * kDegree;
+  // The equation of centre to the third power of e: for e under 0.1 the first
+  // term left out is under 0.0005 degree times 10^4 e^4.
+  const double trueAnomaly = M + (2 * e - e * e * e / 4) * std::sin(M) + 5.0 / 4 * e * e * std::sin(2 * M) +
+                             13.0 / 12 * e * e * e * std::sin(3 * M);
+  const double u = elements.argumentOfPerigee * kDegree + trueAnomaly;  // from the node along the orbit
+  const double fromNode = std::atan2(std::cos(elements.inclination * kDegree) * std::sin(u), std::cos(u));
+  const double rightAscension = elements.rightAscensionOfNode * kDegree + fromNode;
+
+  double dayStart = 0, modifiedJulianDay = 0;
+  const CalendarDate& d = elements.epoch.date;
+  eraCal2jd(d.year, d.month, d.day, &dayStart, &modifiedJulianDay);
+  const double siderealTime = eraGmst82(dayStart + modifiedJulianDay, elements.epoch.second / kSecondsPerDay);
+  return halfTurns((rightAscension - siderealTime) / kDegree);
+}
+
+double driftPerDay(double meanMotion) { return (meanMotion - orbit::kSiderealRevolutionsPerDay) * 360; }
+
+OrbitalState orbitalState(const MeanElements& elements) {
+  return {elements.inclination, driftPerDay(elements.meanMotion), elements.epoch};
+}
+
+std::optional<UtcInstant> parseIsoEpoch(std::string_view text) {
+  if (text.ends_with('Z')) text.remove_suffix(1);
+  if (text.size() < 19 || text[10] != 'T' || text[13] != ':' || text[16] != ':') return std::nullopt;
+  const std::optional<CalendarDate> date = parseCalendarDate(text.substr(0, 10));
+  const int hour = digitsAt(text, 11, 2);
+  const int minute = digitsAt(text, 14, 2);
+  const int wholeSecond = digitsAt(text, 17, 2);
+  double fraction = 0;
+  if (text.size() > 19) {
+    const std::string_view digits = text.substr(20);
+    if (text[19] != '.' || digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos ||
+        !readNumber(text.substr(19), fraction)) {
+      return std::nullopt;
+    }
+  }
+  if (!date || hour < 0 || hour > 23 || minute < 0 || minute > 59 || wholeSecond < 0 || wholeSecond > 60) {
+    return std::nullopt;
+  }
+  return UtcInstant{*date, hour * 3600.0 + minute * 60.0 + wholeSecond + fraction};
+}
+
+std::optional<UtcInstant> parseTleEpoch(std::string_view text) {
+  double day = 0;
+  const int twoDigitYear = text.size() > 2 ? digitsAt(text, 0, 2) : -1;
+  if (twoDigitYear < 0 || !readNumber(trimmed(text.substr(2)), day)) return std::nullopt;
+  const std::chrono::year year{twoDigitYear < 57 ? 2000 + twoDigitYear : 1900 + twoDigitYear};
+  const double daysInYear = year.is_leap() ? 366 : 365;
+  if (!(day >= 1 && day < daysInYear + 1)) return std::nullopt;
+  const double wholeDay = std::floor(day);
+  const std::chrono::year_month_day date{std::chrono::sys_days{year / std::chrono::January / 1} +
+                                         std::chrono::days{static_cast<int>(wholeDay) - 1}};
+  return UtcInstant{{static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
+                     static_cast<int>(static_cast<unsigned>(date.day()))},
+                    (day - wholeDay) * kSecondsPerDay};
+}
+
+}  // namespace vantorel

@@ -1,0 +1,199 @@
+// The plain list, written by hand or exported from a spreadsheet, in one of
+// two forms decided by its first line:
+//   position name   "19.2E Astra 1KR/1L/1M/1N", as satellite lists print it
+//   name,position   RFC 4180 CSV, "Astra 1KR,19.2E"; a first record whose
+//                   position field holds no digit is a header ("name,position")
+// A position is a decimal number of degrees and its hemisphere letter, E or W
+// in either case, with an optional degree sign and blanks before the letter:
+// "19.2E", "19.2°E", "0.8w", "101 W". A bare number is refused: lists
+// disagree on which way is positive.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calc_error.h"
+#include "csv_records.h"
+#include "list_readers.h"
+#include "numeric_text.h"
+
+namespace vantorel {
+namespace {
+
+constexpr std::string_view kDegreeSign = "\u00B0";
+constexpr double kHalfTurn = 180;
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+struct Position {
+  enum class Fault { None, NotAPosition, NoLetter, SignAndLetter, BeyondHalfTurn } fault = Fault::NotAPosition;
+  double longitudeEast = 0;
+  std::string_view written;  // the position as written, letter included when there is one
+  std::string_view number;   // its digits
+};
+
+// The position text begins with. A letter counts only as the end of a word,
+// so that "19.2 Eutelsat" is a number and a name, not 19.2E and "utelsat".
+Position readPosition(std::string_view text) {
+  Position p;
+  std::size_t at = 0;
+  const bool sign = !text.empty() && (text[0] == '-' || text[0] == '+');
+  if (sign) ++at;
+  const std::size_t digitsFrom = at;
+  bool digit = false;
+  for (; at < text.size() && (isDigit(text[at]) || text[at] == '.'); ++at) digit = digit || isDigit(text[at]);
+  if (!digit) return p;
+  p.number = text.substr(digitsFrom, at - digitsFrom);
+  p.written = text.substr(0, at);
+
+  std::size_t letter = at;
+  while (letter < text.size() && isBlank(text[letter])) ++letter;
+  if (text.substr(letter).starts_with(kDegreeSign)) letter += kDegreeSign.size();
+  while (letter < text.size() && isBlank(text[letter])) ++letter;
+  const bool hasLetter = letter < text.size() && std::string_view("EeWw").find(text[letter]) != std::string_view::npos &&
+                         (letter + 1 == text.size() || isBlank(text[letter + 1]));
+  if (!hasLetter) {
+    p.fault = Position::Fault::NoLetter;
+    return p;
+  }
+  p.written = text.substr(0, letter + 1);
+  if (sign) {
+    p.fault = Position::Fault::SignAndLetter;
+    return p;
+  }
+  double degrees = 0;
+  try {
+    degrees = textToDouble(p.number);
+  } catch (const CalcError& e) {
+    // Two points, or hundreds of digits.
+    p.fault = e.fault() == Fault::Overflow ? Position::Fault::BeyondHalfTurn : Position::Fault::NotAPosition;
+    return p;
+  }
+  if (degrees > kHalfTurn) {
+    p.fault = Position::Fault::BeyondHalfTurn;
+    return p;
+  }
+  const bool west = text[letter] == 'W' || text[letter] == 'w';
+  // 0W is 0, not -0, and 180W is 180E.
+  p.longitudeEast = west && degrees != 0 && degrees != kHalfTurn ? -degrees : degrees;
+  p.fault = Position::Fault::None;
+  return p;
+}
+
+// Whether a line is in the "position name" form: it starts with a position,
+// or with a bare number before a blank, which is then refused as such.
+bool startsWithPosition(std::string_view line) {
+  const Position p = readPosition(line);
+  if (p.fault == Position::Fault::NoLetter) {
+    return p.written.size() == line.size() || isBlank(line[p.written.size()]);
+  }
+  return p.fault != Position::Fault::NotAPosition;
+}
+
+// Whether a list whose first line is firstLine is CSV.
+bool isCsv(std::string_view firstLine) {
+  return !startsWithPosition(firstLine) && firstLine.find(',') != std::string_view::npos;
+}
+
+constexpr const char* kExpectedPosition = "expected a position such as 19.2E, 19.2°E or 101 W";
+
+// The message for a position that cannot be used: p read from the start of
+// text, whose first word is written.
+std::string positionProblem(Position p, std::string_view written) {
+  // "19.2X" is no bare number; neither is "19.2" followed by more than blanks.
+  if (p.fault == Position::Fault::NoLetter && p.written.size() != written.size()) p.fault = Position::Fault::NotAPosition;
+  const std::string number = quotedText(p.number);
+  switch (p.fault) {
+    case Position::Fault::NoLetter:
+      return "found the position " + quoted(written) + " without its hemisphere letter, expected East or West: write " +
+             number + "E or " + number + "W";
+    case Position::Fault::SignAndLetter:
+      return "found the position " + quoted(written) + " with both a sign and a hemisphere letter, " +
+             kExpectedPosition + ", without a sign";
+    case Position::Fault::BeyondHalfTurn:
+      return "found the position " + quoted(written) + ", expected 180° or less East or West";
+    case Position::Fault::NotAPosition:
+    case Position::Fault::None:
+      break;
+  }
+  return "found " + quoted(written) + " where the position belongs, " + kExpectedPosition;
+}
+
+class PlainListReader : public ListReader {
+ public:
+  bool identify(std::string_view head) const override {
+    const std::vector<std::string_view> lines = firstLines(head, 1, true);
+    if (lines.empty()) return false;
+    const std::string_view first = trimmed(lines.front());
+    // A line that starts like a number is meant as a position, however bad.
+    return startsWithPosition(first) || isCsv(first) || isDigit(first.front()) || first.front() == '.';
+  }
+
+  SatelliteList read(ListSource& source) const override {
+    SatelliteList list;
+    list.format = "plain list";
+    const std::vector<std::string_view> first = firstLines(source.head(), 1, true);
+    if (!first.empty() && isCsv(trimmed(first.front()))) {
+      readCsv(source, list);
+    } else {
+      readPositionNames(source, list);
+    }
+    return list;
+  }
+
+ private:
+  static void add(ListSource& source, std::size_t line, std::string_view name, double longitudeEast,
+                  SatelliteList& list) {
+    if (name.empty()) source.fail(line, "found no name, expected one beside the position");
+    if (!isPrintableText(name)) {
+      source.fail(line, "found the name " + quoted(name) + ", expected UTF-8 text without control characters");
+    }
+    list.entries.push_back({std::string(name), longitudeEast, std::nullopt});
+  }
+
+  static void readPositionNames(ListSource& source, SatelliteList& list) {
+    std::string line;
+    while (source.nextLine(line)) {
+      const std::string_view content = trimmed(line);
+      if (content.empty() || content.front() == '#') continue;
+      const Position p = readPosition(content);
+      if (p.fault != Position::Fault::None) {
+        const std::string_view word = content.substr(0, content.find_first_of(" \t"));
+        source.fail(source.lineNumber(), positionProblem(p, p.written.size() > word.size() ? p.written : word));
+      }
+      add(source, source.lineNumber(), trimmed(content.substr(p.written.size())), p.longitudeEast, list);
+    }
+  }
+
+  static void readCsv(ListSource& source, SatelliteList& list) {
+    CsvRecords records(source, true);
+    std::vector<std::string> fields;
+    bool first = true;
+    while (records.next(fields)) {
+      if (fields.size() != 2) {
+        source.fail(records.line(), "found " + std::to_string(fields.size()) +
+                                        (fields.size() == 1 ? " field" : " fields") +
+                                        ", expected two: name,position such as \"Astra 1KR,19.2E\"");
+      }
+      const std::string_view name = trimmed(fields[0]);
+      const std::string_view written = trimmed(fields[1]);
+      if (first && written.find_first_of("0123456789") == std::string_view::npos) {
+        first = false;
+        continue;  // the header
+      }
+      first = false;
+      const Position p = readPosition(written);
+      if (p.fault != Position::Fault::None || p.written.size() != written.size()) {
+        source.fail(records.line(), positionProblem(p.fault == Position::Fault::None ? Position{} : p, written));
+      }
+      add(source, records.line(), name, p.longitudeEast, list);
+    }
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<ListReader> makePlainListReader() { return std::make_unique<PlainListReader>(); }
+
+}  // namespace vantorel

@@ -1,0 +1,87 @@
+#pragma once
+// A satellite list: named geostationary positions, read from a file the user
+// has or taken from the built-in catalogue, so that a table of every
+// satellite and a satellite typed by name work the same over either.
+//
+// Positions here are longitudes in degrees East positive, West negative, in
+// (-180, 180]: 180 East and 180 West are both 180. This is the convention of
+// the files themselves (satellites.xml, orbital data); the boxes' degrees
+// West are one negation away. A position read from text ("19.2E") or from
+// tenths of a degree ("192") is the double nearest the decimal written, so a
+// Single made from it prints back as 19.2.
+//
+// The formats, each recognised from the file's content, never from its name:
+//   plain list      "19.2E Astra 1KR/1L/1M/1N", or CSV "Astra 1KR,19.2E" with
+//                   an optional header line; blank lines and # lines skipped
+//   satellites.xml  <satellites><sat name=".." position="192">, tenths of a
+//                   degree East positive
+//   OMM CSV         CelesTrak's GP data, a header naming the columns
+//   OMM JSON        the same, as an array of objects
+//   three-line TLE  a name line, then lines 1 and 2 of the element set
+// Orbital data give each object's station longitude at its elements' epoch
+// (mean_elements.h); objects that are not near geostationary are skipped and
+// counted.
+
+#include <cstddef>
+#include <iosfwd>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calendar_date.h"
+
+namespace vantorel {
+
+// An instant in UTC: a calendar date and the seconds since its midnight.
+struct UtcInstant {
+  CalendarDate date;
+  double second = 0;  // 0 to under 86400, or 86401 on a day with a leap second
+};
+
+// What orbital data say about a satellite beyond its position: what a dish
+// that is fixed on it will see (satellite_notes.h).
+struct OrbitalState {
+  double inclination = 0;  // degrees, 0 to 180
+  double driftPerDay = 0;  // degrees of longitude a day, East positive
+  UtcInstant epoch;        // when the elements, and so the position, hold
+};
+
+struct SatelliteEntry {
+  std::string name;        // well-formed UTF-8, no control characters, not empty
+  double longitudeEast = 0;  // degrees, East positive, (-180, 180]
+  std::optional<OrbitalState> orbit;  // for orbital data only
+};
+
+struct SatelliteList {
+  std::string format;  // "plain list", "satellites.xml", "OMM CSV", "OMM JSON", "three-line TLE", "built-in list"
+  std::vector<SatelliteEntry> entries;  // in the file's order; never empty once read
+  std::size_t skipped = 0;  // objects of orbital data left out as not near geostationary
+};
+
+// Why a list could not be read: one line, "FILE:LINE: what was found, what
+// was expected" (or "FILE: ..." where no line is concerned), the found text
+// quoted as quotedText shows it.
+class SatelliteListError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Reads a whole list from in, shownName standing for it in messages ("-" or
+// "standard input" for standard input, a file's name otherwise). The first
+// malformed line or element stops the read and throws SatelliteListError;
+// so does a list with no satellite in it. Nothing is returned half read.
+// Memory grows with the satellites kept, not with the file: the transponders
+// of a satellites.xml and skipped objects cost nothing.
+SatelliteList readSatelliteList(std::istream& in, std::string_view shownName);
+
+// The file fileName, or standard input if it is "-". Throws
+// SatelliteListError also for a file that cannot be opened or read.
+SatelliteList loadSatelliteList(const std::string& fileName);
+
+// The built-in catalogue's 69 satellites in the list's order, at their
+// listed longitudes (61.5 West is -61.5, not rounded).
+SatelliteList builtInSatelliteList();
+
+}  // namespace vantorel

@@ -1,0 +1,34 @@
+#pragma once
+// Notes for a satellite whose position a fixed dish cannot simply hold, from
+// what its orbital data say. A list without orbital data has no notes.
+
+#include <string>
+#include <vector>
+
+#include "calendar_date.h"
+#include "satellite_list.h"
+
+namespace vantorel {
+
+namespace notes {
+// A fixed dish's beam is about a degree wide for a small dish; an
+// inclination over this moves the satellite that far north and south of its
+// place each day.
+inline constexpr double kInclination = 0.5;  // degrees
+// A drift over this takes the satellite a degree off in three weeks.
+inline constexpr double kDriftPerDay = 0.05;  // degrees a day
+// Elements older than this may no longer say where a satellite is: it may
+// have been moved.
+inline constexpr int kAgeDays = 30;
+}  // namespace notes
+
+// The notes for entry on runDate, in this order, each a short phrase:
+//   "inclined 3.21°"               inclination over notes::kInclination
+//   "drifting 0.12°/day East"      drift over notes::kDriftPerDay, East or West
+//   "elements 45 days old"         epoch more than notes::kAgeDays whole days
+//                                  before runDate (or "elements dated 45 days
+//                                  after the date" for a runDate long before)
+// Figures to two decimals. None for an entry without orbital data.
+std::vector<std::string> satelliteNotes(const SatelliteEntry& entry, CalendarDate runDate);
+
+}  // namespace vantorel

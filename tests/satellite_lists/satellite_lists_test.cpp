@@ -1,0 +1,287 @@
+// Satellite lists: each format read from a small fixture written from its
+// documentation, station longitudes against SGP4, the notes, every refusal's
+// message, the built-in list, finding by name, and the fuzzer's corpus.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "satellite_list.h"
+#include "satellite_lists_property.h"
+#include "satellite_notes.h"
+#include "satellite_search.h"
+
+namespace vantorel {
+namespace {
+
+const std::string kFixtures = VANTOREL_FIXTURES_DIR;
+
+SatelliteList readText(const std::string& text) {
+  std::istringstream in(text);
+  return readSatelliteList(in, "list");
+}
+
+// The message a text is refused with, or "read".
+std::string refusal(const std::string& text) {
+  try {
+    readText(text);
+  } catch (const SatelliteListError& e) {
+    return e.what();
+  }
+  return "read";
+}
+
+std::string joined(const std::vector<std::string>& notes) {
+  std::string all;
+  for (const std::string& note : notes) all += (all.empty() ? "" : "; ") + note;
+  return all;
+}
+
+// Positions written as decimals are those decimals exactly, so that a Single
+// made from them prints back as written; 180 W is 180 E, 0.8w is West.
+TEST(SatelliteListTest, ReadsPlainListsAndSatellitesXmlAsWritten) {
+  struct Row {
+    const char* file;
+    const char* format;
+    std::vector<std::pair<std::string, double>> entries;
+  };
+  const Row rows[] = {
+      {"plain_positions.txt",
+       "plain list",
+       {{"Astra 1KR/1L/1M/1N", 19.2}, {"Hot Bird 13B/13C/13E", 13}, {"Thor 5/6/7", -0.8}, {"SES 1", -101},
+        {"Intelsat 18", 180}}},
+      {"plain_spreadsheet.csv", "plain list", {{"Astra 1KR, 1L", 19.2}, {"Eutelsat 5 West B", -5}, {"The \"Bird\"", 13}}},
+      {"satellites.xml",
+       "satellites.xml",
+       {{"Astra 1KR/1L/1M/1N (19.2E)", 19.2}, {"Hot Bird 13B/13C/13E (13.0E)", 13},
+        {"Thor 5/6/7 & Intelsat 10-02 (0.8W)", -0.8}, {"SES 1 (101.0W)", -101}, {"177.0W C-band NSS 9", -177.1}}}};
+  for (const Row& row : rows) {
+    const SatelliteList list = loadSatelliteList(kFixtures + "/" + row.file);
+    EXPECT_EQ(list.format, row.format);
+    ASSERT_EQ(list.entries.size(), row.entries.size()) << row.file;
+    for (std::size_t i = 0; i < row.entries.size(); ++i) {
+      EXPECT_EQ(list.entries[i].name, row.entries[i].first);
+      EXPECT_EQ(list.entries[i].longitudeEast, row.entries[i].second) << row.entries[i].first;
+      EXPECT_FALSE(list.entries[i].orbit);
+    }
+  }
+}
+
+// The three forms of the same GP data give the same satellites, the object
+// in low orbit skipped. Reference longitudes: python3-sgp4 2.15 (Debian),
+// Satrec.twoline2rv on each set of celestrak_geo.tle with WGS72, sgp4() at
+// the set's own epoch, then atan2(y, x) of the TEME position minus
+// sgp4.propagation.gstime (IAU 1982 GMST) at the epoch, UT1 as UTC.
+//   sgp4   as it stands. Its lunisolar periodic terms are not zero at the
+//          epoch (its code subtracts no epoch values from them), and the mean
+//          elements leave them out: up to 0.045 degree apart for any
+//          near-geostationary orbit (0.042 at most over 300 random sets).
+//   mean   the same with those terms removed (sgp4.propagation._dpper
+//          returning its arguments unchanged once initialised): what the
+//          mean elements describe, short-period J2 terms included, so within
+//          0.002 degree even at 5 degrees of inclination.
+TEST(SatelliteListTest, GivesStationLongitudesThatAgreeWithSgp4) {
+  constexpr double kToSgp4 = 0.045;
+  constexpr double kToMeanSgp4 = 0.002;
+  struct Reference {
+    const char* name;
+    double sgp4, mean;
+    const char* notes;  // on 2026-12-01
+  };
+  const Reference references[] = {
+      {"ASTRA 1KR", 19.200013, 19.238223, ""},
+      {"HOT BIRD 13G", 13.000006, 13.018261, ""},
+      {"SES-1", -101.000013, -100.970801, ""},
+      {"GORIZONT 33", 145.599972, 145.612647, "inclined 5.22°; drifting 0.23°/day West; elements 77 days old"}};
+  const std::pair<const char*, const char*> files[] = {
+      {"celestrak_geo.tle", "three-line TLE"}, {"celestrak_geo.csv", "OMM CSV"}, {"celestrak_geo.json", "OMM JSON"}};
+  for (const auto& [file, format] : files) {
+    const SatelliteList list = loadSatelliteList(kFixtures + "/" + file);
+    EXPECT_EQ(list.format, format);
+    EXPECT_EQ(list.skipped, 1u) << file;
+    ASSERT_EQ(list.entries.size(), std::size(references)) << file;
+    for (std::size_t i = 0; i < list.entries.size(); ++i) {
+      const SatelliteEntry& entry = list.entries[i];
+      EXPECT_EQ(entry.name, references[i].name) << file;
+      EXPECT_NEAR(entry.longitudeEast, references[i].sgp4, kToSgp4) << file << " " << entry.name;
+      EXPECT_NEAR(entry.longitudeEast, references[i].mean, kToMeanSgp4) << file << " " << entry.name;
+      EXPECT_EQ(joined(satelliteNotes(entry, {2026, 12, 1})), references[i].notes) << file << " " << entry.name;
+    }
+  }
+}
+
+// Each note begins just past its limit; the age counts whole days between
+// the epoch's date and the run's, either way.
+TEST(SatelliteNotesTest, NoteWhatAFixedDishCannotHold) {
+  struct Row {
+    double inclination, drift;
+    CalendarDate epoch, run;
+    const char* notes;
+  };
+  const Row rows[] = {
+      {0.5, 0.05, {2026, 11, 1}, {2026, 12, 1}, ""},
+      {0.5, -0.05, {2027, 1, 1}, {2026, 12, 2}, ""},
+      {0.51, 0.051, {2026, 10, 31}, {2026, 12, 1}, "inclined 0.51°; drifting 0.05°/day East; elements 31 days old"},
+      {0, -1.5, {2027, 3, 1}, {2026, 12, 1}, "drifting 1.50°/day West; elements dated 90 days after the date"}};
+  for (const Row& row : rows) {
+    const SatelliteEntry entry{"X", 0, OrbitalState{row.inclination, row.drift, {row.epoch, 43200}}};
+    EXPECT_EQ(joined(satelliteNotes(entry, row.run)), row.notes);
+  }
+  EXPECT_TRUE(satelliteNotes({"X", 0, {}}, {2026, 12, 1}).empty());
+}
+
+// Every refusal names the file and the line, quotes what it found safely and
+// says what was expected; a list with nothing kept is refused too.
+TEST(SatelliteListTest, RefusesMalformedFilesWithOneLine) {
+  const std::string omm = "OBJECT_NAME,EPOCH,MEAN_MOTION,ECCENTRICITY,INCLINATION,RA_OF_ASC_NODE,ARG_OF_PERICENTER,"
+                          "MEAN_ANOMALY\n";
+  const std::string json = R"([{"OBJECT_NAME":"A","EPOCH":"2026-11-20T12:24:56","MEAN_MOTION":1.0027,)"
+                           R"("ECCENTRICITY":0.0003,"INCLINATION":0.04,"RA_OF_ASC_NODE":10,"ARG_OF_PERICENTER":20)";
+  const std::string name = "ASTRA 1KR\n";
+  const std::string line1 = "1 29055U 06012A   26324.51732060  .00000012  00000-0  00000-0 0  9994\n";
+  const std::string line2 = "2 29055   0.0421 286.4412 0003412 117.2934 221.2997  1.00271603 74232\n";
+  const std::string expectedFormats = ", expected a satellite list: a plain list (\"19.2E Astra 1KR\" or \"Astra 1KR,"
+                                      "19.2E\"), a satellites.xml, CelesTrak's OMM as CSV or JSON, or a three-line TLE";
+  const std::pair<std::string, std::string> rows[] = {
+      {"", "list: holds no geostationary satellite: it is empty"},
+      {"# nothing yet\n", "list: holds no geostationary satellite"},
+      {"name,position\n", "list: holds no geostationary satellite"},
+      {"Satellites\x1b[2J\n", "list:1: found \"Satellites\\x1b[2J\"" + expectedFormats},
+      {"19.2E Astra\n\n19.2 Hot Bird\n",
+       "list:3: found the position \"19.2\" without its hemisphere letter, expected East or West: write 19.2E or 19.2W"},
+      {"Astra,19.2E\nHot Bird,13\n",
+       "list:2: found the position \"13\" without its hemisphere letter, expected East or West: write 13E or 13W"},
+      {"180.1E Far\n", "list:1: found the position \"180.1E\", expected 180° or less East or West"},
+      {"-19.2E Astra\n", "list:1: found the position \"-19.2E\" with both a sign and a hemisphere letter, expected a "
+                         "position such as 19.2E, 19.2°E or 101 W, without a sign"},
+      {"Astra,1e999E\n",
+       "list:1: found \"1e999E\" where the position belongs, expected a position such as 19.2E, 19.2°E or 101 W"},
+      {"19.2E\n", "list:1: found no name, expected one beside the position"},
+      {"Astra,19.2E\nHot Bird\n",
+       "list:2: found 1 field, expected two: name,position such as \"Astra 1KR,19.2E\""},
+      {"Astra,19.2E\n\"Hot Bird,13E\n",
+       "list:2: found a field opened with a quote and never closed, expected a closing \""},
+      {"\"Astra\xc2\x9b\",19.2E\n", "list:1: found the name \"Astra\\xc2\\x9b\", expected UTF-8 text without control characters"},
+      {"<satellites>\n<sat name=\"A\" position=\"192\">\n",
+       "list:3: found the end of the file inside <sat> opened on line 2, expected </sat>"},
+      {"<satellites>\n<sat name=\"A\" position=\"19.2\"/></satellites>",
+       "list:2: found <sat name=\"A\"> with the position \"19.2\", expected tenths of a degree from -1800 to 1800, East "
+       "positive, such as 192 for 19.2E"},
+      {"<satellites>\n<sat name=\"A\"/></satellites>",
+       "list:2: found <sat name=\"A\"> without a position, expected position=\"192\" for 19.2E"},
+      {"<satellites>\n<sat name=\"A\" position=\"1\"></satx></satellites>",
+       "list:2: found malformed XML (Opening and ending tag mismatch.), expected a well-formed satellites.xml"},
+      {"<channels/>", "list:1: found <channels>, expected <satellites>"},
+      {omm + "A,2026-11-20T12:24:56,1.0027,0.0003,0.04,10,20\n", "list:2: found 7 fields, expected 8 as in the header line"},
+      {omm + "A,2026-11-20T12:24:56,1.0027,0.0003,0.04,10,20,nan\n", "list:2: found MEAN_ANOMALY \"nan\", expected a number"},
+      {omm + "A,2026-11-20 12:24:56,1.0027,0.0003,0.04,10,20,30\n",
+       "list:2: found EPOCH \"2026-11-20 12:24:56\", expected a UTC date and time such as 2026-11-30T12:34:56.123456"},
+      {omm + "A,2026-11-20T12:24:56,1.0027,1.3,0.04,10,20,30\n",
+       "list:2: found \"A\" with an eccentricity of 1.3, expected 0 to under 1"},
+      {omm + "ISS,2026-11-20T12:24:56,15.5,0.0003,51.6,10,20,30\n",
+       "list: holds no geostationary satellite: its 1 object is not near the geostationary orbit"},
+      {json + "}]", "list:1: found an object without MEAN_ANOMALY, expected CelesTrak's OMM keys OBJECT_NAME, EPOCH, "
+                    "MEAN_MOTION, ECCENTRICITY, INCLINATION, RA_OF_ASC_NODE, ARG_OF_PERICENTER and MEAN_ANOMALY"},
+      {json + ",\"MEAN_ANOMALY\":true}]", "list:1: found MEAN_ANOMALY that is not a number, expected one"},
+      {json + ",\n\"MEAN_ANOMALY\":}]",
+       "list:2: found malformed JSON (object is missing after a comma), expected an OMM object"},
+      {json, "list:1: found the end of the file inside the object begun on line 1, expected \"}\""},
+      {name + line1 + line2.substr(0, 68) + "3\n",
+       "list:3: found the checksum \"3\" at the end of line 2, expected 2: the line is damaged"},
+      {name + line1, "list:2: found the end of the file, expected line 2 of an element set: 69 columns starting \"2 \""},
+      {line1 + line2, "list:1: found \"1 29055U 06012A   26324.51732060  .00000…\" where a name belongs, expected "
+                      "three-line TLE: each element set's lines 1 and 2 after a line with the satellite's name"},
+      {name + line1 + "2 29056" + line2.substr(7, 61) + "3\n",
+       "list:3: found the catalogue number \"29056\", expected line 1's \"29055\""},
+      {name + line1.substr(0, 18) + "26400.51732060" + line1.substr(32, 36) + "9\n" + line2,
+       "list:2: found the epoch \"26400.51732060\" in columns 19 to 32, expected YYDDD.DDDDDDDD, a year and a day of "
+       "that year"}};
+  for (const auto& [text, message] : rows) EXPECT_EQ(refusal(text), message);
+  for (const std::string file : {"missing.txt", ""}) {
+    try {
+      loadSatelliteList(kFixtures + "/" + file);
+      ADD_FAILURE() << "read: " << file;
+    } catch (const SatelliteListError& e) {
+      EXPECT_EQ(e.what(), kFixtures + "/" + file + ": " +
+                              (file.empty() ? "is a folder, expected a satellite list file"
+                                            : "cannot be opened: No such file or directory"));
+    }
+  }
+}
+
+// Far longer than the head the formats are told apart by, and than one chunk
+// read at a time: entries and line numbers carry on across both.
+TEST(SatelliteListTest, ReadsListsLongerThanAChunk) {
+  constexpr int kCount = 20000;
+  std::string plain, xml = "<satellites>\n", json = "[";
+  for (int i = 0; i < kCount; ++i) {
+    const std::string n = std::to_string(i);
+    plain += "0." + n + "W Satellite " + n + "\n";
+    xml += "<sat name=\"S" + n + "\" position=\"" + n.substr(0, 3) + "\"><transponder frequency=\"1\"/></sat>\n";
+    json += std::string(i ? "," : "") + R"({"OBJECT_NAME":"S","EPOCH":"2026-11-20T12:24:56","MEAN_MOTION":1.0027,)" +
+            R"("ECCENTRICITY":0.0003,"INCLINATION":0.04,"RA_OF_ASC_NODE":10,"ARG_OF_PERICENTER":20,"MEAN_ANOMALY":)" +
+            n + "}\n";
+  }
+  EXPECT_EQ(readText(plain).entries.back().longitudeEast, -0.19999);
+  EXPECT_EQ(readText(xml + "</satellites>").entries.back().name, "S19999");
+  EXPECT_EQ(readText(json + "]").entries.size(), std::size_t{kCount});
+  EXPECT_EQ(refusal(plain + "13 Far\n"),
+            "list:20001: found the position \"13\" without its hemisphere letter, expected East or West: write 13E or 13W");
+}
+
+// The window's 69 satellites in its order, at the longitudes it lists.
+TEST(SatelliteListTest, OffersTheBuiltInListInItsOrder) {
+  const SatelliteList list = builtInSatelliteList();
+  ASSERT_EQ(list.entries.size(), 69u);
+  const std::pair<std::size_t, std::pair<std::string, double>> rows[] = {
+      {0, {"EchoStar 3", -61.5}}, {3, {"Brasilsat B2", -65}}, {68, {"PAS 5", -155.5}}};
+  for (const auto& [index, entry] : rows) {
+    EXPECT_EQ(std::make_pair(list.entries[index].name, list.entries[index].longitudeEast), entry);
+  }
+}
+
+TEST(SatelliteSearchTest, FindsBySpacingAndCaseFreeName) {
+  const SatelliteList builtIn = builtInSatelliteList();
+  struct Row {
+    const char* typed;
+    SatelliteMatch::Kind kind;
+    const char* found;     // for Found
+    std::size_t count;     // for Several
+  };
+  using Kind = SatelliteMatch::Kind;
+  const Row rows[] = {{"galaxy 3", Kind::Found, "Galaxy 3R", 1},
+                      {"GALAXY-10R", Kind::Found, "Galaxy 10R", 1},
+                      {"directv 1", Kind::Found, "DirecTV 1", 1},  // not DirecTV 1R: exact wins
+                      {"Galaxy 1", Kind::Several, nullptr, 3},
+                      {"e", Kind::Several, nullptr, 33},
+                      {"Astra", Kind::None, nullptr, 0},
+                      {" - ", Kind::None, nullptr, 0}};
+  for (const Row& row : rows) {
+    const SatelliteMatch match = findSatellite(builtIn, row.typed);
+    EXPECT_EQ(match.kind, row.kind) << row.typed;
+    if (row.found) {
+      EXPECT_EQ(builtIn.entries[match.entry].name, row.found);
+    }
+    if (row.kind == Kind::Several) {
+      EXPECT_EQ(match.count, row.count) << row.typed;
+      EXPECT_EQ(match.candidates.size(), std::min(row.count, kShownCandidates));
+    }
+  }
+}
+
+// Every input that once broke the readers' promise is kept in the corpus.
+TEST(CorpusReplayTest, EveryFileKeepsThePromise) {
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(VANTOREL_FUZZ_CORPUS_DIR)) {
+    std::ifstream in(entry.path(), std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(checkSatelliteLists(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), "")
+        << entry.path();
+    ++files;
+  }
+  EXPECT_GE(files, 10);
+}
+
+}  // namespace
+}  // namespace vantorel
