@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <stdexcept>
 #include <ostream>
 #include <string>
 
@@ -12,6 +13,7 @@
 #include "result_printing.h"
 #include "hemisphere.h"
 #include "pointing_run.h"
+#include "satellite_search.h"
 
 namespace vantorel {
 namespace {
@@ -167,8 +169,20 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   const QCommandLineOption motor(
       QStringLiteral("motor"),
       QStringLiteral("Add the settings of a polar (motorised) mount and each satellite's MOTOR ANGLE."));
-  QList<QCommandLineOption> options = {help, version, latitude, longitude, declination, date, satellite,
-                                       all, csv, minElevation, offsetAngle, motor};
+  const QCommandLineOption satellites(
+      QStringLiteral("satellites"),
+      QStringLiteral("Take the satellites of --all and of names from FILE (- for standard input): a plain list,\n"
+                     "a receiver's satellites.xml, or CelesTrak's GP data (OMM CSV or JSON, TLE)."),
+      QStringLiteral("FILE"));
+  const QCommandLineOption sheet(
+      QStringLiteral("sheet"),
+      QStringLiteral("With --satellite, also write the installation sheet, one page drawing the pointing,\n"
+                     "to FILE.pdf, FILE.svg or FILE.png."),
+      QStringLiteral("FILE"));
+  const QCommandLineOption paper(QStringLiteral("paper"), QStringLiteral("The sheet's paper: a4 (default) or letter."),
+                                 QStringLiteral("NAME"));
+  QList<QCommandLineOption> options = {help, version, latitude, longitude, declination, date, satellite, all,
+                                       csv, minElevation, offsetAngle, motor, satellites, sheet, paper};
   for (const QtOption& qt : kQtWindowOptions) {
     QCommandLineOption option(QString::fromLatin1(qt.name), {}, qt.takesValue ? QStringLiteral("value") : QString());
     option.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -212,9 +226,25 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   command.automaticDeclination =
       parser.isSet(declination) &&
       parser.value(declination).compare(QLatin1String(kAutomatic), Qt::CaseInsensitive) == 0;
-  if (parser.isSet(date) && !command.automaticDeclination) return refuse("--date needs --declination auto.");
+  if (parser.isSet(date) && !command.automaticDeclination && !parser.isSet(satellites)) {
+    return refuse("--date needs --declination auto or --satellites.");
+  }
+  if (parser.isSet(sheet)) {
+    if (parser.isSet(all)) return refuse("--sheet goes with --satellite, not with --all.");
+    if (!parser.isSet(satellite)) return refuse("--sheet needs --satellite.");
+    if (!sheetFormatFor(bytesOf(parser.value(sheet)))) {
+      return refuse("--sheet takes a file name ending in .pdf, .svg or .png, not '" +
+                    quotedText(bytesOf(parser.value(sheet))) + "'.");
+    }
+  }
+  if (parser.isSet(paper)) {
+    if (!parser.isSet(sheet)) return refuse("--paper needs --sheet.");
+    const std::optional<Paper> named = paperNamed(bytesOf(parser.value(paper)));
+    if (!named) return refuse("--paper takes a4 or letter, not '" + quotedText(bytesOf(parser.value(paper))) + "'.");
+    command.paper = *named;
+  }
   if (!parser.isSet(satellite) && !parser.isSet(all)) {
-    for (const QCommandLineOption* input : {&latitude, &longitude, &declination, &offsetAngle, &motor}) {
+    for (const QCommandLineOption* input : {&latitude, &longitude, &declination, &offsetAngle, &motor, &satellites}) {
       if (parser.isSet(*input)) {
         return refuse("--" + bytesOf(input->names().constFirst()) + " needs --satellite or --all.");
       }
@@ -235,6 +265,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   if (parser.isSet(minElevation)) command.minimumElevation = bytesOf(parser.value(minElevation));
   if (parser.isSet(offsetAngle)) command.offsetAngle = bytesOf(parser.value(offsetAngle));
   command.motor = parser.isSet(motor);
+  if (parser.isSet(satellites)) command.satellitesFile = bytesOf(parser.value(satellites));
+  if (parser.isSet(sheet)) command.sheet = bytesOf(parser.value(sheet));
   return command;
 }
 
@@ -262,28 +294,103 @@ std::optional<double> minimumElevation(const std::optional<std::string>& text) {
   return value;
 }
 
-// Computes everything there is to print; throws on the first refusal.
-std::string results(const CommandLine& command, std::vector<std::string>& warnings) {
+// A satellite typed by name, found in the list in effect; throws a refusal
+// that names the candidates, or says where the names are listed.
+const SatelliteEntry& satelliteNamed(const SatelliteList& list, const std::string& typed, const std::string& listName) {
+  const SatelliteMatch match = findSatellite(list, typed);
+  if (match.kind == SatelliteMatch::Kind::Found) return list.entries[match.entry];
+  if (match.kind == SatelliteMatch::Kind::None) {
+    throw std::invalid_argument("No satellite in " + listName + " is named \"" + quotedText(typed) +
+                                "\"; vantorel --all lists the names. A longitude such as 19.2E is also taken.");
+  }
+  std::string message = "\"" + quotedText(typed) + "\" names " + std::to_string(match.count) + " satellites in " +
+                        listName + "; give one of them more fully:";
+  for (const std::size_t candidate : match.candidates) {
+    const SatelliteEntry& entry = list.entries[candidate];
+    message += "\nvantorel:   " + entry.name + ", " + satellitePosition(static_cast<Single>(-entry.longitudeEast));
+  }
+  if (match.count > match.candidates.size()) {
+    message += "\nvantorel:   and " + std::to_string(match.count - match.candidates.size()) + " more";
+  }
+  throw std::invalid_argument(message);
+}
+
+// The sheet's job: the very texts printed, and the list in effect for the
+// sky view's marks.
+SheetJob sheetJob(const SiteReading& site, const Pointing& pointing, const std::string& satellite,
+                  CalendarDate date, const std::vector<ListedSatellite>& listed) {
+  SheetJob job;
+  job.latitude = site.latitudeDms;
+  job.latitudeDecimal = site.latitudeDecimal;
+  job.longitude = site.longitudeDms;
+  job.longitudeDecimal = site.longitudeDecimal;
+  job.satellite = satellite;
+  job.date = calendarDateText(date);
+  job.declination = site.declinationText;
+  job.declinationSource = site.declinationFromModel ? "World Magnetic Model 2025 on " + job.date : "typed";
+  job.version = std::string(kProgramName) + ' ' + kShownVersion;
+  for (const Figure& figure : pointing.figures) job.figures.push_back({figure.label, figure.value});
+  for (const Figure& figure : mountFigures(site, false)) job.figures.push_back({figure.label, figure.value});
+  job.site = pointing.inputs;
+  for (const ListedSatellite& one : listed) job.satellites.push_back({one.name, one.longitudeWest});
+  return job;
+}
+
+// Computes everything there is to print, and writes the sheet; throws on
+// the first refusal.
+std::string results(const CommandLine& command, const SheetWriter& writeSheet, std::vector<std::string>& warnings) {
   const bool one = command.mode == CommandLine::Mode::Satellite;
   const BoxTexts boxes = withSigns(command.boxes, one);
   const std::optional<double> lowest = minimumElevation(command.minimumElevation);
-  // A typed satellite is checked before the site, as the window checks it.
+  const CalendarDate date = readRunDate(command.date);
+  const SatelliteList list =
+      command.satellitesFile ? loadSatelliteList(*command.satellitesFile) : builtInSatelliteList();
+  const std::string listName = !command.satellitesFile ? std::string("the built-in list")
+                               : isPrintableText(*command.satellitesFile) ? *command.satellitesFile
+                                                                          : quotedText(*command.satellitesFile);
+  if (list.skipped > 0) {
+    warnings.push_back(listName + ": left out " + std::to_string(list.skipped) +
+                       (list.skipped == 1 ? " object that is" : " objects that are") +
+                       " not near the geostationary orbit.");
+  }
+  const std::vector<ListedSatellite> listed = listedSatellites(list, date);
+  const bool orbital = std::any_of(list.entries.begin(), list.entries.end(),
+                                   [](const SatelliteEntry& entry) { return entry.orbit.has_value(); });
+
+  // A typed satellite is checked before the site, as the window checks it;
+  // a text that reads as no longitude is a name.
+  std::optional<ListedSatellite> named;
   Single satellite = 0;
   if (one && !command.automaticDeclination) readDeclination(boxes);
-  if (one) satellite = readSatellite(boxes.Text6);
-  SiteReading site =
-      command.automaticDeclination ? readSiteWithModelDeclination(boxes, command.date) : readSite(boxes);
+  if (one && readsAsNumber(boxes.Text6)) {
+    satellite = readSatellite(boxes.Text6);
+  } else if (one) {
+    const SatelliteEntry& entry = satelliteNamed(list, command.boxes.Text6, listName);
+    named = listed[static_cast<std::size_t>(&entry - list.entries.data())];
+    satellite = named->longitudeWest;
+  }
+  SiteReading site = command.automaticDeclination ? readSiteWithModelDeclination(boxes, date) : readSite(boxes);
   addMount(site, command.offsetAngle, command.motor);
-  warnings = site.warnings;
-  if (!one) return satelliteTable(site, builtInSatellites(), {command.csv, lowest});
+  warnings.insert(warnings.end(), site.warnings.begin(), site.warnings.end());
+  if (!one) return satelliteTable(site, listed, {command.csv, orbital, lowest});
+
   const Pointing pointing = pointAt(site, satellite);
+  if (named && !named->note.empty()) warnings.push_back(named->name + ": " + named->note + ".");
   if (!pointing.horizonWarning.empty()) warnings.push_back(pointing.horizonWarning);
-  return satelliteLines(site, pointing, {});
+  const std::string name = named ? named->name : std::string();
+  if (command.sheet) {
+    const std::string shownSatellite = name.empty() ? pointing.position : name + ", " + pointing.position;
+    const std::string failed =
+        writeSheet ? writeSheet(sheetJob(site, pointing, shownSatellite, date, listed), command.paper, *command.sheet)
+                   : "this build of Vantorel cannot draw the sheet";
+    if (!failed.empty()) throw std::runtime_error(failed);
+  }
+  return satelliteLines(site, pointing, name);
 }
 
 }  // namespace
 
-int runCommandLine(const CommandLine& command, std::ostream& out, std::ostream& err) {
+int runCommandLine(const CommandLine& command, std::ostream& out, std::ostream& err, const SheetWriter& writeSheet) {
   switch (command.mode) {
     case CommandLine::Mode::Help:
       return written(command.message, out, err);
@@ -301,7 +408,7 @@ int runCommandLine(const CommandLine& command, std::ostream& out, std::ostream& 
   std::string printed;
   std::vector<std::string> warnings;
   try {
-    printed = results(command, warnings);
+    printed = results(command, writeSheet, warnings);
   } catch (const CalcError& refused) {
     err << "vantorel: " << refused.what();
     if (refused.field() == Field::Declination && refused.fault() == Fault::NotANumber) {

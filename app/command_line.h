@@ -18,12 +18,14 @@
 // begins "vantorel: ".
 
 #include <QStringList>
+#include <functional>
 #include <iosfwd>
 #include <vector>
 #include <optional>
 #include <string>
 
 #include "first_actions.h"
+#include "sheet_job.h"
 
 namespace vantorel {
 
@@ -46,6 +48,12 @@ struct CommandLine {
   // --offset-angle as typed, and --motor: the dish on its mount.
   std::optional<std::string> offsetAngle;
   bool motor = false;
+  // --satellites: the list that replaces the built-in one, "-" for standard
+  // input.
+  std::optional<std::string> satellitesFile;
+  // --sheet and --paper: the installation sheet of Mode::Satellite.
+  std::optional<std::string> sheet;
+  Paper paper = Paper::A4;
   std::string message;  // the help text, or what is wrong with the command line
 };
 
@@ -57,9 +65,16 @@ struct CommandLine {
 // and left for the application.
 CommandLine parseCommandLine(const QStringList& arguments);
 
+// Draws the installation sheet of a job to a file (sheet/sheet_writer.h);
+// returns "" when written, else why not. The program hands it in, so that
+// the command line itself needs neither a GUI nor Qt's SVG module.
+using SheetWriter = std::function<std::string(const SheetJob&, Paper, const std::string&)>;
+
 // Carries out any mode but Mode::Windows, writing the results to out and
 // refusals and usage errors to err; returns the exit status. Nothing is
-// written to out unless every result could be computed.
-int runCommandLine(const CommandLine& command, std::ostream& out, std::ostream& err);
+// written to out unless every result could be computed and the sheet, if
+// asked for, written by writeSheet (without one, a sheet is refused).
+int runCommandLine(const CommandLine& command, std::ostream& out, std::ostream& err,
+                   const SheetWriter& writeSheet = {});
 
 }  // namespace vantorel

@@ -2,12 +2,15 @@
 // anything touches a display, whether the program opens its windows or prints
 // the look angles.
 
+#include <QGuiApplication>
 #include <QStringList>
 #include <csignal>
 #include <iostream>
+#include <memory>
 
 #include "command_line.h"
 #include "module1.h"
+#include "sheet_writer.h"
 
 int main(int argc, char* argv[]) {
   QStringList arguments;
@@ -18,5 +21,15 @@ int main(int argc, char* argv[]) {
   // output has gone (vantorel --all | head -3), even if its parent ignores
   // the signal that says so.
   std::signal(SIGPIPE, SIG_DFL);
-  return vantorel::runCommandLine(command, std::cout, std::cerr);
+  // The sheet's fonts and painting need a GUI application; the offscreen
+  // platform gives one without a display.
+  std::unique_ptr<QGuiApplication> painting;
+  if (command.sheet) {
+    // Qt's own notes (a runtime folder it had to guess) are not the
+    // program's messages; what goes wrong with the sheet is reported by it.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    painting = std::make_unique<QGuiApplication>(argc, argv);
+  }
+  return vantorel::runCommandLine(command, std::cout, std::cerr, vantorel::writeSheet);
 }

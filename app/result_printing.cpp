@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "satellite_notes.h"
+
 namespace vantorel {
 namespace {
 
@@ -37,8 +39,10 @@ std::string labelledLines(const Row& labels, const Row& values) {
   return lines;
 }
 
-// Columns two blanks apart, the first left-aligned, the rest right-aligned.
-std::string alignedText(const std::vector<Row>& rows) {
+// Columns two blanks apart, the first left-aligned, the rest right-aligned
+// but for a last column of words (lastInWords), which runs on to the line's
+// end.
+std::string alignedText(const std::vector<Row>& rows, bool lastInWords) {
   std::vector<std::size_t> widths(rows.front().size());
   for (const Row& row : rows) {
     for (std::size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], columns(row[c]));
@@ -46,7 +50,11 @@ std::string alignedText(const std::vector<Row>& rows) {
   std::string text;
   for (const Row& row : rows) {
     std::string line = padded(row[0], widths[0]);
-    for (std::size_t c = 1; c < row.size(); ++c) line += "  " + std::string(widths[c] - columns(row[c]), ' ') + row[c];
+    for (std::size_t c = 1; c < row.size(); ++c) {
+      const bool words = lastInWords && c + 1 == row.size();
+      line += "  " + std::string(words ? 0 : widths[c] - columns(row[c]), ' ') + row[c];
+    }
+    while (line.ends_with(' ')) line.pop_back();
     text += line + '\n';
   }
   return text;
@@ -106,6 +114,7 @@ std::string satelliteTable(const SiteReading& site, const std::vector<ListedSate
       Row header = {"SATELLITE", "POSITION"};
       for (const Figure& figure : pointing.figures) header.push_back(figure.label);
       if (site.declinationFromModel) header.emplace_back("DECLINATION");
+      if (options.notes) header.emplace_back("NOTE");
       if (options.csv) {
         Row siteLabels = {"SITE LATITUDE", "SITE LONGITUDE"};
         for (const Figure& figure : mount) siteLabels.push_back(figure.label);
@@ -119,6 +128,7 @@ std::string satelliteTable(const SiteReading& site, const std::vector<ListedSate
     Row row = {satellite.name, pointing.position};
     for (const Figure& figure : pointing.figures) row.push_back(figure.value);
     if (site.declinationFromModel) row.push_back(site.declinationText);
+    if (options.notes) row.push_back(satellite.note);
     if (options.csv) {
       Row siteFields = {site.latitudeDecimal, site.longitudeDecimal};
       for (const Figure& figure : mount) siteFields.push_back(figure.value);
@@ -134,17 +144,17 @@ std::string satelliteTable(const SiteReading& site, const std::vector<ListedSate
     values.push_back(figure.value);
   }
   const std::string siteLines = labelledLines(labels, values);
-  return rows.empty() ? siteLines : siteLines + '\n' + alignedText(rows);
+  return rows.empty() ? siteLines : siteLines + '\n' + alignedText(rows, options.notes);
 }
 
-std::vector<ListedSatellite> builtInSatellites() {
-  Catalogue catalogue;
-  listmod(catalogue);
+std::vector<ListedSatellite> listedSatellites(const SatelliteList& list, CalendarDate runDate) {
   std::vector<ListedSatellite> satellites;
-  for (int row = 0; row < rowCount(catalogue); ++row) {
-    const int slot = slotForRow(row);
-    satellites.push_back({catalogue.SatelliteNames[static_cast<std::size_t>(slot)],
-                          textToSingle(catalogue.longitudeOf(slot))});
+  satellites.reserve(list.entries.size());
+  for (const SatelliteEntry& entry : list.entries) {
+    std::string note;
+    for (const std::string& one : satelliteNotes(entry, runDate)) note += (note.empty() ? "" : "; ") + one;
+    // The lists' East positive, made the calculation's West positive.
+    satellites.push_back({entry.name, static_cast<Single>(-entry.longitudeEast), std::move(note)});
   }
   return satellites;
 }

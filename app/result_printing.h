@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "pointing_run.h"
+#include "satellite_list.h"
 
 namespace vantorel {
 
@@ -16,7 +17,13 @@ namespace vantorel {
 struct ListedSatellite {
   std::string name;
   Single longitudeWest = 0;  // degrees West, East negative
+  // What orbital data say a fixed dish should know, "; " between notes.
+  std::string note;
 };
+
+// A list's satellites as the command line computes them, their notes as of
+// runDate.
+std::vector<ListedSatellite> listedSatellites(const SatelliteList& list, CalendarDate runDate);
 
 // LATITUDE and LONGITUDE (degrees, minutes and seconds with the hemisphere
 // letter, then decimal degrees as maps give them), SATELLITE (the name, if
@@ -26,12 +33,14 @@ std::string satelliteLines(const SiteReading& site, const Pointing& pointing, co
 
 struct TableOptions {
   bool csv = false;
+  bool notes = false;  // a last NOTE column, for a list from orbital data
   // Only the satellites at least this many degrees above the horizon.
   std::optional<double> minimumElevation;
 };
 
 // One row per satellite, in the list's order, under a header: SATELLITE,
-// POSITION, the figures, and DECLINATION where the model gave it. Aligned,
+// POSITION, the figures, DECLINATION where the model gave it, and NOTE
+// where asked for. Aligned,
 // the LATITUDE and LONGITUDE lines come first, then the columns two blanks
 // apart, names left and numbers right. As RFC 4180 CSV (CRLF records, the
 // header and texts quoted) each row starts with the site in decimal degrees
@@ -39,9 +48,5 @@ struct TableOptions {
 // CalcError if a satellite's look angles cannot be computed.
 std::string satelliteTable(const SiteReading& site, const std::vector<ListedSatellite>& satellites,
                            const TableOptions& options);
-
-// The 69 satellites of the built-in list, in its order, at their listed
-// longitudes: 61.5, not the window's rounded 62.
-std::vector<ListedSatellite> builtInSatellites();
 
 }  // namespace vantorel

@@ -91,7 +91,8 @@ std::string sixPlaces(double value) {
 
 std::string withoutHemisphere(Field field, std::string_view text) {
   const Lettered lettered = split(text);
-  if (lettered.letter == 0) return std::string(text);
+  // "Astra 3N" or "7W x" is no position: the text stays as typed.
+  if (lettered.letter == 0 || !readsAsNumber(lettered.number)) return std::string(text);
   const Letters letters = lettersOf(field);
   if (lettered.letter != letters.positive && lettered.letter != letters.negative) {
     throw CalcError(field, Fault::WrongHemisphere, text);

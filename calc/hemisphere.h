@@ -23,7 +23,8 @@ namespace vantorel {
 // takes: "33.87S" gives "-33.87" for Field::Latitude, "1511300E" gives
 // "-1511300" and "0.8 w" gives "0.8" for Field::Longitude. The letter may be
 // upper or lower case, with a degree sign and one blank before it. A text
-// without a letter comes back unchanged. Throws CalcError(field,
+// without a letter, or whose letter follows no number ("Astra 3N"), comes
+// back unchanged. Throws CalcError(field,
 // SignAndHemisphere) for a minus sign together with a letter, and
 // CalcError(field, WrongHemisphere) for a letter the field does not take
 // (E or W for a latitude, N or S for a longitude).

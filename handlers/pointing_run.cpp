@@ -1,6 +1,7 @@
 #include "pointing_run.h"
 
 #include <limits>
+#include <stdexcept>
 
 #include "calc_error.h"
 #include "hemisphere.h"
@@ -50,18 +51,26 @@ SiteReading readSite(const BoxTexts& boxes) {
   return site;
 }
 
-SiteReading readSiteWithModelDeclination(const BoxTexts& boxes, std::optional<std::string_view> dateText) {
+SiteReading readSiteWithModelDeclination(const BoxTexts& boxes, CalendarDate date) {
   SiteReading site = decodedSite(boxes);
-  const auto latitude = static_cast<double>(site.inputs.SiteLatitude);
-  const auto longitudeWest = static_cast<double>(site.inputs.SiteLongitude);
-  const DeclinationResult looked = dateText ? declinationAt(*dateText, latitude, longitudeWest)
-                                            : declinationAt(todayUtc(), latitude, longitudeWest);
+  const DeclinationResult looked = declinationAt(date, static_cast<double>(site.inputs.SiteLatitude),
+                                                 static_cast<double>(site.inputs.SiteLongitude));
   // Through the declination box's own reading, digit for digit as if typed.
   site.inputs.Declination = readDeclination({"", "", "", looked.declinationText});
   site.declinationText = looked.declinationText;
   site.declinationFromModel = true;
   if (!looked.warning.empty()) site.warnings.push_back(looked.warning);
   return site;
+}
+
+CalendarDate readRunDate(std::optional<std::string_view> dateText) {
+  if (!dateText) return todayUtc();
+  const std::optional<CalendarDate> date = parseCalendarDate(*dateText);
+  if (!date) {
+    throw std::invalid_argument("The date \"" + quotedText(*dateText) +
+                                "\" is not a day written as YYYY-MM-DD, such as 2026-12-07.");
+  }
+  return *date;
 }
 
 Single readSatellite(std::string_view text) {

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "calendar_date.h"
 #include "deccalc.h"
 #include "first_actions.h"
 #include "lnb_skew.h"
@@ -52,11 +53,15 @@ struct SiteReading {
 SiteReading readSite(const BoxTexts& boxes);
 
 // The same with the declination from the World Magnetic Model at the site
-// on dateText (YYYY-MM-DD), or today in UTC if there is none, rounded to
-// 0.01 degree and then read as if it had been typed. Text7 is not read.
-// Throws CalcError for a site box, then MagneticModelError where the model
-// does not serve (a date outside its life, a pole, the blackout zone).
-SiteReading readSiteWithModelDeclination(const BoxTexts& boxes, std::optional<std::string_view> dateText);
+// on date, rounded to 0.01 degree and then read as if it had been typed.
+// Text7 is not read. Throws CalcError for a site box, then
+// MagneticModelError where the model does not serve (a date outside its
+// life, a pole, the blackout zone).
+SiteReading readSiteWithModelDeclination(const BoxTexts& boxes, CalendarDate date);
+
+// The run's date: dateText (YYYY-MM-DD) or, without one, today in UTC.
+// Throws std::invalid_argument for a text that names no day.
+CalendarDate readRunDate(std::optional<std::string_view> dateText);
 
 // The satellite longitude as typed, degrees West, East negative: the
 // window's limits (180 or less, down to -32768) without its rounding.

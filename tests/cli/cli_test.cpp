@@ -86,6 +86,40 @@ class CommandLineTest : public QObject {
                            << "";
     QTest::newRow("mount at a pole") << QStringList{"--latitude", "90N", "--all", "--motor"} << 1 << ""
                                      << "vantorel: Latitude \"90\" is a pole, .*\n";
+    const QString lists = VANTOREL_LIST_FIXTURES;
+    const QString skipped = "vantorel: " + lists + "/celestrak_geo\\.%1: left out 1 object that is not near the "
+                            "geostationary orbit\\.\n";
+    QTest::newRow("receivers' list, by name") << QStringList{"--satellites", lists + "/satellites.xml", "--satellite", "astra 1kr"}
+                                              << 0 << "(.*\n){2}SATELLITE         Astra 1KR/1L/1M/1N \\(19\\.2E\\), 19\\.2° E\n(.*\n){4}"
+                                              << below.arg("-22\\.88718");
+    QTest::newRow("orbital data, notes") << QStringList{"--satellites", lists + "/celestrak_geo.csv", "--all", "--date", "2027-03-01"}
+                                         << 0 << "(.*\n){3}SATELLITE +POSITION .* LNB SKEW  NOTE\n(.*\n){2}"
+                                                 "SES-1 +100\\.9708° W .* 10\\.93222  elements 96 days old\n"
+                                                 "GORIZONT 33 .*  inclined 5\\.22°; drifting 0\\.23°/day West; elements 167 days old\n"
+                                         << skipped.arg("csv");
+    QTest::newRow("TLE, by name") << QStringList{"--satellites", lists + "/celestrak_geo.tle", "--satellite", "ses 1",
+                                                 "--date", "2027-03-01"}
+                                  << 0 << "(.*\n){2}SATELLITE         SES-1, 100\\.9708° W\n(.*\n){4}"
+                                  << skipped.arg("tle") + "vantorel: SES-1: elements 96 days old\\.\n";
+    QTest::newRow("OMM JSON, CSV") << QStringList{"--satellites", lists + "/celestrak_geo.json", "--all", "--csv", "--min-elevation", "0"}
+                                   << 0 << "\"SITE LATITUDE\",.*,\"NOTE\"\r\n42\\.016666,-91\\.016670,\"SES-1\",.*\r\n" << skipped.arg("json");
+    QTest::newRow("several named") << QStringList{"--satellite", "galaxy"} << 1 << ""
+                                   << "vantorel: \"galaxy\" names 9 satellites in the built-in list; give one of them "
+                                      "more fully:\n(vantorel:   Galaxy .*, .*° W\n){9}";
+    QTest::newRow("none named") << QStringList{"--satellite", "Astra 1KR"} << 1 << ""
+                                << "vantorel: No satellite in the built-in list is named \"Astra 1KR\"; vantorel --all "
+                                   "lists the names\\. .*\n";
+    QTest::newRow("list missing") << QStringList{"--satellites", "/nonexistent.txt", "--all"} << 1 << ""
+                                  << "vantorel: /nonexistent\\.txt: .*\n";
+    QTest::newRow("sheet, not a format") << QStringList{"--satellite", "1", "--sheet", "job.txt"} << 2 << ""
+                                         << usage.arg("--sheet takes a file name ending in \\.pdf, \\.svg or \\.png, not 'job\\.txt'\\.");
+    QTest::newRow("sheet with all") << QStringList{"--all", "--sheet", "job.pdf"} << 2 << ""
+                                    << usage.arg("--sheet goes with --satellite, not with --all\\.");
+    QTest::newRow("sheet unwritable") << QStringList{"--satellite", "1", "--sheet", "/nonexistent/job.svg"} << 1 << ""
+                                      << "vantorel: the sheet '/nonexistent/job\\.svg' cannot be written: .*\n";
+    QTest::newRow("sheet written") << QStringList{"sh", "cd \"$(mktemp -d)\" && \"$0\" --satellite 101 --sheet j.PNG --paper "
+                                                        "Letter >/dev/null && file -b j.PNG"}
+                                   << 0 << "PNG image data, 1275 x 1650, .*\n" << "";
     QTest::newRow("min elevation") << QStringList{"--latitude", "-335200", "--longitude", "-1511300", "--all",
                                                   "--min-elevation", "5"}
                                    << 0 << "(.*\n){3}SATELLITE .*\nGE 7 +137° W .* 6\\.399368 .*\n(.*\n){6}" << "";
@@ -119,7 +153,7 @@ class CommandLineTest : public QObject {
                              << 0 << "(.*\n){3}DECLINATION       -14\\.77\n(.*\n){4}"
                              << "vantorel: Caution: the horizontal magnetic field at this site is weak \\(3379 nT.*\n";
     QTest::newRow("date, typed declination") << QStringList{"--date", "2026-01-01", "--satellite", "1"} << 2 << ""
-                                             << usage.arg("--date needs --declination auto\\.");
+                                             << usage.arg("--date needs --declination auto or --satellites\\.");
     QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << "" << usage.arg("Unknown option 'bogus'\\.");
     QTest::newRow("missing value") << QStringList{"--satellite"} << 2 << "" << usage.arg("--satellite needs a value\\.");
     QTest::newRow("option for a value") << QStringList{"--latitude", "--satellite", "101"} << 2 << ""
