@@ -23,6 +23,7 @@ bool CsvRecords::next(std::vector<std::string>& fields) {
         const std::size_t quote = m_text.find('"', at);
         if (quote == std::string::npos) {
           field.append(m_text, at);
+          if (field.size() > ListSource::kLongestPiece) m_source.failTooLong(m_line, "a quoted field");
           if (!m_source.nextLine(m_text)) {
             m_source.fail(m_line, "found a field opened with a quote and never closed, expected a closing \"");
           }

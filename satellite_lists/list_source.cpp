@@ -49,6 +49,7 @@ bool ListSource::nextLine(std::string& line) {
     m_buffer.erase(0, m_at);
     searched = m_buffer.size();
     m_at = 0;
+    if (searched > kLongestPiece) failTooLong(m_lineNumber + 1, "a line");
     if (!refill()) break;
     end = m_buffer.find('\n', searched);
   }
@@ -61,6 +62,10 @@ bool ListSource::nextLine(std::string& line) {
   m_at = end < m_buffer.size() ? end + 1 : end;
   ++m_lineNumber;
   return true;
+}
+
+void ListSource::failTooLong(std::size_t line, std::string_view what) const {
+  fail(line, "found more than 1 MiB without the end of " + std::string(what) + ", expected a satellite list");
 }
 
 bool ListSource::nextChunk(std::string& chunk) {

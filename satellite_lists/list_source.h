@@ -35,6 +35,12 @@ class ListSource {
   [[noreturn]] void fail(std::string_view what) const;
 
   static constexpr std::size_t kHeadBytes = 64 * 1024;
+  // No line of a list, and no record, element or object of one, comes near
+  // this; a longer one is a file that is not a list (or an endless stream),
+  // and is refused before it fills the memory.
+  static constexpr std::size_t kLongestPiece = 1024 * 1024;
+  // "FILE:LINE: found more than 1 MiB without the end of what, ...".
+  [[noreturn]] void failTooLong(std::size_t line, std::string_view what) const;
 
  private:
   bool refill();

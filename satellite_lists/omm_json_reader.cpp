@@ -84,6 +84,7 @@ class JsonBytes {
       }
       text.append(m_chunk, from, m_at - from);
       if (depth == 0) return true;
+      if (text.size() > ListSource::kLongestPiece) m_source.failTooLong(m_line, "an object");
     }
   }
 

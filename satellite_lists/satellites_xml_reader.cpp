@@ -49,14 +49,20 @@ class SatellitesXmlReader : public ListReader {
     std::vector<OpenElement> open;
     std::string chunk;
     bool ended = false;
+    std::size_t fedForToken = 0;  // bytes given since the reader last completed a token
     while (true) {
       const QXmlStreamReader::TokenType token = xml.readNext();
       if (xml.error() == QXmlStreamReader::PrematureEndOfDocumentError && !ended) {
         // The reader has taken every byte given so far: give it more.
+        if (fedForToken > ListSource::kLongestPiece) {
+          source.failTooLong(static_cast<std::size_t>(xml.lineNumber()), "an element");
+        }
         ended = !source.nextChunk(chunk);
+        fedForToken += chunk.size();
         if (!ended) xml.addData(QByteArray(chunk.data(), static_cast<qsizetype>(chunk.size())));
         continue;
       }
+      fedForToken = 0;
       if (xml.hasError()) fail(source, xml, open);
       if (token == QXmlStreamReader::EndDocument) break;
       if (token == QXmlStreamReader::EndElement) {

@@ -145,6 +145,11 @@ TEST(SatelliteListTest, RefusesMalformedFilesWithOneLine) {
                                       "19.2E\"), a satellites.xml, CelesTrak's OMM as CSV or JSON, or a three-line TLE";
   const std::pair<std::string, std::string> rows[] = {
       {"", "list: holds no geostationary satellite: it is empty"},
+      // Never a line, field, object or element that fills the memory.
+      {"19.2E Astra\n" + std::string(1100000, 'x'), "list:2: found more than 1 MiB without the end of a line, expected a satellite list"},
+      {"A,19.2E\n\"" + std::string(1100000, '\n'), "list:2: found more than 1 MiB without the end of a quoted field, expected a satellite list"},
+      {json + ",\"X\":\"" + std::string(1100000, 'x'), "list:1: found more than 1 MiB without the end of an object, expected a satellite list"},
+      {"<satellites><sat name=\"" + std::string(3000000, 'x'), "list:1: found more than 1 MiB without the end of an element, expected a satellite list"},
       {"# nothing yet\n", "list: holds no geostationary satellite"},
       {"name,position\n", "list: holds no geostationary satellite"},
       {"Satellites\x1b[2J\n", "list:1: found \"Satellites\\x1b[2J\"" + expectedFormats},
