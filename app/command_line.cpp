@@ -75,6 +75,29 @@ and SATELLITE with its hemisphere letter. A warning on standard error says
 when the satellite is below the horizon or less than 5 degrees above it, and
 when a packed coordinate's minutes or seconds were 60 or more and carried.
 
+--satellite also takes a satellite's name in the list in effect, matched
+ignoring case, spaces and punctuation ("astra 1kr", "hot bird 13").
+--satellites FILE reads a plain list (19.2E Astra 1KR, or CSV Astra 1KR,19.2E;
+every position with E or W), a receiver's satellites.xml (position="192" is
+19.2 E) or CelesTrak's GP data (OMM CSV or JSON, or three-line TLE; for the GEO
+group fetch https://celestrak.org/NORAD/elements/gp.php?GROUP=geo&FORMAT=csv
+yourself: Vantorel never touches the network). Orbital data are placed at
+their station longitude at the elements' epoch; NOTE flags an inclination over
+0.5 deg, a drift over 0.05 deg a day, or elements over 30 days old on --date.
+
+DISH FACE TILT is the elevation less the dish's offset angle: how far the
+rim's face leans back from vertical, as an inclinometer held against the rim
+reads it; negative when the face leans forward, below the horizon. --motor
+adds POLAR AXIS ELEVATION (the latitude without sign, and which way the mount
+faces), MOUNT AZIMUTH MAGNETIC (that direction as a compass reads it),
+DECLINATION OFFSET (the dish's tilt toward the equator from the perpendicular
+to the polar axis; not the magnetic declination) and MOTOR ANGLE, the turn
+about the polar axis from the site's meridian, E or W of it.
+
+--sheet FILE writes the installation sheet, one page that draws the pointing
+(compass dial, elevation, LNB turn, the sky toward the arc), as PDF (A4, or US
+Letter with --paper letter), SVG or PNG at 150 dpi by FILE's extension.
+
 LNB SKEW is how far to turn the LNB in its holder from its upright position
 so that it matches the satellite's polarisation, in degrees, as seen from
 behind the dish looking at the satellite: positive clockwise, negative
