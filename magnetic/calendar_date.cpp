@@ -11,8 +11,9 @@ std::chrono::year_month_day toChrono(CalendarDate date) {
           std::chrono::day{static_cast<unsigned>(date.day)}};
 }
 
-// The value of digits text[first, first + count), or -1 if one of them is not
-// an ASCII digit. std::isdigit is not used: it follows the locale.
+}  // namespace
+
+// std::isdigit is not used: it follows the locale.
 int digitsAt(std::string_view text, std::size_t first, std::size_t count) {
   int value = 0;
   for (std::size_t i = first; i < first + count; ++i) {
@@ -21,8 +22,6 @@ int digitsAt(std::string_view text, std::size_t first, std::size_t count) {
   }
   return value;
 }
-
-}  // namespace
 
 std::optional<CalendarDate> parseCalendarDate(std::string_view text) {
   if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;

@@ -32,6 +32,11 @@ CalendarDate todayUtc();
 // 2027 + 182/365. The date must exist.
 double decimalYear(CalendarDate date);
 
+// The value of the digits text[first, first + count), or -1 if one of them
+// is not an ASCII digit; the range must lie within text. For the fixed
+// columns of dates and of orbital data's epochs.
+int digitsAt(std::string_view text, std::size_t first, std::size_t count);
+
 // "YYYY-MM-DD", the form parseCalendarDate reads.
 std::string calendarDateText(CalendarDate date);
 

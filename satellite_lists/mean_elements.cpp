@@ -22,17 +22,6 @@ double halfTurns(double degrees) {
   return a;
 }
 
-// The digits text[first, first + count) as a number, or -1 if one is not an
-// ASCII digit.
-int digitsAt(std::string_view text, std::size_t first, std::size_t count) {
-  int value = 0;
-  for (std::size_t i = first; i < first + count; ++i) {
-    if (text[i] < '0' || text[i] > '9') return -1;
-    value = value * 10 + (text[i] - '0');
-  }
-  return value;
-}
-
 }  // namespace
 
 bool isNearGeostationary(const MeanElements& e) {
