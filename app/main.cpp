@@ -2,7 +2,9 @@
 // anything touches a display, whether the program opens its windows or prints
 // the look angles.
 
+#include <QCoreApplication>
 #include <QGuiApplication>
+#include <QLibrary>
 #include <QStringList>
 #include <csignal>
 #include <iostream>
@@ -10,7 +12,7 @@
 
 #include "command_line.h"
 #include "module1.h"
-#include "sheet_writer.h"
+#include "sheet_module.h"
 
 int main(int argc, char* argv[]) {
   QStringList arguments;
@@ -24,12 +26,19 @@ int main(int argc, char* argv[]) {
   // The sheet's fonts and painting need a GUI application; the offscreen
   // platform gives one without a display.
   std::unique_ptr<QGuiApplication> painting;
+  vantorel::SheetWriter writeSheet;
   if (command.sheet) {
     // Qt's own notes (a runtime folder it had to guess) are not the
     // program's messages; what goes wrong with the sheet is reported by it.
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     qputenv("QT_QPA_PLATFORM", "offscreen");
     painting = std::make_unique<QGuiApplication>(argc, argv);
+    QLibrary module(QCoreApplication::applicationDirPath() + QStringLiteral("/" VANTOREL_SHEET_MODULE));
+    const auto writer = reinterpret_cast<vantorel::WriteSheetFunction (*)()>(module.resolve(vantorel::kSheetWriterSymbol));
+    const QString why = module.errorString();
+    writeSheet = [writer, why](const vantorel::SheetJob& job, vantorel::Paper paper, const std::string& path) {
+      return writer ? writer()(job, paper, path) : "the sheet cannot be drawn: " + why.toStdString();
+    };
   }
-  return vantorel::runCommandLine(command, std::cout, std::cerr, vantorel::writeSheet);
+  return vantorel::runCommandLine(command, std::cout, std::cerr, writeSheet);
 }

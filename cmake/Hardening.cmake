@@ -16,8 +16,9 @@ add_compile_options(
   # printf-like calls whose format is not a literal are errors.
   -Wformat -Werror=format-security
   # Position-independent code for a PIE, so that ASLR moves the executable
-  # too (Qt's targets raise it to -fPIC).
-  -fPIE)
+  # too; libraries are built -fPIC (the installation sheet's module is a
+  # shared object), which serves a PIE as well.
+  $<$<STREQUAL:$<TARGET_PROPERTY:TYPE>,EXECUTABLE>:-fPIE>)
 # glibc checks buffer sizes in its string and I/O functions; it can only do
 # so, and only accepts the macro without a warning, when optimising.
 add_compile_definitions($<$<NOT:$<CONFIG:Debug>>:_FORTIFY_SOURCE=2>)

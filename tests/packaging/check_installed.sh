@@ -122,5 +122,11 @@ env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
 # ... and answers on the command line without a display.
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$usr/bin/vantorel" --version)
 [ "$version" = "Vantorel $shown_version" ] || fail "--version printed '$version'"
+# The installation sheet is drawn by a module found beside the installed
+# program, which the windows never load.
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$usr/bin/vantorel" --satellite 101 --sheet "$scratch/job.pdf" \
+  >/dev/null || fail "the installed program wrote no sheet"
+file -b "$scratch/job.pdf" | grep -q '^PDF document' || fail "the sheet is $(file -b "$scratch/job.pdf")"
+! readelf -dW "$usr/bin/vantorel" | grep -q 'libQt6Svg' || fail "the program loads Qt's SVG module to start"
 
 echo "installed as a desktop expects ($mode)"
