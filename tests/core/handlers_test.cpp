@@ -89,6 +89,8 @@ TEST(HandlersTest, RefusalNamesTheFirstBoxThatFails) {
        R"("\x1b[2J\xc2\x9b-33.8\r\n\t\x7f")"},
       {{"\xb0\xc0\xaf\xed\xa0\x80\xf4\x90\x80\x80", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber,
        R"("\xb0\xc0\xaf\xed\xa0\x80\xf4\x90\x80\x80")"},
+      // The last two-byte lead and a blank shown as typed; a byte that leads nothing escaped.
+      {{"\xdf\xbf \xf8\x80\x80\x80", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "\"\xdf\xbf \\xf8\\x80\\x80\\x80\""},
       {{"420100", "0910", "000", "-8"}, Field::Longitude, Fault::AmbiguousDigits, ""},
       {{"420100", "0910100", "-40000", "-8"}, Field::SatelliteLongitude, Fault::Overflow,
        "\"-40000\" lies outside the accepted range. Enter the satellite longitude in degrees West, 180 or less "
@@ -100,6 +102,12 @@ TEST(HandlersTest, RefusalNamesTheFirstBoxThatFails) {
       {{"51\xc2\xb0" "30'26\"", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber,
        "number. Type the packed digits 513026 or decimal degrees 51.507. Enter"},
       {{" -5:30:26.25", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "digits -053026.25 or decimal degrees -5.507."},
+      {{"-51\xc2\xb0", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "digits -510000 or decimal degrees -51."},
+      {{"51.5\xc2\xb0", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "number. Type decimal degrees 51.5. Enter"},
+      {{"-51\xc2\xb0" "30.5'", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "number. Type decimal degrees -51.508. Enter"},
+      {{"420100", "+51\xc2\xb0" "30'26.5\"", "0", "-8"}, Field::Longitude, Fault::NotANumber,
+       "digits 0513026.5 or decimal degrees 51.507."},
+      {{"420100", "120\xc2\xb0" "30'", "0", "-8"}, Field::Longitude, Fault::NotANumber, "digits 1203000 or decimal degrees 120.5."},
       {{"420100", "91\xc2\xb0 1\xe2\x80\xb2", "0", "-8"}, Field::Longitude, Fault::NotANumber,
        "digits 0910100 or decimal degrees 91.017."},
       {{"420100", "0910100", "0", "-8\xc2\xb0" "30'"}, Field::Declination, Fault::NotANumber, "Type decimal degrees -8.5."},
