@@ -64,6 +64,11 @@ class StartupTest : public QObject {
       QVERIFY2(near(control->height(), twips.height()) || control->height() == control->heightForWidth(control->width()),
                name);
     }
+    // A screen that reports no dots per inch has no size in twips: the start
+    // fails with status 1 before any window opens.
+    const auto noDpi = [=] { return ScreenArea{area.availablePixels, 0}; };
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, start(1h, {}, noDpi));
+    QCOMPARE(vantorel::startWindows({noDpi, {}}), 1);
   }
 
   void splashShowsTitleVersionNoticesAndLogo() {

@@ -119,15 +119,19 @@ std::unique_ptr<QApplication> makeApplication(int& argc, char** argv) {
   return app;
 }
 
-int runWithWindows(int& argc, char** argv) {
-  const std::unique_ptr<QApplication> app = makeApplication(argc, argv);
+int startWindows(StartupSettings settings) {
   try {
-    Module1::Main();
+    Module1::Main(std::move(settings));
   } catch (const std::exception& error) {
     std::fprintf(stderr, "vantorel: cannot start: %s\n", error.what());
     return 1;
   }
   return QApplication::exec();
+}
+
+int runWithWindows(int& argc, char** argv) {
+  const std::unique_ptr<QApplication> app = makeApplication(argc, argv);
+  return startWindows();
 }
 
 void reportStartFailure(const QString& why) {

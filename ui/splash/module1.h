@@ -36,8 +36,12 @@ SplashWindow* Main(StartupSettings settings = {});
 // version, desktop entry and window icon set. argc must outlive it.
 std::unique_ptr<QApplication> makeApplication(int& argc, char** argv);
 
-// The program with its windows: makes the application, runs Main and the
-// event loop, and returns the exit status.
+// Runs Main and then the event loop under the application already made, and
+// returns the exit status: 1, with the reason on standard error, when Main
+// throws.
+int startWindows(StartupSettings settings = {});
+
+// The program with its windows: makeApplication, then startWindows.
 int runWithWindows(int& argc, char** argv);
 
 // Tells the user, on standard error and in a message box, that the main
