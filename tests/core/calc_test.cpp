@@ -79,8 +79,8 @@ TEST(NumberTextTest, WritesPlainDigits) {
   for (const auto& [got, want] : written) EXPECT_EQ(got, want);
 }
 
-// Each typed form decodes to an exact Single, or is refused with a message
-// that names the box and quotes the text.
+// Each typed form decodes to an exact Single, or is refused for the box it
+// came from.
 TEST(DeccalcTest, DecodesOrRefusesEachTypedForm) {
   constexpr auto lat = Field::Latitude, lon = Field::Longitude;
   struct {
@@ -118,7 +118,6 @@ TEST(DeccalcTest, DecodesOrRefusesEachTypedForm) {
       EXPECT_FALSE(row.refused) << row.text;
     } catch (const CalcError& e) {
       EXPECT_EQ(std::make_pair(e.field(), std::optional(e.fault())), std::make_pair(row.field, row.refused)) << row.text;
-      EXPECT_EQ(std::string(e.what()).rfind(std::string(fieldName(row.field)) + " \"" + row.text + "\"", 0), 0u);
     }
   }
   // The parts are Singles before they are added.

@@ -81,11 +81,12 @@ class StartupTest : public QObject {
 
     // The title is the application's name; the desktop finds the program's
     // entry, and with it the icon and the name it lists, by the file name.
-    QCOMPARE(splash->findChild<QLabel*>("lblproductname")->text(), QStringLiteral("Vantorel"));
+    const QLabel* title = splash->findChild<QLabel*>("lblproductname");
+    QCOMPARE(title->text(), QStringLiteral("Vantorel"));
+    QVERIFY(title->alignment() & Qt::AlignHCenter && title->font().bold() && title->font().pointSize() == 18);
     QCOMPARE(QApplication::applicationVersion(), QStringLiteral("1.0.4"));
     QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("io.github.vantorel.vantorel"));
     QVERIFY(!QApplication::windowIcon().isNull());
-    QVERIFY(splash->findChild<QLabel*>("lblproductname")->alignment() & Qt::AlignHCenter);
     const QLabel* version = splash->findChild<QLabel*>("lblVersion");
     QCOMPARE(version->text(), QStringLiteral("Version 1.0.4"));
     QCOMPARE(version->geometry().right() + 1, (6075 + 930) / 15);  // its box's right edge, in twips
