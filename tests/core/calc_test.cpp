@@ -41,7 +41,6 @@ TEST(NumberTextTest, ReadsTheNearestNumberOrRefuses) {
   for (const char* text : {"", "   ", "-", ".", "1.2.3", "1e5", "nan", "inf", "--1", "1 000", "0x10", "42,5",
                            "\xc2\xb0" "42"}) {
     EXPECT_EQ(faultOf([&] { textToSingle(text); }), Fault::NotANumber) << text;
-    EXPECT_EQ(faultOf([&] { textToInteger(text); }), Fault::NotANumber) << text;
   }
   const std::string huge = "01" + std::string(39, '0');
   EXPECT_EQ(faultOf([&] { textToSingle(huge); }), Fault::Overflow);

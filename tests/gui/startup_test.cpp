@@ -115,11 +115,7 @@ class StartupTest : public QObject {
     bool splashVisibleThen = true;
     QPointer<SplashWindow> splash;
     QPointer<QWidget> first;
-    splash = start(50ms, [&] {
-      ++opened;
-      splashVisibleThen = splash->isVisible();
-      return first = new QWidget;
-    });
+    splash = start(50ms, [&] { return ++opened, splashVisibleThen = splash->isVisible(), first = new QWidget; });
     QCOMPARE(opened, 0);
     QVERIFY(splash->isVisible());
     QTRY_COMPARE(opened, 1);
