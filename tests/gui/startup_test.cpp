@@ -75,6 +75,7 @@ class StartupTest : public QObject {
     int opened = 0;
     SplashWindow* splash = start(vantorel::kHandOverDelay, [&] { return ++opened, new QWidget; });
     QCOMPARE(splash->frameGeometry(), splash->screen()->availableGeometry());
+    QCOMPARE(splash->frameStyle(), QFrame::WinPanel | QFrame::Raised);  // its raised border
     auto* timer = splash->findChild<QTimer*>(QStringLiteral("Timer1"));
     QCOMPARE(timer->interval(), 5000);
     QCOMPARE(timer->timerType(), Qt::PreciseTimer);
