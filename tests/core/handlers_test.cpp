@@ -103,7 +103,7 @@ TEST(HandlersTest, RefusalNamesTheFirstBoxThatFails) {
       // The usual slips, and what each hint says.
       {{"51\xc2\xb0" "30'26\"", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber,
        "number. Type the packed digits 513026 or decimal degrees 51.507. Enter"},
-      {{" -5:03:26.25", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "digits -050326.25 or decimal degrees -5.057."},
+      {{" -5:03:26.25 ", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "digits -050326.25 or decimal degrees -5.057."},
       {{"-51\xc2\xb0", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "digits -510000 or decimal degrees -51."},
       {{"51.5\xc2\xb0", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "number. Type decimal degrees 51.5. Enter"},
       {{"-51\xc2\xb0" "30.5'", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "number. Type decimal degrees -51.508. Enter"},

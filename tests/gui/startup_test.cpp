@@ -85,6 +85,7 @@ class StartupTest : public QObject {
     const QLabel* title = splash->findChild<QLabel*>("lblproductname");
     QCOMPARE(title->text(), QStringLiteral("Vantorel"));
     QVERIFY(title->alignment() & Qt::AlignHCenter && title->font().bold() && title->font().pointSize() == 18);
+    for (const char* name : {"lblVersion", "Label1"}) QCOMPARE(splash->findChild<QLabel*>(name)->font().pointSize(), 12);
     QCOMPARE(QApplication::applicationVersion(), QStringLiteral("1.0.4"));
     QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("io.github.vantorel.vantorel"));
     QVERIFY(!QApplication::windowIcon().isNull());
