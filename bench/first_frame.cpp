@@ -1,11 +1,14 @@
 // first_frame: runs a program under X11 and reports, on one line,
-//   <milliseconds from exec to first frame> <peak resident KiB>
+//   <milliseconds from exec to first frame> <peak resident KiB> <CPU milliseconds>
 // The first frame is the first drawing into a top-level window of the
 // display after that window was mapped, as the X server's Damage extension
 // reports it; nothing in the program under test is changed or told. After the
 // first frame the program is left to run for --settle milliseconds, then
 // ended with SIGTERM, and its peak resident set (getrusage's ru_maxrss, the
-// figure /usr/bin/time -v prints) is read from wait4.
+// figure /usr/bin/time -v prints) and the processor time it used, user and
+// system, are read from wait4. The program idles after its first frame, so
+// the processor time is nearly all start-up; unlike the first frame's time
+// it hardly grows when other processes compete for the processor.
 //
 // Usage: first_frame [--settle MS] [--timeout MS] program [arguments...]
 // Run it on an otherwise idle display with no window manager, so that the
@@ -131,6 +134,7 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "first_frame: %s showed no frame\n", argv[first]);
     return 1;
   }
-  std::printf("%.1f %ld\n", firstFrame, usage.ru_maxrss);
+  const auto ms = [](timeval t) { return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3; };
+  std::printf("%.1f %ld %.1f\n", firstFrame, usage.ru_maxrss, ms(usage.ru_utime) + ms(usage.ru_stime));
   return 0;
 }

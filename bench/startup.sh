@@ -4,12 +4,15 @@
 # Widgets program that shows the same kind of window (frameless, the size of
 # the work area). Both are built here with the same preset, then run
 # alternately on a private Xvfb display without a window manager; each run is
-# timed by first_frame (see first_frame.cpp). Prints the medians and the
-# ratio Vantorel / minimal.
+# timed by first_frame (see first_frame.cpp). Prints the medians, with the
+# quartiles of the first frame and of the processor time, and the ratios
+# Vantorel / minimal.
 #
 # Usage: bench/startup.sh [runs]        (default 41 runs of each program)
 # Environment: PRESET (default release), SETTLE_MS (default 500), the time
-# each program keeps running after its first frame before it is ended.
+# each program keeps running after its first frame before it is ended;
+# BEFORE, another vantorel executable (say one built from an older tree) to
+# run in the same turns, so that a change is measured against the same floor.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -46,6 +49,10 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 programs=(vantorel minimal_window minimal_window+label)
 declare -A command=([vantorel]="$build/app/vantorel" [minimal_window]="$build/bench/minimal_window"
   [minimal_window+label]="$build/bench/minimal_window --label")
+if [ -n "${BEFORE:-}" ]; then
+  programs=(before "${programs[@]}")
+  command[before]=$BEFORE
+fi
 
 measure() {
   # shellcheck disable=SC2086  # the command is split into program and arguments on purpose
@@ -64,18 +71,28 @@ for i in $(seq "$runs"); do
 done
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+# The first and third quartiles, as "q1-q3".
+quartiles() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 3) / 4)] "-" v[int((3 * NR + 3) / 4)] }'; }
 
-declare -A ms kib
+declare -A ms kib cpu
 for p in "${programs[@]}"; do
   ms[$p]=$(cut -d' ' -f1 "$work/$p" | median)
   kib[$p]=$(cut -d' ' -f2 "$work/$p" | median)
+  cpu[$p]=$(cut -d' ' -f3 "$work/$p" | median)
 done
 
-echo "Start-up figures: $runs runs each, preset $preset, $(nproc) cores, $(uname -m), Xvfb 1920x1080"
-printf '%-22s %14s %14s\n' program "first frame ms" "peak RSS KiB"
-for p in "${programs[@]}"; do printf '%-22s %14s %14s\n' "$p" "${ms[$p]}" "${kib[$p]}"; done
+echo "Start-up figures: $runs runs each, preset $preset, $(nproc) cores, $(uname -m), Xvfb 1920x1080," \
+  "load $(cut -d' ' -f1-3 /proc/loadavg)"
+printf '%-24s %14s %14s %14s %14s %14s\n' program "first frame ms" "quartiles" "peak RSS KiB" "CPU ms" "quartiles"
+for p in "${programs[@]}"; do
+  printf '%-24s %14s %14s %14s %14s %14s\n' "$p" "${ms[$p]}" "$(cut -d' ' -f1 "$work/$p" | quartiles)" "${kib[$p]}" \
+    "${cpu[$p]}" "$(cut -d' ' -f3 "$work/$p" | quartiles)"
+done
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
-printf '%-22s %14s %14s\n' "vantorel / minimal" "$(ratio "${ms[vantorel]}" "${ms[minimal_window]}")" \
-  "$(ratio "${kib[vantorel]}" "${kib[minimal_window]}")"
-printf '%-22s %14s %14s\n' "vantorel / +label" "$(ratio "${ms[vantorel]}" "${ms[minimal_window+label]}")" \
-  "$(ratio "${kib[vantorel]}" "${kib[minimal_window+label]}")"
+for floor in minimal_window minimal_window+label; do
+  for p in before vantorel; do
+    [ -n "${ms[$p]:-}" ] || continue
+    printf '%-24s %14s %14s %14s %14s\n' "$p / ${floor/minimal_window/minimal}" "$(ratio "${ms[$p]}" "${ms[$floor]}")" "" \
+      "$(ratio "${kib[$p]}" "${kib[$floor]}")" "$(ratio "${cpu[$p]}" "${cpu[$floor]}")"
+  done
+done

@@ -131,19 +131,14 @@ class CommandLineTest : public QObject {
     // when the signal that says so is ignored by the parent.
     QTest::newRow("closed pipe") << QStringList{"sh", "trap '' PIPE; { sleep 1; exec \"$0\" --all; } | true"} << 0 << ""
                                  << "";
-    QTest::newRow("latitude") << QStringList{"--latitude", "4201", "--satellite", "101"} << 1 << ""
-                              << "vantorel: Latitude \"4201\" has four digits.*\n";
     QTest::newRow("longitude, escaped") << QStringList{"--longitude", "\x1b[2J0910100\r", "--all"} << 1 << ""
                                         << "vantorel: Longitude \"\\\\x1b\\[2J0910100\\\\r\" is not a number\\. Enter.*\n";
     QTest::newRow("latitude, not UTF-8") << QStringList{"sh", "exec \"$0\" --latitude \"$(printf '51\\260')\" --all"}
                                          << 1 << "" << "vantorel: Latitude \"51\\\\xb0\" is not a number.*\n";
-    QTest::newRow("declination") << QStringList{"--declination", "-181", "--satellite", "0"} << 1 << ""
-                                 << "vantorel: Declination \"-181\" lies beyond 180 degrees.*\n";
     QTest::newRow("satellite") << QStringList{"--declination", "-.5", "--satellite", "180.5"} << 1 << ""
                                << "vantorel: Satellite longitude \"180\\.5\" is more than 180.*\n";
     QTest::newRow("satellite, far East") << QStringList{"--satellite", "-40000"} << 1 << ""
-                                         << "vantorel: Satellite longitude \"-40000\" lies outside the accepted "
-                                            "range\\. .*West, 180 or less \\(East as negative numbers, down to -32768\\).*\n";
+                                         << "vantorel: Satellite longitude \"-40000\" lies outside the accepted range.*\n";
     QTest::newRow("date after the model") << QStringList{"--declination", "auto", "--date", "2030-01-01", "--all"} << 1
                                           << "" << "vantorel: The World Magnetic Model 2025 covers dates from "
                                                    "2025-01-01 to 2029-12-31; 2030-01-01 lies outside it\\. Type the "

@@ -89,6 +89,10 @@ TEST(HandlersTest, RefusalNamesTheFirstBoxThatFails) {
        R"("\x1b[2J\xc2\x9b-33.8\r\n\t\x7f")"},
       {{"\xb0\xc0\xaf\xed\xa0\x80\xf4\x90\x80\x80", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber,
        R"("\xb0\xc0\xaf\xed\xa0\x80\xf4\x90\x80\x80")"},
+      // Characters at the bounds of their leads and second bytes, and a blank, shown as typed; a byte that leads
+      // nothing escaped.
+      {{"\xc3\x80\xdf\xbf\xef\xbc\x8c \xf8\x80\x80\x80", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber,
+       "\"\xc3\x80\xdf\xbf\xef\xbc\x8c \\xf8\\x80\\x80\\x80\""},
       {{"420100", "0910", "000", "-8"}, Field::Longitude, Fault::AmbiguousDigits, ""},
       {{"420100", "0910100", "-40000", "-8"}, Field::SatelliteLongitude, Fault::Overflow,
        "\"-40000\" lies outside the accepted range. Enter the satellite longitude in degrees West, 180 or less "
@@ -99,7 +103,13 @@ TEST(HandlersTest, RefusalNamesTheFirstBoxThatFails) {
       // The usual slips, and what each hint says.
       {{"51\xc2\xb0" "30'26\"", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber,
        "number. Type the packed digits 513026 or decimal degrees 51.507. Enter"},
-      {{" -5:30:26.25", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "digits -053026.25 or decimal degrees -5.507."},
+      {{" -5:03:26.25 ", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "digits -050326.25 or decimal degrees -5.057."},
+      {{"-51\xc2\xb0", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "digits -510000 or decimal degrees -51."},
+      {{"51.5\xc2\xb0", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "number. Type decimal degrees 51.5. Enter"},
+      {{"-51\xc2\xb0" "30.5'", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "number. Type decimal degrees -51.508. Enter"},
+      {{"420100", "+51\xc2\xb0" "30'26.5\"", "0", "-8"}, Field::Longitude, Fault::NotANumber,
+       "digits 0513026.5 or decimal degrees 51.507."},
+      {{"420100", "120\xc2\xb0" "30'", "0", "-8"}, Field::Longitude, Fault::NotANumber, "digits 1203000 or decimal degrees 120.5."},
       {{"420100", "91\xc2\xb0 1\xe2\x80\xb2", "0", "-8"}, Field::Longitude, Fault::NotANumber,
        "digits 0910100 or decimal degrees 91.017."},
       {{"420100", "0910100", "0", "-8\xc2\xb0" "30'"}, Field::Declination, Fault::NotANumber, "Type decimal degrees -8.5."},
@@ -112,6 +122,7 @@ TEST(HandlersTest, RefusalNamesTheFirstBoxThatFails) {
       {{"33.87E", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "\"33.87E" + sure},
       {{"-33.87S", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "\"-33.87S" + sure},
       {{"5:x", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "\"5:x" + sure},
+      {{"420100", "0910100", "\xe2\x88\x92" "1.2.3", "-8"}, Field::SatelliteLongitude, Fault::NotANumber, "1.2.3" + sure},
       {{"51:75", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "\"51:75" + sure},
       {{"51:", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber, "\"51:" + sure}};
   for (const auto& row : rows) {

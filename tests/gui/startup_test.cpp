@@ -1,6 +1,7 @@
-// The start-up: the splash window over the work area, with its captions and
-// logo, and Timer1's hand-over to the main window, or the report when the
-// main window cannot open. Intervals are injected; nothing waits five seconds.
+// The start-up: the application as the program makes it, the splash window
+// over the work area with its captions and logo, and Timer1's hand-over to
+// the main window, or the report when the main window cannot open. Intervals
+// are injected; nothing waits five seconds.
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -13,7 +14,6 @@
 #include <stdexcept>
 
 #include "module1.h"
-#include "version_line.h"
 
 using namespace std::chrono_literals;
 using vantorel::ScreenArea;
@@ -34,10 +34,6 @@ class StartupTest : public QObject {
   }
 
  private slots:
-  void initTestCase() {
-    QLocale::setDefault(QLocale::c());
-    QApplication::setApplicationName(QStringLiteral("Vantorel"));
-  }
   void cleanup() { qDeleteAll(QApplication::topLevelWidgets()); }
 
   // The window and its frame take the work area's size in twips; the frame
@@ -68,20 +64,34 @@ class StartupTest : public QObject {
       QVERIFY2(near(control->height(), twips.height()) || control->height() == control->heightForWidth(control->width()),
                name);
     }
+    // A screen that reports no dots per inch has no size in twips: the start
+    // fails with status 1 before any window opens.
+    const auto noDpi = [=] { return ScreenArea{area.availablePixels, 0}; };
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, start(1h, {}, noDpi));
+    QCOMPARE(vantorel::startWindows({noDpi, {}}), 1);
   }
 
   void splashShowsTitleVersionNoticesAndLogo() {
     int opened = 0;
     SplashWindow* splash = start(vantorel::kHandOverDelay, [&] { return ++opened, new QWidget; });
     QCOMPARE(splash->frameGeometry(), splash->screen()->availableGeometry());
+    QCOMPARE(splash->frameStyle(), QFrame::WinPanel | QFrame::Raised);  // its raised border
     auto* timer = splash->findChild<QTimer*>(QStringLiteral("Timer1"));
     QCOMPARE(timer->interval(), 5000);
     QCOMPARE(timer->timerType(), Qt::PreciseTimer);
 
-    QCOMPARE(splash->findChild<QLabel*>("lblproductname")->text(), QStringLiteral("Vantorel"));
-    QVERIFY(splash->findChild<QLabel*>("lblproductname")->alignment() & Qt::AlignHCenter);
-    QCOMPARE(splash->findChild<QLabel*>("lblVersion")->text(), QStringLiteral("Version 1.0.4"));
-    QCOMPARE(QString::fromStdString(vantorel::versionLine({2, 10, 15})), QStringLiteral("Version 2.10.15"));
+    // The title is the application's name; the desktop finds the program's
+    // entry, and with it the icon and the name it lists, by the file name.
+    const QLabel* title = splash->findChild<QLabel*>("lblproductname");
+    QCOMPARE(title->text(), QStringLiteral("Vantorel"));
+    QVERIFY(title->alignment() & Qt::AlignHCenter && title->font().bold() && title->font().pointSize() == 18);
+    for (const char* name : {"lblVersion", "Label1"}) QCOMPARE(splash->findChild<QLabel*>(name)->font().pointSize(), 12);
+    QCOMPARE(QApplication::applicationVersion(), QStringLiteral("1.0.4"));
+    QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("io.github.vantorel.vantorel"));
+    QVERIFY(!QApplication::windowIcon().isNull());
+    const QLabel* version = splash->findChild<QLabel*>("lblVersion");
+    QCOMPARE(version->text(), QStringLiteral("Version 1.0.4"));
+    QCOMPARE(version->geometry().right() + 1, (6075 + 930) / 15);  // its box's right edge, in twips
     QVERIFY(splash->findChild<QLabel*>("lblCopyright")->text().contains(QStringLiteral(" \u00A9 ")));
     for (const QLabel* label : splash->findChildren<QLabel*>()) {
       // Wrapped within its width, and every line within its height.
@@ -107,11 +117,7 @@ class StartupTest : public QObject {
     bool splashVisibleThen = true;
     QPointer<SplashWindow> splash;
     QPointer<QWidget> first;
-    splash = start(50ms, [&] {
-      ++opened;
-      splashVisibleThen = splash->isVisible();
-      return first = new QWidget;
-    });
+    splash = start(50ms, [&] { return ++opened, splashVisibleThen = splash->isVisible(), first = new QWidget; });
     QCOMPARE(opened, 0);
     QVERIFY(splash->isVisible());
     QTRY_COMPARE(opened, 1);
@@ -139,5 +145,11 @@ class StartupTest : public QObject {
   }
 };
 
-QTEST_MAIN(StartupTest)
+// The application is made as the program makes it, so that the tests see the
+// name, version and desktop entry the program gives it.
+int main(int argc, char* argv[]) {
+  const std::unique_ptr<QApplication> app = vantorel::makeApplication(argc, argv);
+  StartupTest test;
+  return QTest::qExec(&test, argc, argv);
+}
 #include "startup_test.moc"

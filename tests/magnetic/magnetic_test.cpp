@@ -76,11 +76,9 @@ TEST(WorldMagneticModelTest, GivesTheRoundedDeclinationOrSaysWhyNot) {
     CompassZone zone = CompassZone::Reliable;
   };
   const Row rows[] = {
-      {"2025-01-01", 80, 0, {}, "1.28"},
       {"2025-01-01", 0, -120, {}, "-0.16"},
       {"2025-01-01", 0, 240, {}, "-0.16"},
       {"2025-01-01", -80, 120, {}, "68.78"},
-      {"2027-07-02", 80, 0, {}, "2.59"},
       {"2027-07-02", -80, 120, {}, "68.49"},
       {"2029-12-31", 74.7, 94.8, {}, nullptr, CompassZone::Caution},  // Resolute, 3581 nT
       {"2024-12-31", 0, -120, MagneticFault::DateOutsideModel, nullptr},

@@ -105,9 +105,9 @@ SplashWindow* Main(StartupSettings settings) {
 
 }  // namespace Module1
 
-int runWithWindows(int& argc, char** argv) {
+std::unique_ptr<QApplication> makeApplication(int& argc, char** argv) {
   const QtMessageHandler qtHandler = qInstallMessageHandler(whileOpeningDisplay);
-  QApplication app(argc, argv);
+  auto app = std::make_unique<QApplication>(argc, argv);
   qInstallMessageHandler(qtHandler);
   // The application's title. Only the name is set: an explicit display name
   // would be appended to every window's caption ("Open — Vantorel"), and the
@@ -115,15 +115,23 @@ int runWithWindows(int& argc, char** argv) {
   QApplication::setApplicationName(QString::fromLatin1(kProgramName));
   QApplication::setApplicationVersion(QString::fromLatin1(kShownVersion));
   QApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/vantorel/splash/icon.png")));
+  QApplication::setWindowIcon(QIcon(pngResource(QStringLiteral(":/vantorel/splash/icon.png"))));
+  return app;
+}
 
+int startWindows(StartupSettings settings) {
   try {
-    Module1::Main();
+    Module1::Main(std::move(settings));
   } catch (const std::exception& error) {
     std::fprintf(stderr, "vantorel: cannot start: %s\n", error.what());
     return 1;
   }
   return QApplication::exec();
+}
+
+int runWithWindows(int& argc, char** argv) {
+  const std::unique_ptr<QApplication> app = makeApplication(argc, argv);
+  return startWindows();
 }
 
 void reportStartFailure(const QString& why) {

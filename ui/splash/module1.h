@@ -3,7 +3,9 @@
 // work area, and returns; the event loop does the rest (the splash window's
 // Timer1 opens the main window).
 
+#include <QApplication>
 #include <QString>
+#include <memory>
 
 #include "splash_window.h"
 #include "sys_info.h"
@@ -29,9 +31,17 @@ SplashWindow* Main(StartupSettings settings = {});
 
 }  // namespace Module1
 
-// The program with its windows: makes the application, which takes Qt's own
-// options (such as -platform or -style) out of argc and argv, runs Main and
-// the event loop, and returns the exit status.
+// The application as the program runs it: Qt's own options (such as
+// -platform or -style) taken out of argc and argv, and the program's name,
+// version, desktop entry and window icon set. argc must outlive it.
+std::unique_ptr<QApplication> makeApplication(int& argc, char** argv);
+
+// Runs Main and then the event loop under the application already made, and
+// returns the exit status: 1, with the reason on standard error, when Main
+// throws.
+int startWindows(StartupSettings settings = {});
+
+// The program with its windows: makeApplication, then startWindows.
 int runWithWindows(int& argc, char** argv);
 
 // Tells the user, on standard error and in a message box, that the main

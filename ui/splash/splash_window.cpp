@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QFont>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QLabel>
 #include <QPainter>
 #include <QTimer>
@@ -62,6 +63,12 @@ QString copyrightLine() {
   return leading + QChar(0xA9) + trailing;
 }
 
+QPixmap pngResource(const QString& path) {
+  QImageReader reader(path, "png");
+  reader.setAutoDetectImageFormat(false);
+  return QPixmap::fromImage(reader.read());
+}
+
 PictureBox::PictureBox(QPixmap picture, QWidget* parent) : QFrame(parent), m_picture(std::move(picture)) {
   setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
 }
@@ -115,7 +122,7 @@ void SplashWindow::buildControls() {
                             270, 300, 6855, 495);
   showWholly(*m_lblLicenseTo);
 
-  m_picLogo = new PictureBox(QPixmap(QString::fromLatin1(kLogoResource)), m_fraMainFrame);
+  m_picLogo = new PictureBox(pngResource(QString::fromLatin1(kLogoResource)), m_fraMainFrame);
   m_picLogo->setObjectName(QStringLiteral("picLogo"));
   m_picLogo->setGeometry(m_scale.toPixels(510, 855, 1815, 2385));
 

@@ -93,6 +93,14 @@ class SplashWindow : public QFrame {
   QTimer* m_Timer1 = nullptr;
 };
 
+// A PNG image among the program's resources, read by Qt's own PNG reader
+// without asking the image plugins first. Left to guess the format, and even
+// when told it, Qt's first image read loads every image plugin (GIF, ICO,
+// JPEG, and SVG with the SVG library) to ask each whether it reads the file,
+// which costs the start-up more than decoding the picture does. A null
+// pixmap if the image cannot be read.
+QPixmap pngResource(const QString& path);
+
 // The copyright line: a leading text ending in a space, the copyright sign,
 // and a trailing text beginning with a space.
 QString copyrightLine();
