@@ -352,8 +352,7 @@ SheetJob sheetJob(const SiteReading& site, const Pointing& pointing, const std::
   job.declination = site.declinationText;
   job.declinationSource = site.declinationFromModel ? "World Magnetic Model 2025 on " + job.date : "typed";
   job.version = std::string(kProgramName) + ' ' + kShownVersion;
-  for (const Figure& figure : pointing.figures) job.figures.push_back({figure.label, figure.value});
-  for (const Figure& figure : mountFigures(site, false)) job.figures.push_back({figure.label, figure.value});
+  for (const Figure& figure : printedFigures(site, pointing)) job.figures.push_back({figure.label, figure.value});
   job.site = pointing.inputs;
   for (const ListedSatellite& one : listed) job.satellites.push_back({one.name, one.longitudeWest});
   return job;

@@ -82,6 +82,15 @@ std::string csvText(const std::vector<Row>& rows) {
 
 }  // namespace
 
+std::vector<Figure> printedFigures(const SiteReading& site, const Pointing& pointing) {
+  // The mount's site settings stand just before the motor angle, or last.
+  std::vector<Figure> figures = pointing.figures;
+  const auto motor = std::find_if(figures.begin(), figures.end(), [](const Figure& f) { return f.label == "MOTOR ANGLE"; });
+  const std::vector<Figure> mount = mountFigures(site, false);
+  figures.insert(motor, mount.begin(), mount.end());
+  return figures;
+}
+
 std::string satelliteLines(const SiteReading& site, const Pointing& pointing, const std::string& name) {
   Row labels = siteLabels();
   Row values = siteValues(site);
@@ -91,12 +100,7 @@ std::string satelliteLines(const SiteReading& site, const Pointing& pointing, co
     labels.emplace_back("DECLINATION");
     values.push_back(site.declinationText);
   }
-  // The mount's site settings stand just before the motor angle, or last.
-  std::vector<Figure> figures = pointing.figures;
-  const auto motor = std::find_if(figures.begin(), figures.end(), [](const Figure& f) { return f.label == "MOTOR ANGLE"; });
-  const std::vector<Figure> mount = mountFigures(site, false);
-  figures.insert(motor, mount.begin(), mount.end());
-  for (const Figure& figure : figures) {
+  for (const Figure& figure : printedFigures(site, pointing)) {
     labels.push_back(figure.label);
     values.push_back(figure.value);
   }

@@ -25,6 +25,11 @@ struct ListedSatellite {
 // runDate.
 std::vector<ListedSatellite> listedSatellites(const SatelliteList& list, CalendarDate runDate);
 
+// The figures of one satellite in the order they are printed: the look
+// angles, the skew, the dish face tilt, the polar mount's site settings,
+// then the motor angle.
+std::vector<Figure> printedFigures(const SiteReading& site, const Pointing& pointing);
+
 // LATITUDE and LONGITUDE (degrees, minutes and seconds with the hemisphere
 // letter, then decimal degrees as maps give them), SATELLITE (the name, if
 // any, and the position), DECLINATION where the magnetic model gave it, then
