@@ -18,42 +18,20 @@
 // begins "vantorel: ".
 
 #include <QStringList>
-#include <functional>
 #include <iosfwd>
 #include <vector>
 #include <optional>
 #include <string>
 
-#include "first_actions.h"
-#include "sheet_job.h"
+#include "command_run.h"
 
 namespace vantorel {
 
-struct CommandLine {
+// What the command line asks for: a mode, and for a calculation the run's
+// request (handlers/command_run.h).
+struct CommandLine : PointingRequest {
   enum class Mode { Windows, Help, Version, Satellite, AllSatellites, UsageError };
   Mode mode = Mode::Windows;
-  // The inputs as typed; those not given keep the texts the boxes open with.
-  // Text6 is the satellite of Mode::Satellite. A latitude, longitude or
-  // satellite may end in a hemisphere letter, which the run turns into the
-  // box's sign.
-  BoxTexts boxes = kOpeningBoxTexts;
-  bool csv = false;     // Mode::AllSatellites as CSV
-  // --declination auto: Text7 is filled from the magnetic model when the
-  // command runs, on date (YYYY-MM-DD as typed) or, without one, today.
-  bool automaticDeclination = false;
-  std::optional<std::string> date;
-  // --min-elevation as typed: --all lists only the satellites at least that
-  // many degrees above the horizon.
-  std::optional<std::string> minimumElevation;
-  // --offset-angle as typed, and --motor: the dish on its mount.
-  std::optional<std::string> offsetAngle;
-  bool motor = false;
-  // --satellites: the list that replaces the built-in one, "-" for standard
-  // input.
-  std::optional<std::string> satellitesFile;
-  // --sheet and --paper: the installation sheet of Mode::Satellite.
-  std::optional<std::string> sheet;
-  Paper paper = Paper::A4;
   std::string message;  // the help text, or what is wrong with the command line
 };
 
@@ -64,11 +42,6 @@ struct CommandLine {
 // characters. Qt's own window options (-platform, -style, ...) are accepted
 // and left for the application.
 CommandLine parseCommandLine(const QStringList& arguments);
-
-// Draws the installation sheet of a job to a file (sheet/sheet_writer.h);
-// returns "" when written, else why not. The program hands it in, so that
-// the command line itself needs neither a GUI nor Qt's SVG module.
-using SheetWriter = std::function<std::string(const SheetJob&, Paper, const std::string&)>;
 
 // Carries out any mode but Mode::Windows, writing the results to out and
 // refusals and usage errors to err; returns the exit status. Nothing is
