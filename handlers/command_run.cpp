@@ -9,6 +9,7 @@
 #include "program_version.h"
 #include "result_printing.h"
 #include "satellite_search.h"
+#include "typing_hint.h"
 
 namespace vantorel {
 namespace {
@@ -44,6 +45,11 @@ const SatelliteEntry& satelliteNamed(const SatelliteList& list, const std::strin
   const SatelliteMatch match = findSatellite(list, typed);
   if (match.kind == SatelliteMatch::Kind::Found) return list.entries[match.entry];
   if (match.kind == SatelliteMatch::Kind::None) {
+    // A longitude written with a usual slip (12,5 or −33.8) is no name:
+    // say what to type instead, as the box would.
+    if (!typingHint(Field::SatelliteLongitude, typed).empty()) {
+      throw CalcError(Field::SatelliteLongitude, Fault::NotANumber, typed);
+    }
     throw std::invalid_argument("No satellite in " + listName + " is named \"" + quotedText(typed) +
                                 "\"; vantorel --all lists the names. A longitude such as 19.2E is also taken.");
   }

@@ -109,6 +109,8 @@ class CommandLineTest : public QObject {
     QTest::newRow("none named") << QStringList{"--satellite", "Astra 1KR"} << 1 << ""
                                 << "vantorel: No satellite in the built-in list is named \"Astra 1KR\"; vantorel --all "
                                    "lists the names\\. .*\n";
+    QTest::newRow("a slip, not a name") << QStringList{"--satellite", "12,5"} << 1 << ""
+                                        << "vantorel: Satellite longitude \"12,5\" is not a number\\. Type 12\\.5, .*\n";
     QTest::newRow("list missing") << QStringList{"--satellites", "/nonexistent.txt", "--all"} << 1 << ""
                                   << "vantorel: /nonexistent\\.txt: .*\n";
     QTest::newRow("sheet, not a format") << QStringList{"--satellite", "1", "--sheet", "job.txt"} << 2 << ""
