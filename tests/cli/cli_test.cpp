@@ -119,8 +119,8 @@ class CommandLineTest : public QObject {
                                     << usage.arg("--sheet goes with --satellite, not with --all\\.");
     QTest::newRow("sheet unwritable") << QStringList{"--satellite", "1", "--sheet", "/nonexistent/job.svg"} << 1 << ""
                                       << "vantorel: the sheet '/nonexistent/job\\.svg' cannot be written: .*\n";
-    QTest::newRow("sheet written") << QStringList{"sh", "cd \"$(mktemp -d)\" && \"$0\" --satellite 101 --sheet j.PNG --paper "
-                                                        "Letter >/dev/null && file -b j.PNG"}
+    QTest::newRow("sheet written") << QStringList{"sh", "d=$(mktemp -d) && cd \"$d\" && \"$0\" --satellite 101 --sheet j.PNG "
+                                                        "--paper Letter >/dev/null && file -b j.PNG; s=$?; rm -rf \"$d\"; exit $s"}
                                    << 0 << "PNG image data, 1275 x 1650, .*\n" << "";
     QTest::newRow("min elevation") << QStringList{"--latitude", "-335200", "--longitude", "-1511300", "--all",
                                                   "--min-elevation", "5"}
