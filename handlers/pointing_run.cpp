@@ -64,13 +64,7 @@ SiteReading readSiteWithModelDeclination(const BoxTexts& boxes, CalendarDate dat
 }
 
 CalendarDate readRunDate(std::optional<std::string_view> dateText) {
-  if (!dateText) return todayUtc();
-  const std::optional<CalendarDate> date = parseCalendarDate(*dateText);
-  if (!date) {
-    throw std::invalid_argument("The date \"" + quotedText(*dateText) +
-                                "\" is not a day written as YYYY-MM-DD, such as 2026-12-07.");
-  }
-  return *date;
+  return dateText ? calendarDateFrom(*dateText) : todayUtc();
 }
 
 Single readSatellite(std::string_view text) {

@@ -2,6 +2,9 @@
 
 #include <chrono>
 #include <cstdio>
+#include <stdexcept>
+
+#include "calc_error.h"
 
 namespace vantorel {
 namespace {
@@ -48,6 +51,15 @@ std::string calendarDateText(CalendarDate date) {
   char text[48];  // room for any three ints, so nothing is cut
   std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
   return text;
+}
+
+CalendarDate calendarDateFrom(std::string_view text) {
+  const std::optional<CalendarDate> date = parseCalendarDate(text);
+  if (!date) {
+    throw std::invalid_argument("The date \"" + quotedText(text) +
+                                "\" is not a day written as YYYY-MM-DD, such as 2026-12-07.");
+  }
+  return *date;
 }
 
 }  // namespace vantorel

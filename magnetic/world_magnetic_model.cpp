@@ -4,6 +4,7 @@
 #include <GeographicLib/MagneticModel.hpp>
 #include <GeographicLib/SphericalHarmonic1.hpp>
 #include <cmath>
+#include <stdexcept>
 #include <vector>
 
 #include "calc_error.h"
@@ -147,13 +148,13 @@ DeclinationResult declinationAt(CalendarDate date, double latitude, double longi
 }
 
 DeclinationResult declinationAt(std::string_view dateText, double latitude, double longitudeWest) {
-  const std::optional<CalendarDate> date = parseCalendarDate(dateText);
-  if (!date) {
-    throw MagneticModelError(MagneticFault::NotADate, "The date \"" + quotedText(dateText) +
-                                                          "\" is not a day written as YYYY-MM-DD, such as " +
-                                                          calendarDateText(firstDay()) + ".");
+  CalendarDate date;
+  try {
+    date = calendarDateFrom(dateText);
+  } catch (const std::invalid_argument& refused) {
+    throw MagneticModelError(MagneticFault::NotADate, refused.what());
   }
-  return declinationAt(*date, latitude, longitudeWest);
+  return declinationAt(date, latitude, longitudeWest);
 }
 
 }  // namespace vantorel
