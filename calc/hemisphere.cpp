@@ -114,12 +114,14 @@ std::string hemisphereHint(Field field, std::string_view text) {
          (negative ? "negative" : "positive") + ").";
 }
 
-double mapLongitude(double longitudeWest) {
-  double east = -longitudeWest;
-  if (east > 180) east -= 360;
-  if (east <= -180) east += 360;
-  return east;
+double halfTurns(double degrees) {
+  double a = std::fmod(degrees, 360.0);
+  if (a > 180) a -= 360;
+  if (a <= -180) a += 360;
+  return a;
 }
+
+double mapLongitude(double longitudeWest) { return halfTurns(-longitudeWest); }
 
 std::string latitudeDms(Single latitude) {
   const auto value = static_cast<double>(latitude);

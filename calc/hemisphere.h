@@ -34,6 +34,9 @@ std::string withoutHemisphere(Field field, std::string_view text);
 // negative)." when withoutHemisphere reads it as a number, else "".
 std::string hemisphereHint(Field field, std::string_view text);
 
+// An angle in degrees brought into (-180, 180], as longitudes are given.
+double halfTurns(double degrees);
+
 // A longitude in degrees West, East negative, as a map gives it: East
 // positive, within (-180, 180]. 200 West is 160 East.
 double mapLongitude(double longitudeWest);

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "hemisphere.h"
 #include "list_source.h"
 
 namespace vantorel {
@@ -13,14 +14,6 @@ namespace {
 
 constexpr double kDegree = std::numbers::pi / 180;
 constexpr double kSecondsPerDay = 86400;
-
-// An angle in degrees brought into (-180, 180].
-double halfTurns(double degrees) {
-  double a = std::fmod(degrees, 360.0);
-  if (a > 180) a -= 360;
-  if (a <= -180) a += 360;
-  return a;
-}
 
 }  // namespace
 
