@@ -39,11 +39,11 @@ std::optional<double> minimumElevation(const std::optional<std::string>& text) {
   return value;
 }
 
-// A satellite typed by name, found in the list in effect; throws a refusal
-// that names the candidates, or says where the names are listed.
-const SatelliteEntry& satelliteNamed(const SatelliteList& list, const std::string& typed, const std::string& listName) {
+// The index of a satellite typed by name in the list in effect; throws a
+// refusal that names the candidates, or says where the names are listed.
+std::size_t satelliteNamed(const SatelliteList& list, const std::string& typed, const std::string& listName) {
   const SatelliteMatch match = findSatellite(list, typed);
-  if (match.kind == SatelliteMatch::Kind::Found) return list.entries[match.entry];
+  if (match.kind == SatelliteMatch::Kind::Found) return match.entry;
   if (match.kind == SatelliteMatch::Kind::None) {
     // A longitude written with a usual slip (12,5 or −33.8) is no name:
     // say what to type instead, as the box would.
@@ -116,8 +116,7 @@ PointingOutput runPointing(const PointingRequest& command, const SheetWriter& wr
   if (one && readsAsNumber(boxes.Text6)) {
     satellite = readSatellite(boxes.Text6);
   } else if (one) {
-    const SatelliteEntry& entry = satelliteNamed(list, command.boxes.Text6, listName);
-    named = listed[static_cast<std::size_t>(&entry - list.entries.data())];
+    named = listed[satelliteNamed(list, command.boxes.Text6, listName)];
     satellite = named->longitudeWest;
   }
   SiteReading site = command.automaticDeclination ? readSiteWithModelDeclination(boxes, date) : readSite(boxes);
