@@ -132,9 +132,8 @@ PointingOutput runPointing(const PointingRequest& command, const SheetWriter& wr
   if (!pointing.horizonWarning.empty()) warnings.push_back(pointing.horizonWarning);
   const std::string name = named ? named->name : std::string();
   if (command.sheet) {
-    const std::string shownSatellite = name.empty() ? pointing.position : name + ", " + pointing.position;
     const std::string failed =
-        writeSheet ? writeSheet(sheetJob(site, pointing, shownSatellite, date, listed), command.paper, *command.sheet)
+        writeSheet ? writeSheet(sheetJob(site, pointing, satelliteText(name, pointing), date, listed), command.paper, *command.sheet)
                    : "this build of Vantorel cannot draw the sheet";
     if (!failed.empty()) throw std::runtime_error(failed);
   }

@@ -82,6 +82,10 @@ std::string csvText(const std::vector<Row>& rows) {
 
 }  // namespace
 
+std::string satelliteText(const std::string& name, const Pointing& pointing) {
+  return name.empty() ? pointing.position : name + ", " + pointing.position;
+}
+
 std::vector<Figure> printedFigures(const SiteReading& site, const Pointing& pointing) {
   // The mount's site settings stand just before the motor angle, or last.
   std::vector<Figure> figures = pointing.figures;
@@ -95,7 +99,7 @@ std::string satelliteLines(const SiteReading& site, const Pointing& pointing, co
   Row labels = siteLabels();
   Row values = siteValues(site);
   labels.emplace_back("SATELLITE");
-  values.push_back(name.empty() ? pointing.position : name + ", " + pointing.position);
+  values.push_back(satelliteText(name, pointing));
   if (site.declinationFromModel) {
     labels.emplace_back("DECLINATION");
     values.push_back(site.declinationText);

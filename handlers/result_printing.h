@@ -25,6 +25,9 @@ struct ListedSatellite {
 // runDate.
 std::vector<ListedSatellite> listedSatellites(const SatelliteList& list, CalendarDate runDate);
 
+// What the SATELLITE line says: the name, if any, and the position.
+std::string satelliteText(const std::string& name, const Pointing& pointing);
+
 // The figures of one satellite in the order they are printed: the look
 // angles, the skew, the dish face tilt, the polar mount's site settings,
 // then the motor angle.
