@@ -6,16 +6,19 @@
 //   vantorel [Qt's window options]      the splash window, then the main window
 //   vantorel --help | -h                the options, the input forms, the exit statuses
 //   vantorel --version | -v             "Vantorel 1.0.4"
-//   vantorel [--latitude T] [--longitude T] [--declination T|auto [--date D]] --satellite T
-//   vantorel [--latitude T] [--longitude T] [--declination T|auto [--date D]] --all [--csv]
+//   vantorel [site] [mount] [--satellites FILE] [--sheet FILE [--paper NAME]] --satellite T|NAME
+//   vantorel [site] [mount] [--satellites FILE] --all [--csv] [--min-elevation DEG]
+//     site:  [--latitude T] [--longitude T] [--declination T|auto] [--date D]
+//     mount: [--offset-angle DEG] [--motor]
 //
-// Each T is a text exactly as the window's box takes it; "auto" looks the
-// declination up in the World Magnetic Model on date D (YYYY-MM-DD, default
-// today in UTC). Exit statuses:
-// 0 the results were printed; 1 an input was refused, with the message the
-// window would show, on standard error, or the output could not be written;
-// 2 the command line was not understood. Every message on standard error
-// begins "vantorel: ".
+// Each T is a text as the window's box takes it, or with a hemisphere letter;
+// "auto" looks the declination up in the World Magnetic Model on date D
+// (YYYY-MM-DD, default today in UTC). The run itself is handlers/command_run.
+// Exit statuses: 0 the results were printed, warnings or not; 1 an input or a
+// list was refused, or the output or the sheet could not be written, with
+// the reason on standard error; 2 the command line was not understood. Every
+// message on standard error begins "vantorel: ", but for a usage error's
+// second line, which points to --help.
 
 #include <QStringList>
 #include <iosfwd>
