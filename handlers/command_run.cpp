@@ -32,8 +32,8 @@ std::optional<double> minimumElevation(const std::optional<std::string>& text) {
   double value = 0;
   try {
     value = textToDouble(*text);
-  } catch (const CalcError&) {
-    throw CalcError(Field::MinimumElevation, Fault::NotANumber, *text);
+  } catch (const CalcError& e) {
+    throw e.forField(Field::MinimumElevation);
   }
   if (std::fabs(value) > kRightAngle) throw CalcError(Field::MinimumElevation, Fault::OutOfRange, *text);
   return value;

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "calc_error.h"
-#include "numeric_text.h"
 
 namespace vantorel {
 
@@ -23,22 +22,22 @@ UtcInstant ommEpoch(const ListSource& source, std::size_t line, std::string_view
   return *epoch;
 }
 
-void keepObject(const ListSource& source, std::size_t line, std::string_view name, const MeanElements& elements,
+void keepObject(const ListSource& source, std::size_t line, const OmmTexts& written, const MeanElements& elements,
                 SatelliteList& list) {
-  name = trimmed(name);
+  const std::string_view name = trimmed(written[kObjectName]);
   if (name.empty() || !isPrintableText(name)) {
     source.fail(line, "found the name " + quoted(name) + ", expected a satellite's name in UTF-8 text");
   }
-  const auto refuse = [&](std::string_view what, double value, std::string_view expected) {
-    source.fail(line, "found " + quoted(name) + " with " + std::string(what) + " " + doubleToText(value) + ", expected " +
-                          std::string(expected));
+  const auto refuse = [&](std::string_view what, OmmKey key, std::string_view expected) {
+    source.fail(line, "found " + quoted(name) + " with " + std::string(what) + " " + quoted(trimmed(written[key])) +
+                          ", expected " + std::string(expected));
   };
-  if (!(elements.meanMotion > 0)) refuse("a mean motion of", elements.meanMotion, "revolutions a day over 0");
+  if (!(elements.meanMotion > 0)) refuse("a mean motion of", kMeanMotion, "revolutions a day over 0");
   if (!(elements.eccentricity >= 0 && elements.eccentricity < 1)) {
-    refuse("an eccentricity of", elements.eccentricity, "0 to under 1");
+    refuse("an eccentricity of", kEccentricity, "0 to under 1");
   }
   if (!(elements.inclination >= 0 && elements.inclination <= 180)) {
-    refuse("an inclination of", elements.inclination, "0 to 180 degrees");
+    refuse("an inclination of", kInclination, "0 to 180 degrees");
   }
   if (!isNearGeostationary(elements)) {
     ++list.skipped;

@@ -25,10 +25,15 @@ double ommNumber(const ListSource& source, std::size_t line, std::string_view ke
 // The epoch an OMM value is written as.
 UtcInstant ommEpoch(const ListSource& source, std::size_t line, std::string_view text);
 
-// Checks the object's name and elements, which must make an orbit whether
-// or not it is kept, then adds it to the list if it is near geostationary
-// and counts it as skipped otherwise.
-void keepObject(const ListSource& source, std::size_t line, std::string_view name, const MeanElements& elements,
+// An object's fields as the file writes them, by OmmKey: what a refusal
+// quotes, so that a number is shown as written, never reformatted (an
+// eccentricity of 9901.004E302 written out in full runs to 306 digits).
+using OmmTexts = std::array<std::string_view, kOmmKeys.size()>;
+
+// Checks the object's name (written[kObjectName]) and elements, which must
+// make an orbit whether or not it is kept, then adds it to the list if it is
+// near geostationary and counts it as skipped otherwise.
+void keepObject(const ListSource& source, std::size_t line, const OmmTexts& written, const MeanElements& elements,
                 SatelliteList& list);
 
 }  // namespace vantorel

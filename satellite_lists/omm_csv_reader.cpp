@@ -66,7 +66,9 @@ class OmmCsvReader : public ListReader {
       const MeanElements elements{number(kMeanMotion), number(kEccentricity), number(kInclination),
                                   number(kNode),       number(kPerigee),      number(kMeanAnomaly),
                                   ommEpoch(source, line, fields[column[kEpoch]])};
-      keepObject(source, line, fields[column[kObjectName]], elements, list);
+      OmmTexts written;
+      for (std::size_t k = 0; k < kOmmKeys.size(); ++k) written[k] = fields[column[k]];
+      keepObject(source, line, written, elements, list);
     }
     return list;
   }

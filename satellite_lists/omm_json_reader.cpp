@@ -11,10 +11,12 @@
 #include <QJsonObject>
 #include <QJsonParseError>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string>
 
 #include "calc_error.h"
+#include "numeric_text.h"
 #include "gp_objects.h"
 #include "list_readers.h"
 
@@ -26,6 +28,54 @@ constexpr const char* kExpectedKeys =
     "ARG_OF_PERICENTER and MEAN_ANOMALY";
 
 bool isWhitespace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// The end of the string whose opening quote is at text[at]: the index just
+// past its closing quote.
+std::size_t pastString(std::string_view text, std::size_t at) {
+  for (++at; at < text.size() && text[at] != '"'; ++at) {
+    if (text[at] == '\\') ++at;
+  }
+  return std::min(at + 1, text.size());
+}
+
+// The value of the object's last top-level member named key, as the file
+// writes it ("1.0027", "9901.004E302"), or "" if there is none. The object is
+// well-formed JSON, as Qt's reader has found, and its first byte is "{". A key
+// written with escapes is not recognised; CelesTrak writes none.
+std::string_view writtenValue(std::string_view object, std::string_view key) {
+  std::string_view found;
+  std::size_t at = 1;
+  const auto skipBlanks = [&] {
+    while (at < object.size() && isWhitespace(object[at])) ++at;
+  };
+  while (true) {
+    skipBlanks();
+    if (at >= object.size() || object[at] != '"') return found;
+    const std::size_t keyEnd = pastString(object, at);
+    const std::string_view name = object.substr(at + 1, keyEnd - at - 2);
+    at = keyEnd;
+    skipBlanks();
+    ++at;  // the colon
+    skipBlanks();
+    const std::size_t from = at;
+    for (int depth = 0; at < object.size(); ++at) {
+      const char c = object[at];
+      if (c == '"') {
+        at = pastString(object, at) - 1;
+      } else if (c == '{' || c == '[') {
+        ++depth;
+      } else if ((c == '}' || c == ']') && depth-- == 0) {
+        break;
+      } else if (c == ',' && depth == 0) {
+        break;
+      }
+    }
+    std::string_view value = object.substr(from, at - from);
+    while (!value.empty() && isWhitespace(value.back())) value.remove_suffix(1);
+    if (name == key) found = value;
+    ++at;  // the comma, or the closing brace
+  }
+}
 
 // The file's bytes one at a time, counting lines.
 class JsonBytes {
@@ -162,16 +212,29 @@ class OmmJsonReader : public ListReader {
       if (!v.isString()) source.fail(line, "found " + std::string(kOmmKeys[key]) + " that is not a string, expected one");
       return v.toString().toStdString();
     };
+    // Numbers are read from their text as written, as in the CSV, whether
+    // the file writes them as JSON numbers or as strings.
+    std::array<std::string, kOmmKeys.size()> texts;
     const auto number = [&](OmmKey key) {
       const QJsonValue v = value(key);
-      if (v.isDouble() && std::isfinite(v.toDouble())) return v.toDouble();
-      if (v.isString()) return ommNumber(source, line, kOmmKeys[key], v.toString().toStdString());
-      source.fail(line, "found " + std::string(kOmmKeys[key]) + " that is not a number, expected one");
+      if (v.isString()) {
+        texts[key] = v.toString().toStdString();
+      } else if (v.isDouble()) {
+        texts[key] = writtenValue(text, kOmmKeys[key]);
+        // A key spelled with escapes: Qt's reading of its number.
+        if (texts[key].empty() && std::isfinite(v.toDouble())) texts[key] = doubleToText(v.toDouble());
+      } else {
+        source.fail(line, "found " + std::string(kOmmKeys[key]) + " that is not a number, expected one");
+      }
+      return ommNumber(source, line, kOmmKeys[key], texts[key]);
     };
     const MeanElements elements{number(kMeanMotion), number(kEccentricity), number(kInclination),
                                 number(kNode),       number(kPerigee),      number(kMeanAnomaly),
-                                ommEpoch(source, line, stringOf(kEpoch))};
-    keepObject(source, line, stringOf(kObjectName), elements, list);
+                                ommEpoch(source, line, texts[kEpoch] = stringOf(kEpoch))};
+    texts[kObjectName] = stringOf(kObjectName);
+    OmmTexts written;
+    for (std::size_t k = 0; k < kOmmKeys.size(); ++k) written[k] = texts[k];
+    keepObject(source, line, written, elements, list);
   }
 };
 

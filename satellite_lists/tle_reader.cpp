@@ -77,7 +77,15 @@ class TleReader : public ListReader {
                                   number("the argument of perigee", columns(line2, 35, 42)),
                                   number("the mean anomaly", columns(line2, 44, 51)),
                                   *epoch};
-      keepObject(source, nameLine, shown, elements, list);
+      const OmmTexts written = {shown,
+                                columns(line1, 19, 32),
+                                columns(line2, 53, 63),
+                                eccentricity,
+                                columns(line2, 9, 16),
+                                columns(line2, 18, 25),
+                                columns(line2, 35, 42),
+                                columns(line2, 44, 51)};
+      keepObject(source, nameLine, written, elements, list);
     }
     return list;
   }

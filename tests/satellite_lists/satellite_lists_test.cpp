@@ -183,7 +183,7 @@ TEST(SatelliteListTest, RefusesMalformedFilesWithOneLine) {
       {omm + "A,2026-11-20 12:24:56,1.0027,0.0003,0.04,10,20,30\n",
        "list:2: found EPOCH \"2026-11-20 12:24:56\", expected a UTC date and time such as 2026-11-30T12:34:56.123456"},
       {omm + "A,2026-11-20T12:24:56,1.0027,1.3,0.04,10,20,30\n",
-       "list:2: found \"A\" with an eccentricity of 1.3, expected 0 to under 1"},
+       "list:2: found \"A\" with an eccentricity of \"1.3\", expected 0 to under 1"},
       {omm + "ISS,2026-11-20T12:24:56,15.5,0.0003,51.6,10,20,30\n",
        "list: holds no geostationary satellite: its 1 object is not near the geostationary orbit"},
       {json + "}]", "list:1: found an object without MEAN_ANOMALY, expected CelesTrak's OMM keys OBJECT_NAME, EPOCH, "
@@ -213,6 +213,32 @@ TEST(SatelliteListTest, RefusesMalformedFilesWithOneLine) {
                                             : "cannot be opened: No such file or directory"));
     }
   }
+}
+
+// A number however outlandish is quoted as written, cut like any found
+// text: never written out in full (9901.004E302 has 306 digits in full).
+TEST(SatelliteListTest, QuotesOutlandishNumbersAsWritten) {
+  const std::string omm = "OBJECT_NAME,EPOCH,MEAN_MOTION,ECCENTRICITY,INCLINATION,RA_OF_ASC_NODE,ARG_OF_PERICENTER,"
+                          "MEAN_ANOMALY\nA,2026-11-20T12:24:56,1.0027,@,0.04,10,20,30\n";
+  const std::string json = R"([{"OBJECT_NAME":"A","EPOCH":"2026-11-20T12:24:56","MEAN_MOTION":1.0027,"ECCENTRICITY":@,)"
+                           R"("INCLINATION":0.04,"RA_OF_ASC_NODE":10,"ARG_OF_PERICENTER":20,"MEAN_ANOMALY":30}])";
+  const std::string formats[] = {omm, json, "[{" + json.substr(2, json.find('@') - 2) + "\"@\"" + json.substr(json.find('@') + 1),
+                                 "<satellites><sat name=\"A\" position=\"@\"/></satellites>", "@E Astra\n"};
+  const std::string huge = "9" + std::string(400, '0');
+  for (const std::string& format : formats) {
+    for (const std::string& value : std::vector<std::string>{huge, "9901.004E302", "1e-400", "-1e999", "inf", "nan", "NaN"}) {
+      std::string text = format;
+      text.replace(text.find('@'), 1, value);
+      const std::string message = refusal(text);
+      EXPECT_TRUE(message.starts_with("list:1: ") || message.starts_with("list:2: ")) << message;
+      EXPECT_LT(message.size(), 250u) << message;
+      EXPECT_EQ(message.find("0000000000000000000000000000000000000000000"), std::string::npos) << message;
+    }
+  }
+  EXPECT_EQ(refusal(R"([{"OBJECT_NAME":"A","EPOCH":"2026-11-20T12:24:56","MEAN_MOTION":1.0027,)"
+                    R"("ECCENTRICITY": 9901.004E302 ,"INCLINATION":0.04,"RA_OF_ASC_NODE":10,"ARG_OF_PERICENTER":20,)"
+                    R"("MEAN_ANOMALY":{"x":[1,"}"]}, "MEAN_ANOMALY":30}])"),
+            "list:1: found \"A\" with an eccentricity of \"9901.004E302\", expected 0 to under 1");
 }
 
 // Far longer than the head the formats are told apart by, and than one chunk
