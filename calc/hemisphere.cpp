@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 namespace vantorel {
 namespace {
@@ -24,41 +25,22 @@ Letters lettersOf(Field field) {
 
 char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-std::string_view trimmedBack(std::string_view text) {
-  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-struct Lettered {
-  std::string_view number;  // what stands before the letter, trimmed at the back
-  char letter = 0;          // upper case, 0 if the text ends in none
-};
-
-Lettered split(std::string_view text) {
-  std::string_view rest = trimmedBack(text);
-  if (rest.empty()) return {text, 0};
-  const char letter = upper(rest.back());
-  if (letter != 'N' && letter != 'S' && letter != 'E' && letter != 'W') return {text, 0};
-  rest.remove_suffix(1);
-  if (!rest.empty() && rest.back() == ' ') rest.remove_suffix(1);
-  if (rest.ends_with(kDegreeSign)) rest.remove_suffix(kDegreeSign.size());
-  // A letter with nothing before it is a word, not a position.
-  if (trimmedBack(rest).empty()) return {text, 0};
-  return {trimmedBack(rest), letter};
+// The whole of a box's text as a lettered number, or nothing when the text
+// is not one: "Astra 3N" and "7W x" stay texts.
+std::optional<LetteredNumber> wholeLettered(std::string_view text) {
+  const std::string_view content = trimmed(text);
+  const LetteredNumber lettered = readLetteredNumber(content);
+  if (lettered.letter == 0 || lettered.length != content.size() || !readsAsNumber(lettered.number)) {
+    return std::nullopt;
+  }
+  return lettered;
 }
 
 // The text a lettered number stands for in the field's convention.
-std::string signedText(std::string_view number, char letter, const Letters& letters) {
-  std::size_t start = number.find_first_not_of(" \t");
-  std::string_view digits = number.substr(start == std::string_view::npos ? number.size() : start);
-  if (digits.starts_with('+')) digits.remove_prefix(1);
-  return (letter == letters.negative ? "-" : "") + std::string(digits);
-}
-
-bool startsWithMinus(std::string_view number) {
-  const std::size_t start = number.find_first_not_of(" \t");
-  return start != std::string_view::npos && number[start] == '-';
+std::string signedText(const LetteredNumber& lettered, const Letters& letters) {
+  return (lettered.letter == letters.negative ? "-" : "") + std::string(lettered.number);
 }
 
 // degrees°minutes'seconds.tenths", rounded once to the tenth of a second so
@@ -89,36 +71,50 @@ std::string sixPlaces(double value) {
 
 }  // namespace
 
+LetteredNumber readLetteredNumber(std::string_view text) {
+  LetteredNumber n;
+  std::size_t at = 0;
+  if (!text.empty() && (text[0] == '-' || text[0] == '+')) n.sign = text[at++];
+  const std::size_t from = at;
+  bool digit = false;
+  for (; at < text.size() && (isDigit(text[at]) || text[at] == '.'); ++at) digit = digit || isDigit(text[at]);
+  if (!digit) return n;
+  n.number = text.substr(from, at - from);
+  n.length = at;
+
+  std::size_t letter = at;
+  while (letter < text.size() && isBlank(text[letter])) ++letter;
+  if (text.substr(letter).starts_with(kDegreeSign)) letter += kDegreeSign.size();
+  while (letter < text.size() && isBlank(text[letter])) ++letter;
+  if (letter == text.size() || (letter + 1 < text.size() && !isBlank(text[letter + 1]))) return n;
+  const char c = upper(text[letter]);
+  if (c != 'N' && c != 'S' && c != 'E' && c != 'W') return n;
+  n.letter = c;
+  n.length = letter + 1;
+  return n;
+}
+
 std::string withoutHemisphere(Field field, std::string_view text) {
-  const Lettered lettered = split(text);
-  // "Astra 3N" or "7W x" is no position: the text stays as typed.
-  if (lettered.letter == 0 || !readsAsNumber(lettered.number)) return std::string(text);
+  const std::optional<LetteredNumber> lettered = wholeLettered(text);
+  if (!lettered) return std::string(text);
   const Letters letters = lettersOf(field);
-  if (lettered.letter != letters.positive && lettered.letter != letters.negative) {
+  if (lettered->letter != letters.positive && lettered->letter != letters.negative) {
     throw CalcError(field, Fault::WrongHemisphere, text);
   }
-  if (startsWithMinus(lettered.number)) throw CalcError(field, Fault::SignAndHemisphere, text);
-  return signedText(lettered.number, lettered.letter, letters);
+  if (lettered->sign == '-') throw CalcError(field, Fault::SignAndHemisphere, text);
+  return signedText(*lettered, letters);
 }
 
 std::string hemisphereHint(Field field, std::string_view text) {
   if (field != Field::Latitude && field != Field::Longitude && field != Field::SatelliteLongitude) return {};
-  const Lettered lettered = split(text);
+  const std::optional<LetteredNumber> lettered = wholeLettered(text);
   const Letters letters = lettersOf(field);
-  if (lettered.letter == 0 || startsWithMinus(lettered.number)) return {};
-  if (lettered.letter != letters.positive && lettered.letter != letters.negative) return {};
-  const std::string instead = signedText(lettered.number, lettered.letter, letters);
-  if (!readsAsNumber(instead)) return {};
-  const bool negative = lettered.letter == letters.negative;
+  if (!lettered || lettered->sign == '-') return {};
+  if (lettered->letter != letters.positive && lettered->letter != letters.negative) return {};
+  const std::string instead = signedText(*lettered, letters);
+  const bool negative = lettered->letter == letters.negative;
   return "Type " + instead + " (" + std::string(negative ? letters.negativeName : letters.positiveName) + " is " +
          (negative ? "negative" : "positive") + ").";
-}
-
-double halfTurns(double degrees) {
-  double a = std::fmod(degrees, 360.0);
-  if (a > 180) a -= 360;
-  if (a <= -180) a += 360;
-  return a;
 }
 
 double mapLongitude(double longitudeWest) { return halfTurns(-longitudeWest); }
@@ -141,10 +137,7 @@ std::string longitudeDecimal(Single longitudeWest) {
 }
 
 std::string satellitePosition(Single longitudeWest) {
-  const double east = mapLongitude(static_cast<double>(longitudeWest));
-  const std::string degrees = singleToText(static_cast<Single>(std::fabs(east))) + "\u00b0";
-  if (east == 0 || std::fabs(east) == 180) return degrees;
-  return degrees + (east > 0 ? " E" : " W");
+  return letteredDegrees(mapLongitude(static_cast<double>(longitudeWest)));
 }
 
 }  // namespace vantorel

@@ -14,10 +14,25 @@
 #include <string>
 #include <string_view>
 
+#include "angles.h"
 #include "calc_error.h"
 #include "numeric_text.h"
 
 namespace vantorel {
+
+// A number with a hemisphere letter at the start of text, as lists, maps and
+// receivers write positions: an optional sign, digits and points, then
+// optional blanks, an optional degree sign and blanks, and a letter N, S, E
+// or W in either case that ends a word ("19.2E", "19.2°E", "101 W",
+// "33.87s"). "19.2 Eutelsat" is a number and a word, not 19.2E. What the
+// letter may be, and whether a sign may go with it, is for the caller.
+struct LetteredNumber {
+  char sign = 0;            // '-', '+' or 0
+  std::string_view number;  // digits and points, at least one digit; empty when text starts with none
+  char letter = 0;          // upper case; 0 when no letter follows the number
+  std::size_t length = 0;   // of the sign and number, and of the letter when there is one
+};
+LetteredNumber readLetteredNumber(std::string_view text);
 
 // The text with its hemisphere letter turned into the sign the box of field
 // takes: "33.87S" gives "-33.87" for Field::Latitude, "1511300E" gives
@@ -33,9 +48,6 @@ std::string withoutHemisphere(Field field, std::string_view text);
 // For the window's message on such a text: "Type -151.21 (East is
 // negative)." when withoutHemisphere reads it as a number, else "".
 std::string hemisphereHint(Field field, std::string_view text);
-
-// An angle in degrees brought into (-180, 180], as longitudes are given.
-double halfTurns(double degrees);
 
 // A longitude in degrees West, East negative, as a map gives it: East
 // positive, within (-180, 180]. 200 West is 160 East.

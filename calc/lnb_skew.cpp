@@ -1,16 +1,14 @@
 #include "lnb_skew.h"
 
 #include <cmath>
-#include <numbers>
+#include "angles.h"
 
 namespace vantorel {
 namespace {
 
-// The true pi, not constants::Pi: 3.141592654 stays in the look angles so that
-// their digits never move, but the skew has no past digits to keep, and with
-// the true pi the equator's 90 degrees come out exactly (89.99999998825 with
-// 3.141592654).
-constexpr double kRadiansPerDegree = std::numbers::pi / 180;
+// The skew takes the true pi (angles.h), not the look angles' 3.141592654: it
+// has no past digits to keep, and so the equator's 90 degrees come out
+// exactly rather than as 89.99999998825.
 
 // Below this sine of the angle between the line of sight and the vertical the
 // site is taken as straight under (or over) the satellite: 1e-9 is a site

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "angles.h"
 #include "calc_error.h"
 
 namespace vantorel {
@@ -12,7 +13,8 @@ namespace {
 // taken for a slip.
 constexpr Single kLargestOffsetAngle = 45;
 
-constexpr double kRadiansPerDegree = constants::Pi / 180;
+// The look angles' sphere, and their pi.
+constexpr double kLookAngleRadiansPerDegree = constants::Pi / 180;
 
 }  // namespace
 
@@ -64,10 +66,10 @@ PolarMountResult polarMount(const OnecalcInputs& in) {
   // and passes the arc by the site's height above that plane, k sin|phi|.
   // The satellite on the site's meridian lies 1 - k cos phi out from the site
   // across the axis, so the dish dips toward the equator by the angle below.
-  const double phi = static_cast<double>(in.SiteLatitude) * kRadiansPerDegree;
+  const double phi = static_cast<double>(in.SiteLatitude) * kLookAngleRadiansPerDegree;
   const double k = constants::EarthOverOrbit;
   r.DeclinationOffset = static_cast<Single>(
-      std::atan(k * std::sin(std::fabs(phi)) / (1 - k * std::cos(phi))) / kRadiansPerDegree);
+      std::atan(k * std::sin(std::fabs(phi)) / (1 - k * std::cos(phi))) / kLookAngleRadiansPerDegree);
 
   r.PolarAxisElevationText = singleToText(r.PolarAxisElevation);
   r.DeclinationOffsetText = singleToText(r.DeclinationOffset);
@@ -80,18 +82,16 @@ MotorAngleResult motorAngle(const OnecalcInputs& in) {
   // lies k cos phi out along x. lambda is East of the site (the inputs are
   // West positive), exact before the conversion: two Singles' difference.
   const double lambda =
-      (static_cast<double>(in.SiteLongitude) - static_cast<double>(in.SatelliteLongitude)) * kRadiansPerDegree;
-  const double phi = static_cast<double>(in.SiteLatitude) * kRadiansPerDegree;
+      (static_cast<double>(in.SiteLongitude) - static_cast<double>(in.SatelliteLongitude)) * kLookAngleRadiansPerDegree;
+  const double phi = static_cast<double>(in.SiteLatitude) * kLookAngleRadiansPerDegree;
   MotorAngleResult r;
   r.Unrounded = std::atan2(std::sin(lambda), std::cos(lambda) - constants::EarthOverOrbit * std::cos(phi)) /
-                kRadiansPerDegree;
+                kLookAngleRadiansPerDegree;
   r.MotorAngle = static_cast<Single>(r.Unrounded);
 
   // The letter, not a sign: E and W are what the installer reads on the
   // motor's scale, north of the equator or south of it.
-  const Single magnitude = std::fabs(r.MotorAngle);
-  r.Text = singleToText(magnitude) + "\u00b0";
-  if (magnitude != 0 && magnitude != 180) r.Text += r.MotorAngle > 0 ? " E" : " W";
+  r.Text = letteredDegrees(static_cast<double>(r.MotorAngle));
   return r;
 }
 

@@ -24,8 +24,7 @@ struct NumberText {
 
 // Splits a whole text into sign and digits, or reports that it is no number.
 bool parseNumberText(std::string_view text, NumberText& out) {
-  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+  text = trimmed(text);
   if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
     out.negative = text.front() == '-';
     text.remove_prefix(1);
@@ -118,6 +117,12 @@ std::string toText(T value, int precision) {
 }
 
 }  // namespace
+
+std::string_view trimmed(std::string_view text) {
+  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
 
 Single textToSingle(std::string_view text) { return convert<float>(text); }
 

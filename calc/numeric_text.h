@@ -52,6 +52,9 @@ std::string singleToText(Single value);
 // As singleToText with 15 significant digits: 71.8 gives "71.8".
 std::string doubleToText(double value);
 
+// text without blanks (spaces and tabs) at either end.
+std::string_view trimmed(std::string_view text);
+
 // Decimal digits, "-" for negatives: 0 gives "0".
 std::string integerToText(Integer value);
 

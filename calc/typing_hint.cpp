@@ -33,13 +33,6 @@ constexpr int kDecimalPlaces = 3;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-std::string_view trimmed(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 // An angle written in pieces: degrees, then minutes and seconds if given,
 // each digits with at most one "." and a digit first.
 struct Angle {

@@ -97,13 +97,6 @@ void failFile(std::string_view shownName, std::string_view what) {
 
 std::string quoted(std::string_view text) { return "\"" + quotedText(text) + "\""; }
 
-std::string_view trimmed(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 bool readNumber(std::string_view text, double& value) {
   if (text.empty()) return false;
   const bool negative = text.front() == '-';

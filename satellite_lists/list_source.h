@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+#include "numeric_text.h"
+
 namespace vantorel {
 
 class ListSource {
@@ -60,9 +62,6 @@ class ListSource {
 
 // A text as a message quotes it: quotedText between double quotes.
 std::string quoted(std::string_view text);
-
-// text without blanks (spaces and tabs) at either end.
-std::string_view trimmed(std::string_view text);
 
 // The value of a whole text in the form numbers take in orbital data: an
 // optional sign, digits with at most one ".", an optional exponent ("1.2e-5").

@@ -4,15 +4,13 @@
 
 #include <chrono>
 #include <cmath>
-#include <numbers>
 
-#include "hemisphere.h"
+#include "angles.h"
 #include "list_source.h"
 
 namespace vantorel {
 namespace {
 
-constexpr double kDegree = std::numbers::pi / 180;
 constexpr double kSecondsPerDay = 86400;
 
 }  // namespace
@@ -24,20 +22,20 @@ bool isNearGeostationary(const MeanElements& e) {
 
 double stationLongitude(const MeanElements& elements) {
   const double e = elements.eccentricity;
-  const double M = elements.meanAnomaly * kDegree;
+  const double M = elements.meanAnomaly * kRadiansPerDegree;
   // The equation of centre to the third power of e: for e under 0.1 the first
   // term left out is under 0.0005 degree times 10^4 e^4.
   const double trueAnomaly = M + (2 * e - e * e * e / 4) * std::sin(M) + 5.0 / 4 * e * e * std::sin(2 * M) +
                              13.0 / 12 * e * e * e * std::sin(3 * M);
-  const double u = elements.argumentOfPerigee * kDegree + trueAnomaly;  // from the node along the orbit
-  const double fromNode = std::atan2(std::cos(elements.inclination * kDegree) * std::sin(u), std::cos(u));
-  const double rightAscension = elements.rightAscensionOfNode * kDegree + fromNode;
+  const double u = elements.argumentOfPerigee * kRadiansPerDegree + trueAnomaly;  // from the node along the orbit
+  const double fromNode = std::atan2(std::cos(elements.inclination * kRadiansPerDegree) * std::sin(u), std::cos(u));
+  const double rightAscension = elements.rightAscensionOfNode * kRadiansPerDegree + fromNode;
 
   double dayStart = 0, modifiedJulianDay = 0;
   const CalendarDate& d = elements.epoch.date;
   eraCal2jd(d.year, d.month, d.day, &dayStart, &modifiedJulianDay);
   const double siderealTime = eraGmst82(dayStart + modifiedJulianDay, elements.epoch.second / kSecondsPerDay);
-  return halfTurns((rightAscension - siderealTime) / kDegree);
+  return halfTurns((rightAscension - siderealTime) / kRadiansPerDegree);
 }
 
 double driftPerDay(double meanMotion) { return (meanMotion - orbit::kSiderealRevolutionsPerDay) * 360; }
@@ -75,11 +73,9 @@ std::optional<UtcInstant> parseTleEpoch(std::string_view text) {
   const double daysInYear = year.is_leap() ? 366 : 365;
   if (!(day >= 1 && day < daysInYear + 1)) return std::nullopt;
   const double wholeDay = std::floor(day);
-  const std::chrono::year_month_day date{std::chrono::sys_days{year / std::chrono::January / 1} +
-                                         std::chrono::days{static_cast<int>(wholeDay) - 1}};
-  return UtcInstant{{static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
-                     static_cast<int>(static_cast<unsigned>(date.day()))},
-                    (day - wholeDay) * kSecondsPerDay};
+  const std::chrono::sys_days date =
+      std::chrono::sys_days{year / std::chrono::January / 1} + std::chrono::days{static_cast<int>(wholeDay) - 1};
+  return UtcInstant{calendarDateOf(date), (day - wholeDay) * kSecondsPerDay};
 }
 
 }  // namespace vantorel

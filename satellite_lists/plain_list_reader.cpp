@@ -14,13 +14,13 @@
 
 #include "calc_error.h"
 #include "csv_records.h"
+#include "hemisphere.h"
 #include "list_readers.h"
 #include "numeric_text.h"
 
 namespace vantorel {
 namespace {
 
-constexpr std::string_view kDegreeSign = "\u00B0";
 constexpr double kHalfTurn = 180;
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -33,32 +33,19 @@ struct Position {
   std::string_view number;   // its digits
 };
 
-// The position text begins with. A letter counts only as the end of a word,
-// so that "19.2 Eutelsat" is a number and a name, not 19.2E and "utelsat".
+// The position text begins with (hemisphere.h), whose letter must be E or W.
 Position readPosition(std::string_view text) {
   Position p;
-  std::size_t at = 0;
-  const bool sign = !text.empty() && (text[0] == '-' || text[0] == '+');
-  if (sign) ++at;
-  const std::size_t digitsFrom = at;
-  bool digit = false;
-  for (; at < text.size() && (isDigit(text[at]) || text[at] == '.'); ++at) digit = digit || isDigit(text[at]);
-  if (!digit) return p;
-  p.number = text.substr(digitsFrom, at - digitsFrom);
-  p.written = text.substr(0, at);
-
-  std::size_t letter = at;
-  while (letter < text.size() && isBlank(text[letter])) ++letter;
-  if (text.substr(letter).starts_with(kDegreeSign)) letter += kDegreeSign.size();
-  while (letter < text.size() && isBlank(text[letter])) ++letter;
-  const bool hasLetter = letter < text.size() && std::string_view("EeWw").find(text[letter]) != std::string_view::npos &&
-                         (letter + 1 == text.size() || isBlank(text[letter + 1]));
-  if (!hasLetter) {
+  const LetteredNumber lettered = readLetteredNumber(text);
+  if (lettered.number.empty()) return p;
+  p.number = lettered.number;
+  if (lettered.letter != 'E' && lettered.letter != 'W') {
+    p.written = text.substr(0, (lettered.sign ? 1 : 0) + lettered.number.size());
     p.fault = Position::Fault::NoLetter;
     return p;
   }
-  p.written = text.substr(0, letter + 1);
-  if (sign) {
+  p.written = text.substr(0, lettered.length);
+  if (lettered.sign) {
     p.fault = Position::Fault::SignAndLetter;
     return p;
   }
@@ -74,7 +61,7 @@ Position readPosition(std::string_view text) {
     p.fault = Position::Fault::BeyondHalfTurn;
     return p;
   }
-  const bool west = text[letter] == 'W' || text[letter] == 'w';
+  const bool west = lettered.letter == 'W';
   // 0W is 0, not -0, and 180W is 180E.
   p.longitudeEast = west && degrees != 0 && degrees != kHalfTurn ? -degrees : degrees;
   p.fault = Position::Fault::None;

@@ -34,12 +34,6 @@
 
 namespace vantorel {
 
-// An instant in UTC: a calendar date and the seconds since its midnight.
-struct UtcInstant {
-  CalendarDate date;
-  double second = 0;  // 0 to under 86400, or 86401 on a day with a leap second
-};
-
 // What orbital data say about a satellite beyond its position: what a dish
 // that is fixed on it will see (satellite_notes.h).
 struct OrbitalState {

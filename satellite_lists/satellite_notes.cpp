@@ -1,6 +1,5 @@
 #include "satellite_notes.h"
 
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 
@@ -11,11 +10,6 @@ std::string twoDecimals(double value) {
   char text[64];
   std::snprintf(text, sizeof text, "%.2f", value);
   return text;
-}
-
-std::chrono::sys_days days(CalendarDate date) {
-  return std::chrono::year{date.year} / std::chrono::month{static_cast<unsigned>(date.month)} /
-         std::chrono::day{static_cast<unsigned>(date.day)};
 }
 
 }  // namespace
@@ -29,7 +23,7 @@ std::vector<std::string> satelliteNotes(const SatelliteEntry& entry, CalendarDat
     said.push_back("drifting " + twoDecimals(std::fabs(orbit.driftPerDay)) + "°/day " +
                     (orbit.driftPerDay > 0 ? "East" : "West"));
   }
-  const auto age = (days(runDate) - days(orbit.epoch.date)).count();
+  const auto age = (sysDays(runDate) - sysDays(orbit.epoch.date)).count();
   if (age > notes::kAgeDays) said.push_back("elements " + std::to_string(age) + " days old");
   if (-age > notes::kAgeDays) said.push_back("elements dated " + std::to_string(-age) + " days after the date");
   return said;

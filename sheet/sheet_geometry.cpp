@@ -8,6 +8,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "angles.h"
 #include "calc_error.h"
 
 namespace vantorel {
@@ -33,8 +34,6 @@ std::optional<Paper> paperNamed(std::string_view name) {
 
 namespace sheet {
 namespace {
-
-constexpr double kRadiansPerDegree = std::numbers::pi / 180;
 
 // The page: margins every printer can reach, and the gap between blocks.
 constexpr double kMargin = 14;

@@ -6,7 +6,8 @@
 #include <QPolygonF>
 #include <algorithm>
 #include <cmath>
-#include <numbers>
+
+#include "angles.h"
 
 namespace vantorel::sheet {
 namespace {
@@ -219,10 +220,10 @@ void paintFigures(Page& page, const Layout& l, const SheetJob& job) {
 // line leans to; `side` forces left (-1) or right (+1) for lines near north.
 void bearingLabel(Page& page, Point anchor, double bearing, int side, const QString& text, QRgb colour) {
   const QSizeF s = page.measure(text, 6.5, true);
-  const double lean = std::sin(bearing * std::numbers::pi / 180);
+  const double lean = std::sin(bearing * kRadiansPerDegree);
   const int align = side != 0 ? side : lean > 0.3 ? 1 : lean < -0.3 ? -1 : 0;
   const double x = align > 0 ? anchor.x + 0.8 : align < 0 ? anchor.x - 0.8 - s.width() : anchor.x - s.width() / 2;
-  const double y = std::cos(bearing * std::numbers::pi / 180) >= 0 ? anchor.y - s.height() : anchor.y;
+  const double y = std::cos(bearing * kRadiansPerDegree) >= 0 ? anchor.y - s.height() : anchor.y;
   page.text({x, y, s.width(), s.height()}, Qt::AlignCenter, text, 6.5, true, colour);
 }
 

@@ -16,6 +16,14 @@ std::chrono::year_month_day toChrono(CalendarDate date) {
 
 }  // namespace
 
+std::chrono::sys_days sysDays(CalendarDate date) { return std::chrono::sys_days{toChrono(date)}; }
+
+CalendarDate calendarDateOf(std::chrono::sys_days days) {
+  const std::chrono::year_month_day date{days};
+  return {static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
+          static_cast<int>(static_cast<unsigned>(date.day()))};
+}
+
 // std::isdigit is not used: it follows the locale.
 int digitsAt(std::string_view text, std::size_t first, std::size_t count) {
   int value = 0;
@@ -35,15 +43,13 @@ std::optional<CalendarDate> parseCalendarDate(std::string_view text) {
 
 CalendarDate todayUtc() {
   // The system clock counts UTC, so its whole days are UTC dates.
-  const std::chrono::year_month_day today{std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())};
-  return {static_cast<int>(today.year()), static_cast<int>(static_cast<unsigned>(today.month())),
-          static_cast<int>(static_cast<unsigned>(today.day()))};
+  return calendarDateOf(std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()));
 }
 
 double decimalYear(CalendarDate date) {
   const std::chrono::year year{date.year};
   const auto daysBefore =
-      (std::chrono::sys_days{toChrono(date)} - std::chrono::sys_days{year / std::chrono::January / 1}).count();
+      (sysDays(date) - std::chrono::sys_days{year / std::chrono::January / 1}).count();
   return date.year + static_cast<double>(daysBefore) / (year.is_leap() ? 366.0 : 365.0);
 }
 

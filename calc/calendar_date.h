@@ -1,10 +1,13 @@
 #pragma once
-// Calendar dates for the magnetic model: the strict YYYY-MM-DD form a date is
-// typed in, today's date, and the decimal year the model is evaluated at.
+// Calendar dates and instants in UTC, for whatever is dated: the magnetic
+// model's declination, orbital elements' epochs and their age, the sun. The
+// strict YYYY-MM-DD form a date is typed in, today's date, the decimal year
+// the magnetic model is evaluated at, and whole days to count with.
 // Dates are Gregorian, leap years included (2028-02-29 exists, 2026-02-29
 // does not), and "today" is the date in UTC, so that the same instant gives
 // the same declination wherever the program runs.
 
+#include <chrono>
 #include <compare>
 #include <optional>
 #include <string>
@@ -19,6 +22,16 @@ struct CalendarDate {
 
   friend auto operator<=>(const CalendarDate&, const CalendarDate&) = default;
 };
+
+// An instant in UTC: a calendar date and the seconds since its midnight.
+struct UtcInstant {
+  CalendarDate date;
+  double second = 0;  // 0 to under 86400, or 86401 on a day with a leap second
+};
+
+// The date as a count of days, to add to and subtract; the date must exist.
+std::chrono::sys_days sysDays(CalendarDate date);
+CalendarDate calendarDateOf(std::chrono::sys_days days);
 
 // Exactly ten characters, "YYYY-MM-DD" with ASCII digits, naming a day that
 // exists. Anything else (no leading zeros "2026-1-5", blanks, "2026-02-30",
