@@ -144,6 +144,136 @@ std::string bytesOf(const QString& argument) { return argument.toLatin1().toStdS
 
 }  // namespace
 
+namespace {
+
+// The options, each declared once; their names are what the checks and the
+// request are made from.
+struct Options {
+  QCommandLineOption help{{"h", "help"}, QStringLiteral("Show this help and exit.")};
+  QCommandLineOption version{{"v", "version"}, QStringLiteral("Show the program's version and exit.")};
+  QCommandLineOption latitude{QStringLiteral("latitude"), QStringLiteral("The site's latitude (default 420100)."),
+                              QStringLiteral("T")};
+  QCommandLineOption longitude{QStringLiteral("longitude"),
+                               QStringLiteral("The site's longitude West (default 0910100)."), QStringLiteral("T")};
+  QCommandLineOption declination{
+      QStringLiteral("declination"),
+      QStringLiteral("The magnetic declination (default -8), or auto for the World Magnetic Model's."),
+      QStringLiteral("T")};
+  QCommandLineOption date{QStringLiteral("date"),
+                          QStringLiteral("The date of --declination auto, YYYY-MM-DD (default today, UTC)."),
+                          QStringLiteral("YYYY-MM-DD")};
+  QCommandLineOption satellite{
+      QStringLiteral("satellite"),
+      QStringLiteral("Print the site as understood, the look angles and the LNB skew of the satellite at longitude T West."),
+      QStringLiteral("T")};
+  QCommandLineOption all{
+      QStringLiteral("all"),
+      QStringLiteral("Print a table of the look angles and the LNB skew of every built-in satellite, at its listed longitude.")};
+  QCommandLineOption csv{QStringLiteral("csv"), QStringLiteral("Print the table of --all as CSV.")};
+  QCommandLineOption minElevation{
+      QStringLiteral("min-elevation"),
+      QStringLiteral("With --all, list only the satellites at least DEG above the horizon (0: every visible one)."),
+      QStringLiteral("DEG")};
+  QCommandLineOption offsetAngle{
+      QStringLiteral("offset-angle"),
+      QStringLiteral("The dish maker's offset angle, 0 to 45 (0: prime focus); adds DISH FACE TILT."),
+      QStringLiteral("DEG")};
+  QCommandLineOption motor{
+      QStringLiteral("motor"),
+      QStringLiteral("Add the settings of a polar (motorised) mount and each satellite's MOTOR ANGLE.")};
+  QCommandLineOption satellites{
+      QStringLiteral("satellites"),
+      QStringLiteral("Take the satellites of --all and of names from FILE (- for standard input): a plain list,\n"
+                     "a receiver's satellites.xml, or CelesTrak's GP data (OMM CSV or JSON, TLE)."),
+      QStringLiteral("FILE")};
+  QCommandLineOption sheet{
+      QStringLiteral("sheet"),
+      QStringLiteral("With --satellite, also write the installation sheet, one page drawing the pointing,\n"
+                     "to FILE.pdf, FILE.svg or FILE.png."),
+      QStringLiteral("FILE")};
+  QCommandLineOption paper{QStringLiteral("paper"), QStringLiteral("The sheet's paper: a4 (default) or letter."),
+                           QStringLiteral("NAME")};
+
+  // Every option the parser knows: the program's, then Qt's window options,
+  // hidden from --help.
+  QList<QCommandLineOption> list() const {
+    QList<QCommandLineOption> options = {help,   version,      latitude,    longitude, declination,
+                                         date,   satellite,    all,         csv,       minElevation,
+                                         offsetAngle, motor,   satellites,  sheet,     paper};
+    for (const QtOption& qt : kQtWindowOptions) {
+      QCommandLineOption option(QString::fromLatin1(qt.name), {}, qt.takesValue ? QStringLiteral("value") : QString());
+      option.setFlags(QCommandLineOption::HiddenFromHelp);
+      options << option;
+    }
+    return options;
+  }
+};
+
+bool automaticDeclination(const QCommandLineParser& parser, const Options& o) {
+  return parser.isSet(o.declination) &&
+         parser.value(o.declination).compare(QLatin1String(kAutomatic), Qt::CaseInsensitive) == 0;
+}
+
+// What is wrong with a combination of options the parser took, or "".
+std::string combinationProblem(const QCommandLineParser& parser, const Options& o) {
+  if (parser.isSet(o.satellite) && parser.isSet(o.all)) return "Give --satellite or --all, not both.";
+  if (parser.isSet(o.csv) && !parser.isSet(o.all)) return "--csv needs --all.";
+  if (parser.isSet(o.minElevation) && !parser.isSet(o.all)) return "--min-elevation needs --all.";
+  if (parser.isSet(o.date) && !automaticDeclination(parser, o) && !parser.isSet(o.satellites)) {
+    return "--date needs --declination auto or --satellites.";
+  }
+  if (parser.isSet(o.sheet)) {
+    if (parser.isSet(o.all)) return "--sheet goes with --satellite, not with --all.";
+    if (!parser.isSet(o.satellite)) return "--sheet needs --satellite.";
+    if (!sheetFormatFor(bytesOf(parser.value(o.sheet)))) {
+      return "--sheet takes a file name ending in .pdf, .svg or .png, not '" +
+             quotedText(bytesOf(parser.value(o.sheet))) + "'.";
+    }
+  }
+  if (parser.isSet(o.paper)) {
+    if (!parser.isSet(o.sheet)) return "--paper needs --sheet.";
+    if (!paperNamed(bytesOf(parser.value(o.paper)))) {
+      return "--paper takes a4 or letter, not '" + quotedText(bytesOf(parser.value(o.paper))) + "'.";
+    }
+  }
+  if (!parser.isSet(o.satellite) && !parser.isSet(o.all)) {
+    for (const QCommandLineOption* input : {&o.latitude, &o.longitude, &o.declination, &o.offsetAngle, &o.motor,
+                                            &o.satellites}) {
+      if (parser.isSet(*input)) return "--" + bytesOf(input->names().constFirst()) + " needs --satellite or --all.";
+    }
+  }
+  return {};
+}
+
+// The run's request from options that go together.
+PointingRequest pointingRequest(const QCommandLineParser& parser, const Options& o) {
+  PointingRequest request;
+  request.table = parser.isSet(o.all);
+  request.csv = parser.isSet(o.csv);
+  JobRequest& job = request.job;
+  const std::pair<const QCommandLineOption*, std::string*> inputs[] = {{&o.latitude, &job.boxes.Text4},
+                                                                       {&o.longitude, &job.boxes.Text5},
+                                                                       {&o.satellite, &job.boxes.Text6},
+                                                                       {&o.declination, &job.boxes.Text7}};
+  for (const auto& [option, box] : inputs) {
+    if (parser.isSet(*option)) *box = bytesOf(parser.value(*option));
+  }
+  job.automaticDeclination = automaticDeclination(parser, o);
+  const auto text = [&parser](const QCommandLineOption& option) -> std::optional<std::string> {
+    return parser.isSet(option) ? std::optional(bytesOf(parser.value(option))) : std::nullopt;
+  };
+  job.date = text(o.date);
+  job.offsetAngle = text(o.offsetAngle);
+  job.motor = parser.isSet(o.motor);
+  request.minimumElevation = text(o.minElevation);
+  request.satellitesFile = text(o.satellites);
+  request.sheet = text(o.sheet);
+  if (parser.isSet(o.paper)) request.paper = *paperNamed(bytesOf(parser.value(o.paper)));
+  return request;
+}
+
+}  // namespace
+
 CommandLine parseCommandLine(const QStringList& arguments) {
   QCommandLineParser parser;
   // Qt's window options are single-dash words such as -platform.
@@ -153,56 +283,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                      "from true north, the magnetic azimuth and the elevation. Without options it\n"
                      "opens its windows; with --satellite or --all it prints the look angles and the\n"
                      "LNB skew instead and needs no display."));
-  const QCommandLineOption help({"h", "help"}, QStringLiteral("Show this help and exit."));
-  const QCommandLineOption version({"v", "version"}, QStringLiteral("Show the program's version and exit."));
-  const QCommandLineOption latitude(QStringLiteral("latitude"),
-                                    QStringLiteral("The site's latitude (default 420100)."), QStringLiteral("T"));
-  const QCommandLineOption longitude(QStringLiteral("longitude"),
-                                     QStringLiteral("The site's longitude West (default 0910100)."),
-                                     QStringLiteral("T"));
-  const QCommandLineOption declination(
-      QStringLiteral("declination"),
-      QStringLiteral("The magnetic declination (default -8), or auto for the World Magnetic Model's."),
-      QStringLiteral("T"));
-  const QCommandLineOption date(QStringLiteral("date"),
-                                QStringLiteral("The date of --declination auto, YYYY-MM-DD (default today, UTC)."),
-                                QStringLiteral("YYYY-MM-DD"));
-  const QCommandLineOption satellite(
-      QStringLiteral("satellite"), QStringLiteral("Print the site as understood, the look angles and the LNB skew of the satellite at longitude T West."),
-      QStringLiteral("T"));
-  const QCommandLineOption all(QStringLiteral("all"),
-                               QStringLiteral("Print a table of the look angles and the LNB skew of every built-in satellite, at its listed longitude."));
-  const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("Print the table of --all as CSV."));
-  const QCommandLineOption minElevation(
-      QStringLiteral("min-elevation"),
-      QStringLiteral("With --all, list only the satellites at least DEG above the horizon (0: every visible one)."),
-      QStringLiteral("DEG"));
-  const QCommandLineOption offsetAngle(
-      QStringLiteral("offset-angle"),
-      QStringLiteral("The dish maker's offset angle, 0 to 45 (0: prime focus); adds DISH FACE TILT."),
-      QStringLiteral("DEG"));
-  const QCommandLineOption motor(
-      QStringLiteral("motor"),
-      QStringLiteral("Add the settings of a polar (motorised) mount and each satellite's MOTOR ANGLE."));
-  const QCommandLineOption satellites(
-      QStringLiteral("satellites"),
-      QStringLiteral("Take the satellites of --all and of names from FILE (- for standard input): a plain list,\n"
-                     "a receiver's satellites.xml, or CelesTrak's GP data (OMM CSV or JSON, TLE)."),
-      QStringLiteral("FILE"));
-  const QCommandLineOption sheet(
-      QStringLiteral("sheet"),
-      QStringLiteral("With --satellite, also write the installation sheet, one page drawing the pointing,\n"
-                     "to FILE.pdf, FILE.svg or FILE.png."),
-      QStringLiteral("FILE"));
-  const QCommandLineOption paper(QStringLiteral("paper"), QStringLiteral("The sheet's paper: a4 (default) or letter."),
-                                 QStringLiteral("NAME"));
-  QList<QCommandLineOption> options = {help, version, latitude, longitude, declination, date, satellite, all,
-                                       csv, minElevation, offsetAngle, motor, satellites, sheet, paper};
-  for (const QtOption& qt : kQtWindowOptions) {
-    QCommandLineOption option(QString::fromLatin1(qt.name), {}, qt.takesValue ? QStringLiteral("value") : QString());
-    option.setFlags(QCommandLineOption::HiddenFromHelp);
-    options << option;
-  }
+  const Options o;
+  const QList<QCommandLineOption> options = o.list();
   parser.addOptions(options);
 
   CommandLine command;
@@ -220,7 +302,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     return refuse(unknown.isEmpty() ? bytesOf(parser.errorText())
                                     : "Unknown option '" + quotedText(bytesOf(unknown.constFirst())) + "'.");
   }
-  if (parser.isSet(help)) {
+  if (parser.isSet(o.help)) {
     command.mode = CommandLine::Mode::Help;
     // The parser's own usage line names the program only once an
     // application object exists, which would be too early here.
@@ -228,67 +310,19 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     command.message = "Usage: vantorel [options]\n" + described.toStdString() + kInputForms;
     return command;
   }
-  if (parser.isSet(version)) {
+  if (parser.isSet(o.version)) {
     command.mode = CommandLine::Mode::Version;
     return command;
   }
   if (!parser.positionalArguments().isEmpty()) {
     return refuse("Unexpected argument '" + quotedText(bytesOf(parser.positionalArguments().constFirst())) + "'.");
   }
-  if (parser.isSet(satellite) && parser.isSet(all)) return refuse("Give --satellite or --all, not both.");
-  if (parser.isSet(csv) && !parser.isSet(all)) return refuse("--csv needs --all.");
-  if (parser.isSet(minElevation) && !parser.isSet(all)) return refuse("--min-elevation needs --all.");
-  command.automaticDeclination =
-      parser.isSet(declination) &&
-      parser.value(declination).compare(QLatin1String(kAutomatic), Qt::CaseInsensitive) == 0;
-  if (parser.isSet(date) && !command.automaticDeclination && !parser.isSet(satellites)) {
-    return refuse("--date needs --declination auto or --satellites.");
-  }
-  if (parser.isSet(sheet)) {
-    if (parser.isSet(all)) return refuse("--sheet goes with --satellite, not with --all.");
-    if (!parser.isSet(satellite)) return refuse("--sheet needs --satellite.");
-    if (!sheetFormatFor(bytesOf(parser.value(sheet)))) {
-      return refuse("--sheet takes a file name ending in .pdf, .svg or .png, not '" +
-                    quotedText(bytesOf(parser.value(sheet))) + "'.");
-    }
-  }
-  if (parser.isSet(paper)) {
-    if (!parser.isSet(sheet)) return refuse("--paper needs --sheet.");
-    const std::optional<Paper> named = paperNamed(bytesOf(parser.value(paper)));
-    if (!named) return refuse("--paper takes a4 or letter, not '" + quotedText(bytesOf(parser.value(paper))) + "'.");
-    command.paper = *named;
-  }
-  if (!parser.isSet(satellite) && !parser.isSet(all)) {
-    for (const QCommandLineOption* input : {&latitude, &longitude, &declination, &offsetAngle, &motor, &satellites}) {
-      if (parser.isSet(*input)) {
-        return refuse("--" + bytesOf(input->names().constFirst()) + " needs --satellite or --all.");
-      }
-    }
-    return command;
-  }
-
-  command.mode = parser.isSet(all) ? CommandLine::Mode::AllSatellites : CommandLine::Mode::Satellite;
-  command.table = parser.isSet(all);
-  command.csv = parser.isSet(csv);
-  const std::pair<const QCommandLineOption*, std::string*> inputs[] = {{&latitude, &command.boxes.Text4},
-                                                                       {&longitude, &command.boxes.Text5},
-                                                                       {&satellite, &command.boxes.Text6},
-                                                                       {&declination, &command.boxes.Text7}};
-  for (const auto& [option, box] : inputs) {
-    if (parser.isSet(*option)) *box = bytesOf(parser.value(*option));
-  }
-  if (parser.isSet(date)) command.date = bytesOf(parser.value(date));
-  if (parser.isSet(minElevation)) command.minimumElevation = bytesOf(parser.value(minElevation));
-  if (parser.isSet(offsetAngle)) command.offsetAngle = bytesOf(parser.value(offsetAngle));
-  command.motor = parser.isSet(motor);
-  if (parser.isSet(satellites)) command.satellitesFile = bytesOf(parser.value(satellites));
-  if (parser.isSet(sheet)) command.sheet = bytesOf(parser.value(sheet));
+  if (const std::string problem = combinationProblem(parser, o); !problem.empty()) return refuse(problem);
+  if (!parser.isSet(o.satellite) && !parser.isSet(o.all)) return command;
+  command.mode = CommandLine::Mode::Pointing;
+  command.request = pointingRequest(parser, o);
   return command;
 }
-
-namespace {
-
-}  // namespace
 
 int runCommandLine(const CommandLine& command, std::ostream& out, std::ostream& err, const SheetWriter& writeSheet) {
   switch (command.mode) {
@@ -301,13 +335,12 @@ int runCommandLine(const CommandLine& command, std::ostream& out, std::ostream& 
     case CommandLine::Mode::UsageError:
       err << "vantorel: " << command.message << "\nTry 'vantorel --help' for more information.\n";
       return kUsageError;
-    case CommandLine::Mode::Satellite:
-    case CommandLine::Mode::AllSatellites:
+    case CommandLine::Mode::Pointing:
       break;
   }
   PointingOutput output;
   try {
-    output = runPointing(command, writeSheet);
+    output = runPointing(command.request, writeSheet);
   } catch (const CalcError& refused) {
     err << "vantorel: " << refused.what();
     if (refused.field() == Field::Declination && refused.fault() == Fault::NotANumber) {

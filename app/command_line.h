@@ -30,11 +30,12 @@
 
 namespace vantorel {
 
-// What the command line asks for: a mode, and for a calculation the run's
+// What the command line asks for: a mode, and for the look angles the run's
 // request (handlers/command_run.h).
-struct CommandLine : PointingRequest {
-  enum class Mode { Windows, Help, Version, Satellite, AllSatellites, UsageError };
+struct CommandLine {
+  enum class Mode { Windows, Help, Version, Pointing, UsageError };
   Mode mode = Mode::Windows;
+  PointingRequest request;
   std::string message;  // the help text, or what is wrong with the command line
 };
 

@@ -27,7 +27,7 @@ int main(int argc, char* argv[]) {
   // platform gives one without a display.
   std::unique_ptr<QGuiApplication> painting;
   vantorel::SheetWriter writeSheet;
-  if (command.sheet) {
+  if (command.request.sheet) {
     // Qt's own notes (a runtime folder it had to guess) are not the
     // program's messages; what goes wrong with the sheet is reported by it.
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
@@ -36,7 +36,7 @@ int main(int argc, char* argv[]) {
     QLibrary module(QCoreApplication::applicationDirPath() + QStringLiteral("/" VANTOREL_SHEET_MODULE));
     const auto writer = reinterpret_cast<vantorel::WriteSheetFunction (*)()>(module.resolve(vantorel::kSheetWriterSymbol));
     const QString why = module.errorString();
-    writeSheet = [writer, why](const vantorel::SheetJob& job, vantorel::Paper paper, const std::string& path) {
+    writeSheet = [writer, why](const vantorel::Job& job, vantorel::Paper paper, const std::string& path) {
       return writer ? writer()(job, paper, path) : "the sheet cannot be drawn: " + why.toStdString();
     };
   }

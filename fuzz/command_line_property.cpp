@@ -111,8 +111,8 @@ std::string unreadableInCsv(const std::vector<std::string>& lines) {
 
 std::string unreadableNumber(const CommandLine& command, const std::string& printed) {
   const std::vector<std::string> lines = splitLines(printed);
-  if (command.mode == CommandLine::Mode::Satellite) return unreadableInLines(lines);
-  return command.csv ? unreadableInCsv(lines) : unreadableInTable(lines);
+  if (!command.request.table) return unreadableInLines(lines);
+  return command.request.csv ? unreadableInCsv(lines) : unreadableInTable(lines);
 }
 
 }  // namespace
@@ -126,7 +126,7 @@ std::string checkCommandLine(const std::uint8_t* data, std::size_t size) {
   if (command.mode == CommandLine::Mode::Windows) return {};
   // Any bytes may name a file, /dev/zero or a terminal among them; the list
   // readers have a fuzzer of their own, fed the bytes of a file.
-  if (command.satellitesFile) return {};
+  if (command.request.satellitesFile) return {};
   std::ostringstream out;
   std::ostringstream err;
   const int status = runCommandLine(command, out, err);
@@ -136,8 +136,7 @@ std::string checkCommandLine(const std::uint8_t* data, std::size_t size) {
     broken = "exit status " + std::to_string(status);
   } else if (status != 0 && !out.str().empty()) {
     broken = "status " + std::to_string(status) + " with standard output";
-  } else if (status == 0 && (command.mode == CommandLine::Mode::Satellite ||
-                             command.mode == CommandLine::Mode::AllSatellites)) {
+  } else if (status == 0 && command.mode == CommandLine::Mode::Pointing) {
     broken = unreadableNumber(command, out.str());
   }
   if (broken.empty()) return {};

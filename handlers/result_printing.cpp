@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "satellite_notes.h"
-
 namespace vantorel {
 namespace {
 
@@ -21,22 +19,33 @@ std::string padded(const std::string& text, std::size_t width) {
   return text + std::string(width - std::min(width, columns(text)), ' ');
 }
 
+std::string label(Label l) { return std::string(labelText(l)); }
+
 // The DMS text padded to the widest a longitude takes, 151°13'00.0" E, so
 // that the decimal degrees of the two site lines line up.
 constexpr std::size_t kDmsColumns = 14;
 
-Row siteLabels() { return {"LATITUDE", "LONGITUDE"}; }
-Row siteValues(const SiteReading& site) {
-  return {padded(site.latitudeDms, kDmsColumns) + "  " + site.latitudeDecimal,
-          padded(site.longitudeDms, kDmsColumns) + "  " + site.longitudeDecimal};
+struct Lines {
+  Row labels, values;
+  void add(Label l, const std::string& value) {
+    labels.push_back(label(l));
+    values.push_back(value);
+  }
+};
+
+Lines siteLines(const JobSite& site) {
+  Lines lines;
+  lines.add(Label::Latitude, padded(site.latitudeDms, kDmsColumns) + "  " + site.latitudeDecimal);
+  lines.add(Label::Longitude, padded(site.longitudeDms, kDmsColumns) + "  " + site.longitudeDecimal);
+  return lines;
 }
 
-std::string labelledLines(const Row& labels, const Row& values) {
+std::string labelledLines(const Lines& lines) {
   std::size_t width = 0;
-  for (const std::string& label : labels) width = std::max(width, label.size());
-  std::string lines;
-  for (std::size_t i = 0; i < labels.size(); ++i) lines += padded(labels[i], width + 2) + values[i] + '\n';
-  return lines;
+  for (const std::string& l : lines.labels) width = std::max(width, l.size());
+  std::string text;
+  for (std::size_t i = 0; i < lines.labels.size(); ++i) text += padded(lines.labels[i], width + 2) + lines.values[i] + '\n';
+  return text;
 }
 
 // Columns two blanks apart, the first left-aligned, the rest right-aligned
@@ -80,91 +89,59 @@ std::string csvText(const std::vector<Row>& rows) {
   return text;
 }
 
+std::string joinedNotes(const Pointing& pointing) {
+  std::string joined;
+  for (const std::string& note : pointing.notes) joined += (joined.empty() ? "" : "; ") + note;
+  return joined;
+}
+
 }  // namespace
 
-std::string satelliteText(const std::string& name, const Pointing& pointing) {
-  return name.empty() ? pointing.position : name + ", " + pointing.position;
+std::string satelliteLines(const Job& job) {
+  Lines lines = siteLines(job.site);
+  lines.add(Label::Satellite, satelliteText(*job.chosen));
+  if (job.site.declinationSource == DeclinationSource::Model) lines.add(Label::Declination, job.site.declinationText);
+  for (const Figure& figure : chosenFigures(job, false)) lines.add(figure.label, figure.text);
+  return labelledLines(lines);
 }
 
-std::vector<Figure> printedFigures(const SiteReading& site, const Pointing& pointing) {
-  // The mount's site settings stand just before the motor angle, or last.
-  std::vector<Figure> figures = pointing.figures;
-  const auto motor = std::find_if(figures.begin(), figures.end(), [](const Figure& f) { return f.label == "MOTOR ANGLE"; });
-  const std::vector<Figure> mount = mountFigures(site, false);
-  figures.insert(motor, mount.begin(), mount.end());
-  return figures;
-}
-
-std::string satelliteLines(const SiteReading& site, const Pointing& pointing, const std::string& name) {
-  Row labels = siteLabels();
-  Row values = siteValues(site);
-  labels.emplace_back("SATELLITE");
-  values.push_back(satelliteText(name, pointing));
-  if (site.declinationFromModel) {
-    labels.emplace_back("DECLINATION");
-    values.push_back(site.declinationText);
-  }
-  for (const Figure& figure : printedFigures(site, pointing)) {
-    labels.push_back(figure.label);
-    values.push_back(figure.value);
-  }
-  return labelledLines(labels, values);
-}
-
-std::string satelliteTable(const SiteReading& site, const std::vector<ListedSatellite>& satellites,
-                           const TableOptions& options) {
-  const std::vector<Figure> mount = mountFigures(site, options.csv);
+std::string satelliteTable(const Job& job, const TableOptions& options) {
+  const JobSite& site = job.site;
+  const bool model = site.declinationSource == DeclinationSource::Model;
+  // The mount's settings are the site's: above the table, or in every CSV row.
+  const std::vector<Figure> mount = mountSettings(site, options.csv);
   std::vector<Row> rows;
-  for (const ListedSatellite& satellite : satellites) {
-    const Pointing pointing = pointAt(site, satellite.longitudeWest);
+  for (const Pointing& pointing : job.listed) {
     if (rows.empty()) {
       // The header is there even when no satellite is high enough.
-      Row header = {"SATELLITE", "POSITION"};
-      for (const Figure& figure : pointing.figures) header.push_back(figure.label);
-      if (site.declinationFromModel) header.emplace_back("DECLINATION");
-      if (options.notes) header.emplace_back("NOTE");
+      Row header = {label(Label::Satellite), label(Label::Position)};
+      for (const Figure& figure : pointing.figures) header.push_back(label(figure.label));
+      if (model) header.push_back(label(Label::Declination));
+      if (job.orbitalList) header.push_back(label(Label::Note));
       if (options.csv) {
-        Row siteLabels = {"SITE LATITUDE", "SITE LONGITUDE"};
-        for (const Figure& figure : mount) siteLabels.push_back(figure.label);
+        Row siteLabels = {label(Label::SiteLatitude), label(Label::SiteLongitude)};
+        for (const Figure& setting : mount) siteLabels.push_back(label(setting.label));
         header.insert(header.begin(), siteLabels.begin(), siteLabels.end());
       }
       rows.push_back(std::move(header));
     }
-    if (options.minimumElevation && static_cast<double>(pointing.angles.Elevation) < *options.minimumElevation) {
-      continue;
-    }
-    Row row = {satellite.name, pointing.position};
-    for (const Figure& figure : pointing.figures) row.push_back(figure.value);
-    if (site.declinationFromModel) row.push_back(site.declinationText);
-    if (options.notes) row.push_back(satellite.note);
+    if (options.minimumElevation && pointing.elevation() < *options.minimumElevation) continue;
+    Row row = {pointing.name, pointing.position};
+    for (const Figure& figure : pointing.figures) row.push_back(figure.text);
+    if (model) row.push_back(site.declinationText);
+    if (job.orbitalList) row.push_back(joinedNotes(pointing));
     if (options.csv) {
       Row siteFields = {site.latitudeDecimal, site.longitudeDecimal};
-      for (const Figure& figure : mount) siteFields.push_back(figure.value);
+      for (const Figure& setting : mount) siteFields.push_back(setting.text);
       row.insert(row.begin(), siteFields.begin(), siteFields.end());
     }
     rows.push_back(std::move(row));
   }
   if (options.csv) return rows.empty() ? std::string() : csvText(rows);
-  Row labels = siteLabels();
-  Row values = siteValues(site);
-  for (const Figure& figure : mount) {
-    labels.push_back(figure.label);
-    values.push_back(figure.value);
-  }
-  const std::string siteLines = labelledLines(labels, values);
-  return rows.empty() ? siteLines : siteLines + '\n' + alignedText(rows, options.notes);
-}
-
-std::vector<ListedSatellite> listedSatellites(const SatelliteList& list, CalendarDate runDate) {
-  std::vector<ListedSatellite> satellites;
-  satellites.reserve(list.entries.size());
-  for (const SatelliteEntry& entry : list.entries) {
-    std::string note;
-    for (const std::string& one : satelliteNotes(entry, runDate)) note += (note.empty() ? "" : "; ") + one;
-    // The lists' East positive, made the calculation's West positive.
-    satellites.push_back({entry.name, static_cast<Single>(-entry.longitudeEast), std::move(note)});
-  }
-  return satellites;
+  Lines lines = siteLines(site);
+  for (const Figure& setting : mount) lines.add(setting.label, setting.text);
+  const std::string siteText = labelledLines(lines);
+  return rows.empty() ? siteText : siteText + '\n' + alignedText(rows, job.orbitalList);
 }
 
 }  // namespace vantorel

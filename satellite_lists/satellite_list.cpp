@@ -63,6 +63,7 @@ SatelliteList builtInSatelliteList() {
   listmod(catalogue);
   SatelliteList list;
   list.format = "built-in list";
+  list.builtIn = true;
   for (int row = 0; row < rowCount(catalogue); ++row) {
     const auto slot = static_cast<std::size_t>(slotForRow(row));
     // The catalogue's longitudes are degrees West as text: "61.5" is -61.5.

@@ -52,6 +52,7 @@ struct SatelliteList {
   std::string format;  // "plain list", "satellites.xml", "OMM CSV", "OMM JSON", "three-line TLE", "built-in list"
   std::vector<SatelliteEntry> entries;  // in the file's order; never empty once read
   std::size_t skipped = 0;  // objects of orbital data left out as not near geostationary
+  bool builtIn = false;     // the built-in catalogue's, not a file's
 };
 
 // Why a list could not be read: one line, "FILE:LINE: what was found, what

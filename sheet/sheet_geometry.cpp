@@ -1,37 +1,15 @@
 #include "sheet_geometry.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <numbers>
 #include <numeric>
 #include <optional>
-#include <stdexcept>
 
 #include "angles.h"
 #include "calc_error.h"
 
 namespace vantorel {
-
-std::optional<SheetFormat> sheetFormatFor(std::string_view fileName) {
-  const auto dot = fileName.rfind('.');
-  if (dot == std::string_view::npos || fileName.find('/', dot) != std::string_view::npos) return std::nullopt;
-  std::string extension(fileName.substr(dot + 1));
-  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  if (extension == "pdf") return SheetFormat::Pdf;
-  if (extension == "svg") return SheetFormat::Svg;
-  if (extension == "png") return SheetFormat::Png;
-  return std::nullopt;
-}
-
-std::optional<Paper> paperNamed(std::string_view name) {
-  std::string lower(name);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  if (lower == "a4") return Paper::A4;
-  if (lower == "letter") return Paper::Letter;
-  return std::nullopt;
-}
-
 namespace sheet {
 namespace {
 
@@ -41,6 +19,14 @@ constexpr double kGap = 4;
 constexpr double kTitleHeight = 10;
 constexpr double kJobLines = 5;  // latitude, longitude, satellite, date, declination
 constexpr double kJobLine = 5.2;
+// The job block's columns, mm from its left edge, and their widths: a
+// column's width runs on to the next or to the block's end.
+constexpr double kJobLabelWidth = 27;
+constexpr double kJobValueX = 28;
+constexpr double kJobValueWidth = 50;
+constexpr double kJobMoreX = 80;
+constexpr double kJobNoteX = 134;
+constexpr double kJobNoteGap = 54;  // kept clear at the block's end for the note
 constexpr double kFigureRow = 16;
 constexpr std::size_t kFiguresPerRow = 4;
 constexpr double kFooterHeight = 6;
@@ -74,17 +60,6 @@ constexpr double kMarkDot = 1.6;
 constexpr double kSteepGap = 4.5;
 // The arc's line as labels see it: a little wider than it is drawn.
 constexpr double kArcWidth = 0.8;
-
-double figureAngle(const SheetJob& job, const std::string& label) {
-  const auto figure = std::find_if(job.figures.begin(), job.figures.end(),
-                                   [&label](const SheetFigure& f) { return f.label == label; });
-  if (figure == job.figures.end()) throw std::invalid_argument("the sheet has no " + label + " figure");
-  try {
-    return textToDouble(figure->value);
-  } catch (const CalcError&) {
-    throw std::invalid_argument("the sheet's " + label + " figure \"" + figure->value + "\" is not a number");
-  }
-}
 
 // The satellite's look angles `difference` degrees West of the site, as
 // onecalc gives them; nothing if its arithmetic fails there.
@@ -188,18 +163,10 @@ PageSize pageSize(Paper paper) {
   return paper == Paper::Letter ? PageSize{215.9, 279.4} : PageSize{210, 297};
 }
 
-Angles readAngles(const SheetJob& job) {
-  Angles a;
-  a.azimuthTrue = figureAngle(job, "AZIMUTH TRUE");
-  a.azimuthMagnetic = figureAngle(job, "AZIMUTH MAGNETIC");
-  a.elevation = figureAngle(job, "ELEVATION");
-  a.skew = figureAngle(job, "LNB SKEW");
-  try {
-    a.declination = textToDouble(job.declination);
-  } catch (const CalcError&) {
-    throw std::invalid_argument("the sheet's declination \"" + job.declination + "\" is not a number");
-  }
-  return a;
+Angles anglesOf(const Job& job) {
+  const OnecalcResult& r = job.chosen->angles;
+  return {static_cast<double>(r.AzimuthTrue), static_cast<double>(r.AzimuthMagnetic), static_cast<double>(r.Elevation),
+          static_cast<double>(job.chosen->skew.Skew), static_cast<double>(job.site.inputs.Declination)};
 }
 
 Layout layoutPage(Paper paper, std::size_t figureCount) {
@@ -210,6 +177,13 @@ Layout layoutPage(Paper paper, std::size_t figureCount) {
   l.title = {x, y, width, kTitleHeight};
   y += kTitleHeight + 2;
   l.job = {x, y, width, kJobLines * kJobLine};
+  l.jobLine = kJobLine;
+  l.jobColumns = {{x, 0, kJobLabelWidth, 0},
+                  {x + kJobValueX, 0, kJobValueWidth, 0},
+                  {x + kJobValueX, 0, width - kJobValueX, 0},
+                  {x + kJobMoreX, 0, width - kJobMoreX - kJobNoteGap, 0},
+                  {x + kJobMoreX, 0, width - kJobMoreX, 0},
+                  {x + kJobNoteX, 0, width - kJobNoteX, 0}};
   y += l.job.height + 3;
 
   const std::size_t rows = std::max<std::size_t>(1, (figureCount + kFiguresPerRow - 1) / kFiguresPerRow);
@@ -299,8 +273,9 @@ Rect SkyView::dropLine() const {
   return {c.x - 0.4, std::min(c.y, horizon), 0.8, std::fabs(horizon - c.y)};
 }
 
-SkyView skyView(const Rect& plot, const OnecalcInputs& site, const Angles& angles,
-                const std::vector<SheetSatellite>& satellites) {
+SkyView skyView(const Rect& plot, const Job& job) {
+  const OnecalcInputs& site = job.chosen->inputs;
+  const Angles angles = anglesOf(job);
   SkyView v;
   v.plot = plot;
   v.facingSouth = site.SiteLatitude >= 0;
@@ -354,17 +329,15 @@ SkyView skyView(const Rect& plot, const OnecalcInputs& site, const Angles& angle
   v.above = cut(v.above, v);
   v.below = cut(v.below, v);
 
-  for (const SheetSatellite& s : satellites) {
+  for (const Pointing& s : job.listed) {
     if (std::fabs(static_cast<double>(s.longitudeWest) - static_cast<double>(site.SatelliteLongitude)) < 1e-4) {
       continue;  // the chosen satellite has its own mark
     }
-    auto p = lookAt(site, static_cast<double>(s.longitudeWest) - static_cast<double>(site.SiteLongitude));
-    if (!p) continue;
-    p->azimuth = unwrap(p->azimuth, centre);
-    if (p->azimuth < v.azimuthFrom || p->azimuth > v.azimuthTo || p->elevation < 0 || p->elevation > v.elevationTo) {
+    const SkyPoint p{unwrap(static_cast<double>(s.angles.AzimuthTrue), centre), s.elevation()};
+    if (p.azimuth < v.azimuthFrom || p.azimuth > v.azimuthTo || p.elevation < 0 || p.elevation > v.elevationTo) {
       continue;
     }
-    v.marks.push_back({s.name, *p});
+    v.marks.push_back({s.name, p});
   }
   return v;
 }

@@ -28,7 +28,8 @@
 #include <string>
 #include <vector>
 
-#include "sheet_job.h"
+#include "job.h"
+#include "sheet_format.h"
 
 namespace vantorel::sheet {
 
@@ -58,7 +59,7 @@ struct PageSize {
 // A4 portrait 210 x 297; US Letter 215.9 x 279.4.
 PageSize pageSize(Paper paper);
 
-// The angles the drawings show, read from the printed texts (degrees).
+// The angles the drawings show, the chosen satellite's figures (degrees).
 struct Angles {
   double azimuthTrue = 0;
   double azimuthMagnetic = 0;
@@ -67,10 +68,9 @@ struct Angles {
   double declination = 0;
 };
 
-// Reads AZIMUTH TRUE, AZIMUTH MAGNETIC, ELEVATION and LNB SKEW from the job's
-// figures and the declination from its text. Throws std::invalid_argument
-// naming the figure that is missing or not a number.
-Angles readAngles(const SheetJob& job);
+// The chosen satellite's look angles and skew, and the site's declination.
+// The job must have a chosen satellite.
+Angles anglesOf(const Job& job);
 
 // The page's blocks, top to bottom: the title line, the job, the figures in
 // rows of four, the compass dial beside the elevation and the skew (one above
@@ -79,6 +79,14 @@ Angles readAngles(const SheetJob& job);
 struct Layout {
   PageSize page;
   Rect title, job, figures, dial, elevation, skew, sky, skyPlot, footer;
+  // The job block's columns, each as an x and a width (a line's y and height
+  // are its own): the labels, the values, a value with nothing beside it, a
+  // second value (the decimal degrees, the declination's source) before a
+  // note or with none, and the note.
+  struct JobColumns {
+    Rect label, value, wideValue, more, wideMore, note;
+  } jobColumns;
+  double jobLine = 0;  // the height of each of the job's lines
   std::vector<Rect> figureCells;  // one per figure, in print order
 };
 
@@ -160,10 +168,10 @@ struct SkyView {
 
 inline constexpr double kDirectionBand = 8;  // mm
 
-// The view for the job's site and the printed look angles of its satellite,
-// with the arc computed by onecalc for every longitude.
-SkyView skyView(const Rect& plot, const OnecalcInputs& site, const Angles& angles,
-                const std::vector<SheetSatellite>& satellites);
+// The view for the job's site and its chosen satellite, with the arc
+// computed by onecalc for every longitude and the job's listed satellites
+// marked.
+SkyView skyView(const Rect& plot, const Job& job);
 
 // Places labels in the order given, each at the first of its candidate boxes
 // that lies within bounds and overlaps neither an obstacle nor a label placed

@@ -9,11 +9,12 @@
 
 #include <string>
 
-#include "sheet_job.h"
+#include "job.h"
+#include "sheet_format.h"
 
 namespace vantorel {
 
-using WriteSheetFunction = std::string (*)(const SheetJob&, Paper, const std::string&);
+using WriteSheetFunction = std::string (*)(const Job&, Paper, const std::string&);
 
 inline constexpr const char* kSheetWriterSymbol = "vantorel_sheet_writer";
 

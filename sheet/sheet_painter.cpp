@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "angles.h"
+#include "program_version.h"
 
 namespace vantorel::sheet {
 namespace {
@@ -131,11 +132,8 @@ void heading(Page& page, const Rect& box, const QString& title, const QString& s
             subtitle, 6.5, false, kMuted);
 }
 
-const SheetFigure* figureNamed(const SheetJob& job, const char* label) {
-  const auto f = std::find_if(job.figures.begin(), job.figures.end(),
-                              [label](const SheetFigure& figure) { return figure.label == label; });
-  return f == job.figures.end() ? nullptr : &*f;
-}
+QString figureText(const Job& job, Label label) { return q(job.chosen->figure(label)->text); }
+QString labelOf(Label label) { return QString::fromLatin1(labelText(label).data(), static_cast<qsizetype>(labelText(label).size())); }
 
 // A filled arrowhead whose tip is at the origin, pointing up the page.
 void arrowhead(QPainter& p, double length, double halfWidth, QRgb colour) {
@@ -145,71 +143,68 @@ void arrowhead(QPainter& p, double length, double halfWidth, QRgb colour) {
   p.setBrush(Qt::NoBrush);
 }
 
-void paintTitle(Page& page, const Layout& l, const SheetJob& job) {
+void paintTitle(Page& page, const Layout& l, const Job& job) {
   const QString title = QStringLiteral("Satellite dish installation sheet");
   const double width = page.measure(title, 15, true).width();
   page.text({l.title.x, l.title.y, width + 1, l.title.height}, Qt::AlignLeft | Qt::AlignVCenter, title, 15, true);
   page.text({l.title.x + width + 6, l.title.y, l.title.width - width - 6, l.title.height},
-            Qt::AlignRight | Qt::AlignVCenter, q(job.satellite), 12, true, kDish);
+            Qt::AlignRight | Qt::AlignVCenter, q(satelliteText(*job.chosen)), 12, true, kDish);
   page.painter().setPen(pen(kInk, 0.35));
   page.painter().drawLine(QPointF(l.title.x, l.title.bottom() + 0.8), QPointF(l.title.right(), l.title.bottom() + 0.8));
 }
 
-void paintJob(Page& page, const Layout& l, const SheetJob& job) {
+void paintJob(Page& page, const Layout& l, const Job& job) {
   struct Line {
-    const char* label;
-    const std::string& value;
-    const std::string& more;
-    const char* note;
+    Label label;
+    QString value;
+    bool bold = false;
+    QString sign;  // small print after the value: the declination's sign rule
+    QString more;
+    QRgb moreColour = kInk;
+    QString note;
   };
-  const std::string none;
+  const JobSite& site = job.site;
   const Line lines[] = {
-      {"LATITUDE", job.latitude, job.latitudeDecimal, "decimal degrees, North and East positive"},
-      {"LONGITUDE", job.longitude, job.longitudeDecimal, ""},
-      {"SATELLITE", job.satellite, none, ""},
-      {"DATE", job.date, none, ""},
-      {"DECLINATION", job.declination, job.declinationSource, ""},
+      {Label::Latitude, q(site.latitudeDms), false, {}, q(site.latitudeDecimal), kInk,
+       QStringLiteral("decimal degrees, North and East positive")},
+      {Label::Longitude, q(site.longitudeDms), false, {}, q(site.longitudeDecimal), kInk, {}},
+      {Label::Satellite, q(satelliteText(*job.chosen)), true, {}, {}, kInk, {}},
+      {Label::Date, q(calendarDateText(site.date)), false, {}, {}, kInk, {}},
+      {Label::Declination, q(site.declinationText), false, QStringLiteral("East positive"),
+       q(declinationSourceText(site)), kMuted, {}},
   };
-  const double row = l.job.height / std::size(lines);
+  const Layout::JobColumns& c = l.jobColumns;
+  const int left = Qt::AlignLeft | Qt::AlignVCenter;
   double y = l.job.y;
   for (const Line& line : lines) {
-    const double x = l.job.x;
-    page.text({x, y, 27, row}, Qt::AlignLeft | Qt::AlignVCenter, QString::fromLatin1(line.label), 7, true, kMuted);
-    const bool wide = line.more.empty() && !*line.note;
-    const bool declination = &line.value == &job.declination;
-    page.text({x + 28, y, wide ? l.job.width - 28 : 50, row}, Qt::AlignLeft | Qt::AlignVCenter, q(line.value), 9.5,
-              &line.value == &job.satellite);
-    if (declination) {
-      const double width = page.measure(q(line.value), 9.5, false).width();
-      page.text({x + 30 + width, y, 48 - width, row}, Qt::AlignLeft | Qt::AlignVCenter,
-                QStringLiteral("East positive"), 6.5, false, kMuted);
+    const auto cell = [&](const Rect& column) { return Rect{column.x, y, column.width, l.jobLine}; };
+    page.text(cell(c.label), left, labelOf(line.label), 7, true, kMuted);
+    const Rect value = cell(line.more.isEmpty() && line.note.isEmpty() ? c.wideValue : c.value);
+    page.text(value, left, line.value, 9.5, line.bold);
+    if (!line.sign.isEmpty()) {
+      const double width = page.measure(line.value, 9.5, false).width() + 2;
+      page.text({value.x + width, y, value.width - width, l.jobLine}, left, line.sign, 6.5, false, kMuted);
     }
-    if (!line.more.empty()) {
-      page.text({x + 80, y, l.job.width - 80 - (*line.note ? 54 : 0), row}, Qt::AlignLeft | Qt::AlignVCenter,
-                q(line.more), 9.5, false, declination ? kMuted : kInk);
-    }
-    if (*line.note) {
-      page.text({x + 134, y, l.job.width - 134, row}, Qt::AlignLeft | Qt::AlignVCenter, QString::fromLatin1(line.note),
-                6.5, false, kMuted);
-    }
-    y += row;
+    if (!line.more.isEmpty()) page.text(cell(line.note.isEmpty() ? c.wideMore : c.more), left, line.more, 9.5, false, line.moreColour);
+    if (!line.note.isEmpty()) page.text(cell(c.note), left, line.note, 6.5, false, kMuted);
+    y += l.jobLine;
   }
 }
 
-void paintFigures(Page& page, const Layout& l, const SheetJob& job) {
+void paintFigures(Page& page, const Layout& l, const std::vector<Figure>& figures) {
   QPainter& p = page.painter();
-  for (std::size_t i = 0; i < job.figures.size(); ++i) {
+  for (std::size_t i = 0; i < figures.size(); ++i) {
     const Rect& c = l.figureCells[i];
     p.setPen(Qt::NoPen);
     p.setBrush(QColor::fromRgb(kPanel));
     p.drawRoundedRect(QRectF(c.x, c.y, c.width, c.height), 1.5, 1.5);
     p.setBrush(Qt::NoBrush);
-    page.text({c.x + 2, c.y + 1.2, c.width - 4, 3.6}, Qt::AlignLeft | Qt::AlignVCenter, q(job.figures[i].label), 6.5,
+    page.text({c.x + 2, c.y + 1.2, c.width - 4, 3.6}, Qt::AlignLeft | Qt::AlignVCenter, labelOf(figures[i].label), 6.5,
               true, kMuted);
     // A long value (a setting with its words) goes on two lines rather than
     // shrink out of sight.
     const Rect value{c.x + 2, c.y + 4.8, c.width - 4, c.height - 5.4};
-    const QString text = q(job.figures[i].value);
+    const QString text = q(figures[i].text);
     const bool oneLine = page.fitted(text, value.width, value.height, 17, true, 0) >= kWrapBelow;
     page.text(value, Qt::AlignLeft | Qt::AlignVCenter | (oneLine ? 0 : Qt::TextWordWrap), text, oneLine ? 17 : 9,
               true);
@@ -227,7 +222,7 @@ void bearingLabel(Page& page, Point anchor, double bearing, int side, const QStr
   page.text({x, y, s.width(), s.height()}, Qt::AlignCenter, text, 6.5, true, colour);
 }
 
-void paintDial(Page& page, const Rect& box, const Angles& a, const SheetJob& job) {
+void paintDial(Page& page, const Rect& box, const Angles& a, const Job& job) {
   QPainter& p = page.painter();
   const Dial d = dialGeometry(box, a);
   heading(page, box, QStringLiteral("COMPASS"), QStringLiteral("held flat, its needle on magnetic north"));
@@ -286,20 +281,19 @@ void paintDial(Page& page, const Rect& box, const Angles& a, const SheetJob& job
   p.drawEllipse(at(d.centre), 0.9, 0.9);
   p.setBrush(Qt::NoBrush);
 
-  const SheetFigure* magnetic = figureNamed(job, "AZIMUTH MAGNETIC");
-  const SheetFigure* truth = figureNamed(job, "AZIMUTH TRUE");
   const Rect& c = d.caption;
   page.text({c.x, c.y, c.width, c.height / 2}, Qt::AlignCenter,
-            QStringLiteral("Dish: %1° on the compass (magnetic)").arg(q(magnetic->value)), 8, true, kDish);
+            QStringLiteral("Dish: %1° on the compass (magnetic)").arg(figureText(job, Label::AzimuthMagnetic)), 8, true,
+            kDish);
   page.text({c.x, c.y + c.height / 2, c.width, c.height / 2}, Qt::AlignCenter,
-            QStringLiteral("%1° from true north").arg(q(truth->value)), 8, false, kDish);
+            QStringLiteral("%1° from true north").arg(figureText(job, Label::AzimuthTrue)), 8, false, kDish);
 }
 
-void paintElevation(Page& page, const Rect& box, const Angles& a, const SheetJob& job) {
+void paintElevation(Page& page, const Rect& box, const Angles& a, const Job& job) {
   QPainter& p = page.painter();
   const Protractor g = protractorGeometry(box, a);
   heading(page, box, QStringLiteral("ELEVATION"), QStringLiteral("the line of sight above the horizon"));
-  const QString value = q(figureNamed(job, "ELEVATION")->value);
+  const QString value = figureText(job, Label::Elevation);
   if (!g.aboveHorizon) {
     page.text(g.text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
               QStringLiteral("The satellite is below the horizon: its elevation is %1°. No dish can see it from "
@@ -351,9 +345,9 @@ void paintElevation(Page& page, const Rect& box, const Angles& a, const SheetJob
   if (a.elevation < 5) {
     more += QStringLiteral(" Less than 5° up: terrain, buildings and the air often get in the way.");
   }
-  if (const SheetFigure* tilt = figureNamed(job, "DISH FACE TILT")) {
-    more += QStringLiteral(" An inclinometer on the rim of this offset dish reads the DISH FACE TILT, %1°.")
-                .arg(q(tilt->value));
+  if (const Figure* tilt = job.chosen->figure(Label::DishFaceTilt)) {
+    more += QStringLiteral(" An inclinometer on the rim of this offset dish reads the %1, %2°.")
+                .arg(labelOf(Label::DishFaceTilt), q(tilt->text));
   }
   page.text({t.x, t.y + 11, t.width, t.height - 11}, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, more, 7.5);
 }
@@ -371,10 +365,10 @@ void lnb(QPainter& p, double r, QRgb colour, bool upright) {
   }
 }
 
-void paintSkew(Page& page, const Rect& box, const Angles& a, const SheetJob& job) {
+void paintSkew(Page& page, const Rect& box, const Angles& a, const Job& job) {
   QPainter& p = page.painter();
   const SkewPicture s = skewGeometry(box, a);
-  heading(page, box, QStringLiteral("LNB SKEW"), QStringLiteral("seen from behind the dish, looking at the satellite"));
+  heading(page, box, labelOf(Label::LnbSkew), QStringLiteral("seen from behind the dish, looking at the satellite"));
   const double r = s.radius;
   p.setPen(pen(kInk, 0.4));
   p.drawEllipse(at(s.centre), r, r);
@@ -388,11 +382,12 @@ void paintSkew(Page& page, const Rect& box, const Angles& a, const SheetJob& job
   }
   p.restore();
 
-  const QString value = q(figureNamed(job, "LNB SKEW")->value);
+  const QString value = figureText(job, Label::LnbSkew);
   const Rect& t = s.text;
   if (!s.turn) {
     page.text(t, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
-              QStringLiteral("No turn needed: the LNB stays upright (LNB SKEW %1).").arg(value), 10, true, kDish);
+              QStringLiteral("No turn needed: the LNB stays upright (%1 %2).").arg(labelOf(Label::LnbSkew), value), 10,
+              true, kDish);
     return;
   }
   // The turn, as an arc over the top from upright to the turned position.
@@ -418,9 +413,9 @@ void paintSkew(Page& page, const Rect& box, const Angles& a, const SheetJob& job
   const double below = page.measure(turn, turnPoints, true, wrap, t.width).height() + 4;
   page.text({t.x, t.y + 2, t.width, 12}, wrap, turn, turnPoints, true, kDish);
   page.text({t.x, t.y + below, t.width, t.height - below}, wrap,
-            QStringLiteral("from upright (dashed) to the solid line: LNB SKEW %1, and a positive skew is a "
+            QStringLiteral("from upright (dashed) to the solid line: %1 %2, and a positive skew is a "
                            "clockwise turn.")
-                .arg(value),
+                .arg(labelOf(Label::LnbSkew), value),
             7.5);
 }
 
@@ -429,19 +424,13 @@ const char* compassPoint(int azimuth) {
   return kPoints[((azimuth % 360 + 360) % 360) / 45];
 }
 
-void paintSky(Page& page, const Layout& l, const Angles& a, const SheetJob& job) {
+// The ground, the grid, the arc above and below the horizon, the frame and
+// the elevations beside it. Everything inside the frame comes from the view
+// already cut to it: Qt's SVG writer does not clip.
+void paintSkyGrid(Page& page, const Rect& sky, const SkyView& v) {
   QPainter& p = page.painter();
-  const SkyView v = skyView(l.skyPlot, job.site, a, job.satellites);
   const Rect& plot = v.plot;
-  heading(page, l.sky, QStringLiteral("THE SKY TOWARD THE ARC"),
-          QStringLiteral("facing %1: azimuth across, elevation up. Whatever stands in front of the marked satellite "
-                         "blocks it.")
-              .arg(v.facingSouth ? QStringLiteral("south") : QStringLiteral("north")));
-  const QRectF frame(plot.x, plot.y, plot.width, plot.height);
   const double horizonY = v.toPage({0, 0}).y;
-
-  // Everything inside the frame comes from the view already cut to it: Qt's
-  // SVG writer does not clip.
   p.fillRect(QRectF(plot.x, horizonY, plot.width, plot.bottom() - horizonY), QColor::fromRgb(kGround));
   const double elevationStep = (v.elevationTo - v.elevationFrom) > 60 ? 20 : 10;
   p.setPen(pen(kGrid, 0.2));
@@ -462,24 +451,31 @@ void paintSky(Page& page, const Layout& l, const Angles& a, const SheetJob& job)
   for (const auto& points : v.above) p.drawPath(polyline(points));
 
   p.setPen(pen(kInk, 0.4));
-  p.drawRect(frame);
+  p.drawRect(QRectF(plot.x, plot.y, plot.width, plot.height));
   p.drawLine(QPointF(plot.x, horizonY), QPointF(plot.right(), horizonY));
   for (double e = elevationStep * std::ceil(v.elevationFrom / elevationStep); e <= v.elevationTo; e += elevationStep) {
     const double y = v.toPage({0, e}).y;
-    page.text({l.sky.x, y - 1.5, plot.x - l.sky.x - 1, 3}, Qt::AlignRight | Qt::AlignVCenter,
-              QStringLiteral("%1°").arg(e), 6, false, e < 0 ? kMuted : kInk);
+    page.text({sky.x, y - 1.5, plot.x - sky.x - 1, 3}, Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("%1°").arg(e),
+              6, false, e < 0 ? kMuted : kInk);
   }
-  // The horizon's compass directions: degrees every 30, points every 45.
+}
+
+// The horizon's compass directions: degrees every 30, points every 45.
+void paintSkyDirections(Page& page, const SkyView& v) {
+  QPainter& p = page.painter();
+  const Rect& plot = v.plot;
+  const double horizonY = v.toPage({0, 0}).y;
   const Rect band = v.directionBand();
   for (double az = 10 * std::ceil(v.azimuthFrom / 10); az <= v.azimuthTo; az += 10) {
     const double x = v.toPage({az, 0}).x;
     p.setPen(pen(kInk, 0.25));
     p.drawLine(QPointF(x, horizonY), QPointF(x, horizonY + 1.3));
     const int degrees = (static_cast<int>(az) % 360 + 360) % 360;
-    if (degrees % 30 == 0 && x > plot.x + 3 && x < plot.right() - 3) {
+    const bool inside = x > plot.x + 3 && x < plot.right() - 3;
+    if (degrees % 30 == 0 && inside) {
       page.centred({x, band.y + 2.8}, QStringLiteral("%1°").arg(degrees), 5.5, false, kMuted);
     }
-    if (degrees % 45 == 0 && x > plot.x + 3 && x < plot.right() - 3) {
+    if (degrees % 45 == 0 && inside) {
       // On the ground's colour, so the arc below the horizon passes behind.
       const QString point = QString::fromLatin1(compassPoint(degrees));
       const QSizeF s = page.measure(point, 7, true);
@@ -488,13 +484,17 @@ void paintSky(Page& page, const Layout& l, const Angles& a, const SheetJob& job)
       page.centred({x, band.y + 6.2}, point, 7, true);
     }
   }
+}
 
+// The list's satellites and the chosen one, with the labels that fit.
+void paintSkyMarks(Page& page, const SkyView& v, const QString& chosenName) {
+  QPainter& p = page.painter();
   const double markPoints = 5.5, chosenPoints = 7.5;
   std::vector<double> widths;
   for (const SkyMark& m : v.marks) widths.push_back(page.measure(q(m.name), markPoints, false).width());
-  const QSizeF chosenSize = page.measure(q(job.satellite), chosenPoints, true);
-  const SkyLabels labels =
-      placeSkyLabels(v, chosenSize.width(), chosenSize.height(), widths, page.measure(QStringLiteral("Xg"), markPoints, false).height());
+  const QSizeF chosenSize = page.measure(chosenName, chosenPoints, true);
+  const SkyLabels labels = placeSkyLabels(v, chosenSize.width(), chosenSize.height(), widths,
+                                          page.measure(QStringLiteral("Xg"), markPoints, false).height());
   for (std::size_t i = 0; i < v.marks.size(); ++i) {
     const Point m = v.toPage(v.marks[i].at);
     p.setPen(pen(kMuted, 0.25));
@@ -510,15 +510,26 @@ void paintSky(Page& page, const Layout& l, const Angles& a, const SheetJob& job)
   p.setBrush(QColor::fromRgb(kDish));
   p.drawEllipse(at(c), 1.5, 1.5);
   p.setBrush(Qt::NoBrush);
-  page.text(labels.chosen, Qt::AlignCenter, q(job.satellite), chosenPoints, true, kDish);
+  page.text(labels.chosen, Qt::AlignCenter, chosenName, chosenPoints, true, kDish);
+}
 
+void paintSky(Page& page, const Layout& l, const Job& job) {
+  const SkyView v = skyView(l.skyPlot, job);
+  heading(page, l.sky, QStringLiteral("THE SKY TOWARD THE ARC"),
+          QStringLiteral("facing %1: azimuth across, elevation up. Whatever stands in front of the marked satellite "
+                         "blocks it.")
+              .arg(v.facingSouth ? QStringLiteral("south") : QStringLiteral("north")));
+  paintSkyGrid(page, l.sky, v);
+  paintSkyDirections(page, v);
+  paintSkyMarks(page, v, q(satelliteText(*job.chosen)));
   if (!v.arcRises) {
+    const Rect& plot = v.plot;
     page.text({plot.x + 2, plot.y + 1, plot.width - 4, 4}, Qt::AlignCenter,
               QStringLiteral("From this site the whole arc stays below the horizon."), 7.5, true);
   }
 }
 
-void paintFooter(Page& page, const Layout& l, const SheetJob& job) {
+void paintFooter(Page& page, const Layout& l) {
   QPainter& p = page.painter();
   const Rect& f = l.footer;
   // A bar of known length: a printed page whose bar measures 50 mm was
@@ -533,26 +544,27 @@ void paintFooter(Page& page, const Layout& l, const SheetJob& job) {
   page.text({f.x, f.y, f.width - bar - 4, f.height}, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
             QStringLiteral("%1. Angles in degrees. Azimuths clockwise from north; the magnetic azimuth is the true "
                            "one less the declination (East positive), as the compass reads it.")
-                .arg(q(job.version)),
+                .arg(QString::fromLatin1(kProgramName) + QLatin1Char(' ') + QString::fromLatin1(kShownVersion)),
             6, false, kMuted);
 }
 
 }  // namespace
 
-void paintSheet(QPainter& painter, const SheetJob& job, Paper paper) {
-  const Angles angles = readAngles(job);
-  const Layout layout = layoutPage(paper, job.figures.size());
+void paintSheet(QPainter& painter, const Job& job, Paper paper) {
+  const Angles angles = anglesOf(job);
+  const std::vector<Figure> figures = chosenFigures(job, false);
+  const Layout layout = layoutPage(paper, figures.size());
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
   Page page(painter);
   paintTitle(page, layout, job);
   paintJob(page, layout, job);
-  paintFigures(page, layout, job);
+  paintFigures(page, layout, figures);
   paintDial(page, layout.dial, angles, job);
   paintElevation(page, layout.elevation, angles, job);
   paintSkew(page, layout.skew, angles, job);
-  paintSky(page, layout, angles, job);
-  paintFooter(page, layout, job);
+  paintSky(page, layout, job);
+  paintFooter(page, layout);
 }
 
 }  // namespace vantorel::sheet

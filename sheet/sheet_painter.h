@@ -6,7 +6,7 @@
 #include <QPainter>
 
 #include "sheet_geometry.h"
-#include "sheet_job.h"
+
 
 namespace vantorel::sheet {
 
@@ -19,8 +19,7 @@ inline constexpr const char* kFace = "DejaVu Sans";
 // sight, the turned LNB, the chosen satellite.
 inline constexpr QRgb kDishColour = 0xff1565c0;
 
-// Throws std::invalid_argument when the job's figures cannot be read
-// (readAngles).
-void paintSheet(QPainter& painter, const SheetJob& job, Paper paper);
+// The job must have a chosen satellite.
+void paintSheet(QPainter& painter, const Job& job, Paper paper);
 
 }  // namespace vantorel::sheet

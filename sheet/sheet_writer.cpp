@@ -9,6 +9,7 @@
 #include <cmath>
 #include <exception>
 
+#include "program_version.h"
 #include "sheet_painter.h"
 
 namespace vantorel {
@@ -27,7 +28,7 @@ QSize pixels(const sheet::PageSize& page, int dpi) {
 }
 
 // Paints on a device whose logical unit is one dot at `dpi`, in millimetres.
-bool paint(QPaintDevice& device, double dpi, const SheetJob& job, Paper paper) {
+bool paint(QPaintDevice& device, double dpi, const Job& job, Paper paper) {
   QPainter painter;
   if (!painter.begin(&device)) return false;
   painter.scale(dpi / 25.4, dpi / 25.4);
@@ -35,9 +36,10 @@ bool paint(QPaintDevice& device, double dpi, const SheetJob& job, Paper paper) {
   return painter.end();
 }
 
-bool writeTo(QSaveFile& file, SheetFormat format, const SheetJob& job, Paper paper) {
+bool writeTo(QSaveFile& file, SheetFormat format, const Job& job, Paper paper) {
   const sheet::PageSize page = sheet::pageSize(paper);
-  const QString title = QStringLiteral("Installation sheet: %1").arg(QString::fromStdString(job.satellite));
+  const QString title = QStringLiteral("Installation sheet: %1").arg(QString::fromStdString(satelliteText(*job.chosen)));
+  const QString version = QString::fromLatin1(kProgramName) + QLatin1Char(' ') + QString::fromLatin1(kShownVersion);
   switch (format) {
     case SheetFormat::Pdf: {
       QPdfWriter writer(&file);
@@ -45,7 +47,7 @@ bool writeTo(QSaveFile& file, SheetFormat format, const SheetJob& job, Paper pap
       writer.setPageMargins(QMarginsF(0, 0, 0, 0));
       writer.setResolution(kPdfDpi);
       writer.setTitle(title);
-      writer.setCreator(QString::fromStdString(job.version));
+      writer.setCreator(version);
       return paint(writer, kPdfDpi, job, paper);
     }
     case SheetFormat::Svg: {
@@ -55,7 +57,7 @@ bool writeTo(QSaveFile& file, SheetFormat format, const SheetJob& job, Paper pap
       generator.setSize(pixels(page, kSvgDpi));
       generator.setViewBox(QRect(QPoint(0, 0), pixels(page, kSvgDpi)));
       generator.setTitle(title);
-      generator.setDescription(QString::fromStdString(job.version));
+      generator.setDescription(version);
       return paint(generator, kSvgDpi, job, paper);
     }
     case SheetFormat::Png: {
@@ -72,15 +74,11 @@ bool writeTo(QSaveFile& file, SheetFormat format, const SheetJob& job, Paper pap
 
 }  // namespace
 
-std::string writeSheet(const SheetJob& job, Paper paper, const std::string& path) {
+std::string writeSheet(const Job& job, Paper paper, const std::string& path) {
   const std::string named = "the sheet '" + path + "'";
   const auto format = sheetFormatFor(path);
   if (!format) return named + " is not named .pdf, .svg or .png";
-  try {
-    sheet::readAngles(job);
-  } catch (const std::exception& e) {
-    return e.what();
-  }
+  if (!job.chosen) return named + " needs a satellite";
   QSaveFile file(QString::fromStdString(path));
   if (!file.open(QIODevice::WriteOnly)) {
     return named + " cannot be written: " + file.errorString().toStdString();

@@ -9,7 +9,8 @@
 
 #include <string>
 
-#include "sheet_job.h"
+#include "job.h"
+#include "sheet_format.h"
 
 namespace vantorel {
 
@@ -18,6 +19,6 @@ namespace vantorel {
 // renamed into place only once whole, so a failure leaves no partial file and
 // an existing file untouched. Returns "" when written, else one line saying
 // why not (the file name quoted, no "vantorel: " prefix). Never throws.
-std::string writeSheet(const SheetJob& job, Paper paper, const std::string& path);
+std::string writeSheet(const Job& job, Paper paper, const std::string& path);
 
 }  // namespace vantorel

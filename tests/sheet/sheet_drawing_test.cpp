@@ -57,7 +57,7 @@ class SheetDrawingTest : public QObject {
     const Paper paper = letter ? Paper::Letter : Paper::A4;
     QFETCH(QString, file);
     QFETCH(QSizeF, size);
-    const SheetJob job = sheet_testing::jobFor(sheet_testing::kSites[site]);
+    const Job job = sheet_testing::jobFor(sheet_testing::kSites[site]);
     QTemporaryDir dir;
     const QString path = dir.filePath(file);
     QCOMPARE(writeSheet(job, paper, path.toStdString()), std::string());
@@ -83,9 +83,12 @@ class SheetDrawingTest : public QObject {
       QCOMPARE(QSizeF(image.size()), size);
       return;
     }
-    for (const SheetFigure& figure : job.figures) QVERIFY2(text.contains(QString::fromStdString(figure.value)), figure.value.c_str());
-    for (const std::string* s : {&job.latitudeDecimal, &job.longitudeDecimal, &job.satellite, &job.date}) {
-      QVERIFY2(text.contains(QString::fromStdString(*s)), s->c_str());
+    for (const Figure& figure : chosenFigures(job, false)) {
+      QVERIFY2(text.contains(QString::fromStdString(figure.text)), figure.text.c_str());
+    }
+    for (const std::string& s : {job.site.latitudeDecimal, job.site.longitudeDecimal, satelliteText(*job.chosen),
+                                 calendarDateText(job.site.date)}) {
+      QVERIFY2(text.contains(QString::fromStdString(s)), s.c_str());
     }
   }
 
@@ -93,13 +96,13 @@ class SheetDrawingTest : public QObject {
   // where a mirrored or turned dial would have drawn it.
   void arrowPointsAtTheMagneticAzimuth() {
     for (int site : {0, 1}) {
-      const SheetJob job = sheet_testing::jobFor(sheet_testing::kSites[site]);
+      const Job job = sheet_testing::jobFor(sheet_testing::kSites[site]);
       QTemporaryDir dir;
       const QString path = dir.filePath(QStringLiteral("dial.png"));
       QCOMPARE(writeSheet(job, Paper::A4, path.toStdString()), std::string());
       const QImage image(path);
-      const sheet::Dial d = sheet::dialGeometry(sheet::layoutPage(Paper::A4, job.figures.size()).dial,
-                                                sheet::readAngles(job));
+      const sheet::Dial d = sheet::dialGeometry(sheet::layoutPage(Paper::A4, chosenFigures(job, false).size()).dial,
+                                                sheet::anglesOf(job));
       const sheet::Point head = d.arrowHeadCentre, c = d.centre;
       QVERIFY(isDishColour(image.pixel(pixelAt(head))));
       QVERIFY(!isDishColour(image.pixel(pixelAt({2 * c.x - head.x, head.y}))));            // mirrored
@@ -113,14 +116,14 @@ class SheetDrawingTest : public QObject {
     QTest::addColumn<bool>("withFigures");
     QTest::addRow("not a sheet's name") << "job.txt" << true;
     QTest::addRow("no such folder") << "missing/job.pdf" << true;
-    QTest::addRow("figures missing") << "job.png" << false;
+    QTest::addRow("no satellite") << "job.png" << false;
   }
 
   void refusesWhatItCannotWrite() {
     QFETCH(QString, file);
     QFETCH(bool, withFigures);
-    SheetJob job = sheet_testing::jobFor(sheet_testing::kSites[0]);
-    if (!withFigures) job.figures.clear();
+    Job job = sheet_testing::jobFor(sheet_testing::kSites[0]);
+    if (!withFigures) job.chosen.reset();
     QTemporaryDir dir;
     QVERIFY(!writeSheet(job, Paper::A4, dir.filePath(file).toStdString()).empty());
     QVERIFY(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <stdexcept>
 
 #include "sheet_geometry.h"
 #include "sheet_jobs.h"
@@ -43,20 +42,6 @@ TEST(SheetLayoutTest, BlocksStayApartAndOnThePage) {
   }
 }
 
-TEST(SheetAnglesTest, ReadsThePrintedTextsAndRefusesAMissingFigure) {
-  SheetJob job = jobFor(kSites[0]);
-  const Angles a = readAngles(job);
-  EXPECT_EQ(a.azimuthTrue, 194.7342);
-  EXPECT_EQ(a.azimuthMagnetic, 202.7342);
-  EXPECT_EQ(a.elevation, 40.41615);
-  EXPECT_EQ(a.skew, 10.9632);
-  EXPECT_EQ(a.declination, -8);
-  job.figures[3].value = "clockwise";
-  EXPECT_THROW(readAngles(job), std::invalid_argument);
-  job.figures.pop_back();
-  EXPECT_THROW(readAngles(job), std::invalid_argument);
-}
-
 TEST(SheetDialTest, ArrowAtTheMagneticAzimuthAndTrueNorthAtMinusTheDeclination) {
   // Directions on the page (x right, y down) as unit vectors, worked by hand:
   // 202.7 lies 22.7 degrees west of south, so down and to the left; a West
@@ -87,10 +72,10 @@ TEST(SheetDialTest, ArrowAtTheMagneticAzimuthAndTrueNorthAtMinusTheDeclination) 
 TEST(SheetSkyTest, ArcEndsOnTheHorizonAndTheSatelliteAtItsLookAngles) {
   const Rect plot{24, 190, 170, 70};
   for (const auto& site : kSites) {
-    const SheetJob job = jobFor(site);
-    const SkyView v = skyView(plot, job.site, readAngles(job), job.satellites);
+    const Job job = jobFor(site);
+    const SkyView v = skyView(plot, job);
     ASSERT_TRUE(v.arcRises) << site.name;
-    EXPECT_EQ(v.facingSouth, site.latitudeNorth > 0);
+    EXPECT_EQ(v.facingSouth, job.site.inputs.SiteLatitude > 0);
     // The ends lie on the horizon, symmetric about the meridian the view faces.
     for (const SkyPoint& end : v.arcEnds) EXPECT_NEAR(end.elevation, 0, 1e-3) << site.name;
     EXPECT_NEAR(v.arcEnds[0].azimuth + v.arcEnds[1].azimuth, v.facingSouth ? 360 : 0, 1e-2) << site.name;
@@ -99,7 +84,7 @@ TEST(SheetSkyTest, ArcEndsOnTheHorizonAndTheSatelliteAtItsLookAngles) {
     EXPECT_NEAR(v.above[0].back().azimuth, v.arcEnds[1].azimuth, 1e-9);
     for (const SkyPoint& p : v.above[0]) EXPECT_GE(p.elevation, -1e-3);
 
-    const OnecalcResult r = onecalc(job.site);
+    const OnecalcResult& r = job.chosen->angles;
     EXPECT_NEAR(std::fmod(v.chosen.azimuth + 360, 360), r.AzimuthTrue, 1e-4) << site.name;
     EXPECT_NEAR(v.chosen.elevation, r.Elevation, 1e-4) << site.name;
     // On the page within the view, below the horizon line when it is below.
@@ -110,7 +95,7 @@ TEST(SheetSkyTest, ArcEndsOnTheHorizonAndTheSatelliteAtItsLookAngles) {
   }
   // From 85 degrees North the whole arc stays below the horizon; the view
   // still shows where.
-  const SkyView polar = skyView(plot, {85, 0, 0, 0}, Angles{180, 180, -3.78, 0, 0}, {});
+  const SkyView polar = skyView(plot, jobFor({"polar", "85", "0", "0", "0"}));
   EXPECT_FALSE(polar.arcRises);
   ASSERT_FALSE(polar.below.empty());
   EXPECT_GT(polar.elevationTo, 0);
@@ -136,8 +121,7 @@ TEST(SheetLabelTest, EachLabelTakesItsFirstFreePlaceOrNone) {
 }
 
 TEST(SheetLabelTest, SkyLabelsNeverOverlap) {
-  const SheetJob job = jobFor(kSites[0]);
-  const SkyView v = skyView({24, 190, 170, 70}, job.site, readAngles(job), job.satellites);
+  const SkyView v = skyView({24, 190, 170, 70}, jobFor(kSites[0]));
   const SkyLabels labels = placeSkyLabels(v, 14, 3, std::vector<double>(v.marks.size(), 12), 2.2);
   std::vector<Rect> placed{labels.chosen};
   for (const auto& box : labels.marks) {

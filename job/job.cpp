@@ -1,0 +1,61 @@
+#include "job.h"
+
+#include <algorithm>
+#include <array>
+
+namespace vantorel {
+namespace {
+
+// The labels in the order of Label's values.
+constexpr std::array<std::string_view, 19> kLabels = {
+    "LATITUDE",       "LONGITUDE",        "SATELLITE",         "DATE",           "DECLINATION",
+    "POSITION",       "NOTE",             "SITE LATITUDE",     "SITE LONGITUDE", kResultLabels[0],
+    kResultLabels[1], kResultLabels[2],   "LNB SKEW",          "DISH FACE TILT", "POLAR AXIS ELEVATION",
+    "MOUNT FACES",    "MOUNT AZIMUTH MAGNETIC", "DECLINATION OFFSET", "MOTOR ANGLE"};
+static_assert(kLabels.size() == static_cast<std::size_t>(Label::MotorAngle) + 1);
+
+}  // namespace
+
+std::string_view labelText(Label label) { return kLabels[static_cast<std::size_t>(label)]; }
+
+std::string declinationSourceText(const JobSite& site) {
+  return site.declinationSource == DeclinationSource::Model
+             ? "World Magnetic Model 2025 on " + calendarDateText(site.date)
+             : std::string("typed");
+}
+
+std::string satelliteText(const Pointing& pointing) {
+  return pointing.name.empty() ? pointing.position : pointing.name + ", " + pointing.position;
+}
+
+const Figure* Pointing::figure(Label label) const {
+  const auto found = std::find_if(figures.begin(), figures.end(), [label](const Figure& f) { return f.label == label; });
+  return found == figures.end() ? nullptr : &*found;
+}
+
+std::vector<Figure> mountSettings(const JobSite& site, bool facesApart) {
+  std::vector<Figure> settings;
+  for (const Figure& setting : site.mountFigures) {
+    if (setting.label == Label::MountFaces && !facesApart) {
+      settings.back().text += ", the mount faces " + setting.text;
+    } else {
+      settings.push_back(setting);
+    }
+  }
+  return settings;
+}
+
+std::vector<Figure> chosenFigures(const Job& job, bool facesApart) {
+  std::vector<Figure> figures;
+  for (const Figure& figure : job.chosen->figures) {
+    // The mount's settings for the site stand just before the motor angle.
+    if (figure.label == Label::MotorAngle) {
+      const std::vector<Figure> settings = mountSettings(job.site, facesApart);
+      figures.insert(figures.end(), settings.begin(), settings.end());
+    }
+    figures.push_back(figure);
+  }
+  return figures;
+}
+
+}  // namespace vantorel

@@ -1,0 +1,161 @@
+#pragma once
+// One job: what a run understood of what was typed or chosen, and every
+// figure computed from it, as numbers with their display texts made once.
+// The command line's lines, its table and CSV, the installation sheet and
+// the planner all read this one value; none of them computes a figure or
+// reads a printed one back.
+//
+// Conventions are the calculation's: latitude North positive, longitudes
+// degrees West (East negative), declination East positive, azimuths
+// clockwise from true north, the LNB skew positive clockwise as seen from
+// behind the dish looking at the satellite, the motor angle East positive.
+// The "map" texts of the site are North and East positive.
+//
+// Unlike the window, which rounds the satellite to whole degrees, a job
+// computes for the satellite at its own longitude: 68.5 is 68.5 West, and a
+// listed 61.5 is 61.5.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calendar_date.h"
+#include "deccalc.h"
+#include "first_actions.h"
+#include "lnb_skew.h"
+#include "mount.h"
+
+namespace vantorel {
+
+// A satellite this many degrees above the horizon or less is usually hidden
+// by terrain, buildings or the atmosphere.
+inline constexpr double kLowElevation = 5;
+
+// Everything a job's faces show under a name. Each is spelled once, in
+// labelText.
+enum class Label {
+  Latitude,
+  Longitude,
+  Satellite,
+  Date,
+  Declination,
+  Position,
+  Note,
+  SiteLatitude,
+  SiteLongitude,
+  AzimuthTrue,
+  AzimuthMagnetic,
+  Elevation,
+  LnbSkew,
+  DishFaceTilt,
+  PolarAxisElevation,
+  MountFaces,
+  MountAzimuthMagnetic,
+  DeclinationOffset,
+  MotorAngle,
+};
+
+// "LATITUDE", "AZIMUTH TRUE", "MOTOR ANGLE", ...
+std::string_view labelText(Label label);
+
+// A figure: its value in degrees, East and clockwise positive as above, and
+// the text it is shown as ("11.23829° W" for a motor angle of -11.23829).
+// MOUNT FACES has words only; its value is 0.
+struct Figure {
+  Label label = Label::AzimuthTrue;
+  double value = 0;
+  std::string text;
+};
+
+// What a job has to say beside its figures, one sentence each.
+struct Notice {
+  enum class Kind {
+    SkippedObjects,  // objects of orbital data left out, not near geostationary
+    CarriedDigits,   // a packed coordinate's minutes or seconds of 60 or more, carried
+    WeakField,       // the magnetic model's caution where the field is weak
+    SatelliteNote,   // what orbital data say a fixed dish should know of the satellite
+    BelowHorizon,
+    LowElevation,    // above the horizon, under kLowElevation
+  };
+  Kind kind = Kind::SkippedObjects;
+  std::string text;
+};
+
+enum class DeclinationSource { Typed, Model };
+
+// Where the job's satellite came from.
+enum class SatelliteSource { Typed, BuiltInList, ListFile };
+
+// The site as understood, the day, the declination and the dish on its
+// mount: what every satellite of a job shares.
+struct JobSite {
+  // SiteLatitude, SiteLongitude and Declination; SatelliteLongitude is each
+  // satellite's.
+  OnecalcInputs inputs;
+  DeccalcState latitude;
+  DeccalcState longitude;
+  // Degrees, minutes and seconds with the hemisphere letter, and decimal
+  // degrees as maps give them.
+  std::string latitudeDms, latitudeDecimal;
+  std::string longitudeDms, longitudeDecimal;
+  CalendarDate date;
+  std::string declinationText;  // as typed, or as the model gave it
+  DeclinationSource declinationSource = DeclinationSource::Typed;
+  std::optional<Single> offsetAngle;  // where asked for: each satellite's DISH FACE TILT
+  std::optional<PolarMountResult> polarMount;
+  // The polar mount's settings: POLAR AXIS ELEVATION, MOUNT FACES, MOUNT
+  // AZIMUTH MAGNETIC and DECLINATION OFFSET; none without a polar mount.
+  std::vector<Figure> mountFigures;
+};
+
+// "World Magnetic Model 2025 on 2026-12-07", or "typed".
+std::string declinationSourceText(const JobSite& site);
+
+// One satellite seen from the site.
+struct Pointing {
+  std::string name;  // "" for a satellite typed as a longitude
+  Single longitudeWest = 0;
+  std::string position;  // as satellite lists print it: "101.2° W"
+  SatelliteSource source = SatelliteSource::Typed;
+  OnecalcInputs inputs;
+  OnecalcResult angles;
+  LnbSkewResult skew;
+  // AZIMUTH TRUE, AZIMUTH MAGNETIC, ELEVATION, LNB SKEW, then DISH FACE TILT
+  // and MOTOR ANGLE where the site asks for them.
+  std::vector<Figure> figures;
+  // What orbital data say a fixed dish should know: "inclined 3.21°".
+  std::vector<std::string> notes;
+
+  double elevation() const { return static_cast<double>(angles.Elevation); }
+  // The figure of that label; nullptr when the job has none.
+  const Figure* figure(Label label) const;
+};
+
+// What the SATELLITE line says: the name, if any, and the position:
+// "Galaxy 3C, 95° W", "101° W".
+std::string satelliteText(const Pointing& pointing);
+
+struct Job {
+  JobSite site;
+  std::string listName;  // "the built-in list", or the file as a message shows it
+  bool orbitalList = false;  // the list came from orbital data, so its satellites may have notes
+  std::optional<Pointing> chosen;  // the satellite asked for
+  std::vector<Pointing> listed;    // the list's satellites where asked for, in its order
+  // In the order they arose: the list's, the site's, then the chosen
+  // satellite's.
+  std::vector<Notice> notices;
+};
+
+// The polar mount's settings for the site, site.mountFigures, with MOUNT
+// FACES apart or, without facesApart, said after the polar axis elevation:
+// "42.01667, the mount faces true south".
+std::vector<Figure> mountSettings(const JobSite& site, bool facesApart);
+
+// The figures of the chosen satellite in the order the lines print them: the
+// look angles, the skew, the dish face tilt, the polar mount's settings for
+// the site (mountSettings), then the motor angle.
+std::vector<Figure> chosenFigures(const Job& job, bool facesApart);
+
+}  // namespace vantorel

@@ -1,0 +1,240 @@
+#include "job_builder.h"
+
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+
+#include "calc_error.h"
+#include "hemisphere.h"
+#include "satellite_notes.h"
+#include "satellite_search.h"
+#include "typing_hint.h"
+#include "world_magnetic_model.h"
+
+namespace vantorel {
+namespace {
+
+constexpr double kSixty = 60;
+
+// The command line takes positions with hemisphere letters as well; the
+// boxes' own forms pass unchanged.
+BoxTexts withSigns(const BoxTexts& typed, bool satellite) {
+  BoxTexts boxes = typed;
+  boxes.Text4 = withoutHemisphere(Field::Latitude, typed.Text4);
+  boxes.Text5 = withoutHemisphere(Field::Longitude, typed.Text5);
+  if (satellite) boxes.Text6 = withoutHemisphere(Field::SatelliteLongitude, typed.Text6);
+  return boxes;
+}
+
+// "the latitude 429999 has 99 minutes and 99 seconds; read as 43°40'39.0" N",
+// or "" when the minutes and the seconds are both under 60.
+std::string carriedWarning(std::string_view name, const DeccalcState& s, const std::string& readAs) {
+  std::string pieces;
+  if (s.Minutes >= kSixty) pieces = doubleToText(s.Minutes) + " minutes";
+  if (s.Seconds >= kSixty) pieces += (pieces.empty() ? "" : " and ") + doubleToText(s.Seconds) + " seconds";
+  if (pieces.empty()) return {};
+  return "the " + std::string(name) + " " + quotedText(s.DmsText) + " has " + pieces + "; read as " + readAs;
+}
+
+// The site boxes decoded, with the date; the declination is the caller's.
+JobSite decodedSite(const BoxTexts& boxes, CalendarDate date, std::vector<Notice>& notices) {
+  JobSite site;
+  site.date = date;
+  site.latitude = deccalc(boxes.Text4, Field::Latitude);
+  site.longitude = deccalc(boxes.Text5, Field::Longitude);
+  site.inputs.SiteLatitude = site.latitude.DecimalDegrees;
+  site.inputs.SiteLongitude = site.longitude.DecimalDegrees;
+  site.latitudeDms = latitudeDms(site.inputs.SiteLatitude);
+  site.latitudeDecimal = latitudeDecimal(site.inputs.SiteLatitude);
+  site.longitudeDms = longitudeDms(site.inputs.SiteLongitude);
+  site.longitudeDecimal = longitudeDecimal(site.inputs.SiteLongitude);
+  for (const std::string& warning : {carriedWarning("latitude", site.latitude, site.latitudeDms),
+                                     carriedWarning("longitude", site.longitude, site.longitudeDms)}) {
+    if (!warning.empty()) notices.push_back({Notice::Kind::CarriedDigits, warning});
+  }
+  return site;
+}
+
+// Text7, Text4 and Text5 in that order, with the window's refusals.
+JobSite typedSite(const BoxTexts& boxes, CalendarDate date, std::vector<Notice>& notices) {
+  const Single declination = readDeclination(boxes);
+  JobSite site = decodedSite(boxes, date, notices);
+  site.inputs.Declination = declination;
+  site.declinationText = boxes.Text7;
+  return site;
+}
+
+// The site with the declination from the World Magnetic Model on its date,
+// rounded to 0.01 degree and then read as if it had been typed.
+JobSite modelSite(const BoxTexts& boxes, CalendarDate date, std::vector<Notice>& notices) {
+  JobSite site = decodedSite(boxes, date, notices);
+  const DeclinationResult looked = declinationAt(date, static_cast<double>(site.inputs.SiteLatitude),
+                                                 static_cast<double>(site.inputs.SiteLongitude));
+  site.inputs.Declination = readDeclination({"", "", "", looked.declinationText});
+  site.declinationText = looked.declinationText;
+  site.declinationSource = DeclinationSource::Model;
+  if (!looked.warning.empty()) notices.push_back({Notice::Kind::WeakField, looked.warning});
+  return site;
+}
+
+// The satellite longitude as typed, degrees West, East negative: the
+// window's limits (180 or less, down to -32768) without its rounding.
+Single readSatellite(std::string_view text) {
+  constexpr double kEast = std::numeric_limits<Integer>::min();
+  double value = 0;
+  Single single = 0;
+  try {
+    value = textToDouble(text);
+    single = textToSingle(text);
+  } catch (const CalcError& e) {
+    throw e.forField(Field::SatelliteLongitude);
+  }
+  if (value > kSatelliteLongitudeLimit) throw CalcError(Field::SatelliteLongitude, Fault::OutOfRange, text);
+  if (value < kEast) throw CalcError(Field::SatelliteLongitude, Fault::Overflow, text);
+  return single;
+}
+
+// The index of a satellite typed by name in the list; throws a refusal that
+// names the candidates, or says where the names are listed.
+std::size_t satelliteNamed(const SatelliteList& list, const std::string& typed, std::string_view listName) {
+  const SatelliteMatch match = findSatellite(list, typed);
+  if (match.kind == SatelliteMatch::Kind::Found) return match.entry;
+  if (match.kind == SatelliteMatch::Kind::None) {
+    // A longitude written with a usual slip (12,5 or −33.8) is no name:
+    // say what to type instead, as the box would.
+    if (!typingHint(Field::SatelliteLongitude, typed).empty()) {
+      throw CalcError(Field::SatelliteLongitude, Fault::NotANumber, typed);
+    }
+    throw std::invalid_argument("No satellite in " + std::string(listName) + " is named \"" + quotedText(typed) +
+                                "\"; vantorel --all lists the names. A longitude such as 19.2E is also taken.");
+  }
+  std::string message = "\"" + quotedText(typed) + "\" names " + std::to_string(match.count) + " satellites in " +
+                        std::string(listName) + "; give one of them more fully:";
+  for (const std::size_t candidate : match.candidates) {
+    const SatelliteEntry& entry = list.entries[candidate];
+    message += "\nvantorel:   " + entry.name + ", " + satellitePosition(static_cast<Single>(-entry.longitudeEast));
+  }
+  if (match.count > match.candidates.size()) {
+    message += "\nvantorel:   and " + std::to_string(match.count - match.candidates.size()) + " more";
+  }
+  throw std::invalid_argument(message);
+}
+
+void addMount(JobSite& site, const std::optional<std::string>& offsetText, bool polar) {
+  if (offsetText) site.offsetAngle = offsetAngleFromText(*offsetText);
+  if (!polar) return;
+  site.polarMount = polarMount(site.inputs);
+  const PolarMountResult& mount = *site.polarMount;
+  const std::string facing =
+      mount.Facing == MountFacing::EitherWay ? "either way, on the equator" : mount.FacingText;
+  site.mountFigures = {
+      {Label::PolarAxisElevation, static_cast<double>(mount.PolarAxisElevation), mount.PolarAxisElevationText},
+      {Label::MountFaces, 0, facing},
+      {Label::MountAzimuthMagnetic, static_cast<double>(mount.MountAzimuthMagnetic), mount.MountAzimuthMagneticText},
+      {Label::DeclinationOffset, static_cast<double>(mount.DeclinationOffset), mount.DeclinationOffsetText}};
+}
+
+// The look angles and the skew of the satellite at longitudeWest from the
+// site. Throws CalcError(Field::Calculation, ...) if the arithmetic fails.
+Pointing pointAt(const JobSite& site, Single longitudeWest) {
+  Pointing p;
+  p.longitudeWest = longitudeWest;
+  p.position = satellitePosition(longitudeWest);
+  p.inputs = site.inputs;
+  p.inputs.SatelliteLongitude = longitudeWest;
+  p.angles = onecalc(p.inputs);
+  p.skew = lnbSkew(p.inputs);
+  const auto number = [](Single value) { return static_cast<double>(value); };
+  p.figures = {{Label::AzimuthTrue, number(p.angles.AzimuthTrue), p.angles.Text1},
+               {Label::AzimuthMagnetic, number(p.angles.AzimuthMagnetic), p.angles.Text2},
+               {Label::Elevation, number(p.angles.Elevation), p.angles.Text3},
+               {Label::LnbSkew, number(p.skew.Skew), p.skew.Text}};
+  if (site.offsetAngle) {
+    const DishFaceTiltResult tilt = dishFaceTilt(p.angles.Elevation, *site.offsetAngle);
+    p.figures.push_back({Label::DishFaceTilt, number(tilt.Tilt), tilt.Text});
+  }
+  if (site.polarMount) {
+    const MotorAngleResult motor = motorAngle(p.inputs);
+    p.figures.push_back({Label::MotorAngle, number(motor.MotorAngle), motor.Text});
+  }
+  return p;
+}
+
+// "the satellite is below the horizon here ...", or nothing.
+std::optional<Notice> horizonNotice(const Pointing& p) {
+  if (p.elevation() < 0) {
+    return Notice{Notice::Kind::BelowHorizon, "the satellite is below the horizon here (elevation " + p.angles.Text3 +
+                                                  " degrees): no dish at this site can see it."};
+  }
+  if (p.elevation() < kLowElevation) {
+    return Notice{Notice::Kind::LowElevation,
+                  "the satellite stands only " + p.angles.Text3 +
+                      " degrees above the horizon, where terrain, buildings and the atmosphere usually get in the way."};
+  }
+  return std::nullopt;
+}
+
+// The list's entry at its own longitude, named, with its notes as of date.
+Pointing listedPointing(const JobSite& site, const SatelliteList& list, std::size_t index) {
+  const SatelliteEntry& entry = list.entries.at(index);
+  // The lists' East positive, made the calculation's West positive.
+  Pointing p = pointAt(site, static_cast<Single>(-entry.longitudeEast));
+  p.name = entry.name;
+  p.source = list.builtIn ? SatelliteSource::BuiltInList : SatelliteSource::ListFile;
+  p.notes = satelliteNotes(entry, site.date);
+  return p;
+}
+
+}  // namespace
+
+Job buildJob(const JobRequest& request, const SatelliteList& list, std::string_view listName) {
+  Job job;
+  job.listName = listName;
+  job.orbitalList = std::any_of(list.entries.begin(), list.entries.end(),
+                                [](const SatelliteEntry& entry) { return entry.orbit.has_value(); });
+  const BoxTexts boxes = withSigns(request.boxes, request.typedSatellite);
+  const CalendarDate date = request.date ? calendarDateFrom(*request.date) : todayUtc();
+  if (list.skipped > 0) {
+    job.notices.push_back({Notice::Kind::SkippedObjects,
+                           std::string(listName) + ": left out " + std::to_string(list.skipped) +
+                               (list.skipped == 1 ? " object that is" : " objects that are") +
+                               " not near the geostationary orbit."});
+  }
+
+  // A typed satellite is checked before the site, as the window checks it;
+  // a text that reads as no longitude is a name.
+  std::optional<std::size_t> entry = request.listEntry;
+  Single typed = 0;
+  if (request.typedSatellite) {
+    if (!request.automaticDeclination) readDeclination(boxes);
+    if (readsAsNumber(boxes.Text6)) {
+      typed = readSatellite(boxes.Text6);
+    } else {
+      entry = satelliteNamed(list, request.boxes.Text6, listName);
+    }
+  }
+  job.site = request.automaticDeclination ? modelSite(boxes, date, job.notices) : typedSite(boxes, date, job.notices);
+  addMount(job.site, request.offsetAngle, request.motor);
+
+  if (request.everySatellite) {
+    job.listed.reserve(list.entries.size());
+    for (std::size_t i = 0; i < list.entries.size(); ++i) job.listed.push_back(listedPointing(job.site, list, i));
+  }
+  if (entry) {
+    job.chosen = listedPointing(job.site, list, *entry);
+  } else if (request.typedSatellite) {
+    job.chosen = pointAt(job.site, typed);
+  }
+  if (job.chosen) {
+    const Pointing& chosen = *job.chosen;
+    if (!chosen.notes.empty()) {
+      std::string joined;
+      for (const std::string& note : chosen.notes) joined += (joined.empty() ? "" : "; ") + note;
+      job.notices.push_back({Notice::Kind::SatelliteNote, chosen.name + ": " + joined + "."});
+    }
+    if (const std::optional<Notice> horizon = horizonNotice(chosen)) job.notices.push_back(*horizon);
+  }
+  return job;
+}
+
+}  // namespace vantorel

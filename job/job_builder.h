@@ -1,0 +1,43 @@
+#pragma once
+// Building a job from what was typed or chosen: the one function the command
+// line and the planner call, which reads the inputs once, in the order the
+// window reads its boxes, and computes every figure (job.h).
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "first_actions.h"
+#include "job.h"
+#include "satellite_list.h"
+
+namespace vantorel {
+
+struct JobRequest {
+  // The inputs as typed; those not given keep the texts the boxes open with.
+  // Text6 is the satellite, a longitude or a name in the list. A latitude,
+  // longitude or satellite may end in a hemisphere letter.
+  BoxTexts boxes = kOpeningBoxTexts;
+  // Text7 taken from the magnetic model on the job's date instead.
+  bool automaticDeclination = false;
+  std::optional<std::string> date;  // YYYY-MM-DD; today in UTC without one
+  std::optional<std::string> offsetAngle;  // as typed, 0 to 45
+  bool motor = false;
+  // The satellite to choose: Text6 (typed), or an entry of the list (a
+  // choice in a window); neither: no satellite is chosen.
+  bool typedSatellite = false;
+  std::optional<std::size_t> listEntry;
+  bool everySatellite = false;  // also compute every satellite of the list
+};
+
+// The job the request asks for, with list the satellites in effect and
+// listName what messages call it. Reads, and refuses, in the order the
+// window reads its boxes: the letters, the date, the declination, the
+// satellite, the site, then the dish's mount. Throws CalcError for a refused
+// input, MagneticModelError where the model does not serve, and
+// std::invalid_argument with a sentence for a name that finds no single
+// satellite or a date that names no day.
+Job buildJob(const JobRequest& request, const SatelliteList& list, std::string_view listName);
+
+}  // namespace vantorel
