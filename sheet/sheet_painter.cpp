@@ -292,7 +292,7 @@ void paintDial(Page& page, const Rect& box, const Angles& a, const Job& job) {
 void paintElevation(Page& page, const Rect& box, const Angles& a, const Job& job) {
   QPainter& p = page.painter();
   const Protractor g = protractorGeometry(box, a);
-  heading(page, box, QStringLiteral("ELEVATION"), QStringLiteral("the line of sight above the horizon"));
+  heading(page, box, labelOf(Label::Elevation), QStringLiteral("the line of sight above the horizon"));
   const QString value = figureText(job, Label::Elevation);
   if (!g.aboveHorizon) {
     page.text(g.text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,

@@ -14,6 +14,7 @@
 
 #include "calc_error.h"
 #include "deccalc.h"
+#include "hemisphere.h"
 #include "lnb_skew.h"
 #include "onecalc.h"
 
@@ -29,6 +30,46 @@ std::optional<Fault> faultOf(Call call) {
     return e.fault();
   }
   return std::nullopt;
+}
+
+// Positions with hemisphere letters, read as one reader reads them for the
+// command line and the lists, and written back: half turns at their edges,
+// seconds that carry, and no letter where neither applies.
+TEST(HemisphereTest, ReadsAndWritesLetteredPositions) {
+  struct Read {
+    const char* text;
+    char sign;
+    const char* number;
+    char letter;
+    std::size_t length;
+  };
+  const Read reads[] = {{"19.2E Astra", 0, "19.2", 'E', 5},   {"19.2 \u00b0e", 0, "19.2", 'E', 8},
+                        {"-33.87S", '-', "33.87", 'S', 7},    {"19.2 Eutelsat", 0, "19.2", 0, 4},
+                        {"Astra 3N", 0, "", 0, 0},            {"+5.5n", '+', "5.5", 'N', 5},
+                        {"1.2.3W", 0, "1.2.3", 'W', 6},       {"7Wx", 0, "7", 0, 1}};
+  for (const Read& r : reads) {
+    const LetteredNumber n = readLetteredNumber(r.text);
+    EXPECT_EQ(std::make_tuple(n.sign, std::string(n.number), n.letter, n.length),
+              std::make_tuple(r.sign, std::string(r.number), r.letter, r.length))
+        << r.text;
+  }
+  EXPECT_EQ(withoutHemisphere(Field::Latitude, " 33.87s "), "-33.87");
+  EXPECT_EQ(withoutHemisphere(Field::Longitude, "+151.21 E"), "-151.21");
+  EXPECT_EQ(withoutHemisphere(Field::SatelliteLongitude, "0.8\u00b0 w"), "0.8");
+  EXPECT_EQ(withoutHemisphere(Field::Latitude, "1.2.3N"), "1.2.3N");  // no number: the box refuses it as typed
+  EXPECT_EQ(faultOf([] { withoutHemisphere(Field::Latitude, "-33S"); }), Fault::SignAndHemisphere);
+  EXPECT_EQ(faultOf([] { withoutHemisphere(Field::Longitude, "151N"); }), Fault::WrongHemisphere);
+  EXPECT_EQ(hemisphereHint(Field::Longitude, "151.21E"), "Type -151.21 (East is negative).");
+
+  const std::pair<double, double> turns[] = {{180, 180}, {-180, 180}, {360, 0}, {540, 180}, {-190, 170}, {190, -170}};
+  for (const auto& [degrees, half] : turns) EXPECT_EQ(halfTurns(degrees), half) << degrees;
+  const std::pair<Single, const char*> positions[] = {
+      {0, "0\u00b0"}, {180, "180\u00b0"}, {-180, "180\u00b0"}, {-200, "160\u00b0 W"}, {101.2f, "101.2\u00b0 W"}, {-19.2f, "19.2\u00b0 E"}};
+  for (const auto& [west, text] : positions) EXPECT_EQ(satellitePosition(west), text) << west;
+  EXPECT_EQ(latitudeDms(static_cast<Single>(42 + 59.97 / 3600)), "42\u00b001'00.0\" N");
+  EXPECT_EQ(latitudeDms(static_cast<Single>(-(42 + 59.9 / 3600))), "42\u00b000'59.9\" S");
+  EXPECT_EQ(latitudeDms(-0.000001f) + longitudeDms(180), "0\u00b000'00.0\"180\u00b000'00.0\"");
+  EXPECT_EQ(longitudeDecimal(-0.0000001f), "0.000000");
 }
 
 TEST(NumberTextTest, ReadsTheNearestNumberOrRefuses) {

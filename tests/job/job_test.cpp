@@ -1,0 +1,164 @@
+// The job, built in process from what a user types or chooses: what it
+// understood, its figures as numbers beside their texts, its notices, and
+// which refusal comes first.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "calc_error.h"
+#include "job_builder.h"
+#include "world_magnetic_model.h"
+
+namespace vantorel {
+namespace {
+
+const std::string kFixtures = VANTOREL_LIST_FIXTURES;
+
+JobRequest typed(BoxTexts boxes) {
+  JobRequest request;
+  request.boxes = std::move(boxes);
+  request.date = "2026-12-07";
+  request.typedSatellite = true;
+  return request;
+}
+
+Job built(const JobRequest& request, const SatelliteList& list = builtInSatelliteList()) {
+  return buildJob(request, list, "the list");
+}
+
+std::string kinds(const Job& job) {
+  std::string all;
+  for (const Notice& notice : job.notices) all += std::to_string(static_cast<int>(notice.kind));
+  return all;
+}
+
+std::string labels(const std::vector<Figure>& figures) {
+  std::string all;
+  for (const Figure& figure : figures) all += std::string(all.empty() ? "" : ",") + std::string(labelText(figure.label));
+  return all;
+}
+
+// Each figure's number is the one its text shows: the number a drawing or a
+// CSV cell takes is never read back from the text.
+TEST(JobTest, FiguresAreNumbersBesideTheirTexts) {
+  JobRequest request = typed({"420100", "0910100", "101", "-8"});
+  request.offsetAngle = "22.3";
+  request.motor = true;
+  const Job job = built(request);
+  const std::vector<Figure> figures = chosenFigures(job, false);
+  EXPECT_EQ(labels(figures),
+            "AZIMUTH TRUE,AZIMUTH MAGNETIC,ELEVATION,LNB SKEW,DISH FACE TILT,POLAR AXIS ELEVATION,"
+            "MOUNT AZIMUTH MAGNETIC,DECLINATION OFFSET,MOTOR ANGLE");
+  const std::pair<double, const char*> expected[] = {
+      {194.734207, "194.7342"}, {202.734207, "202.7342"}, {40.4161453, "40.41615"},
+      {10.9632, "10.9632"},     {18.1161453, "18.11615"}, {42.0166664, "42.01667, the mount faces true south"},
+      {188, "188"},             {6.507246, "6.507246"},   {-11.23829, "11.23829° W"}};
+  for (std::size_t i = 0; i < figures.size(); ++i) {
+    EXPECT_NEAR(figures[i].value, expected[i].first, 5e-6) << i;
+    EXPECT_EQ(figures[i].text, expected[i].second);
+  }
+  EXPECT_EQ(labels(mountSettings(job.site, true)), "POLAR AXIS ELEVATION,MOUNT FACES,MOUNT AZIMUTH MAGNETIC,DECLINATION OFFSET");
+  EXPECT_EQ(job.chosen->source, SatelliteSource::Typed);
+  EXPECT_EQ(satelliteText(*job.chosen), "101° W");
+  EXPECT_EQ(declinationSourceText(job.site), "typed");
+  EXPECT_TRUE(job.listed.empty());
+  EXPECT_EQ(kinds(job), "");
+}
+
+TEST(JobTest, SaysWhatItUnderstoodAndWhereItCameFrom) {
+  struct Row {
+    BoxTexts boxes;
+    bool automatic;
+    const char* list;  // a fixture, or nullptr for the built-in list
+    const char* site;  // latitude and longitude as the lines echo them
+    const char* satellite;
+    SatelliteSource source;
+    const char* declination;
+    std::string notices;  // the kinds, in order
+  };
+  using K = Notice::Kind;
+  const auto kind = [](std::initializer_list<K> ks) {
+    std::string all;
+    for (K k : ks) all += std::to_string(static_cast<int>(k));
+    return all;
+  };
+  const Row rows[] = {
+      {{"33.87S", "151.21E", "156E", "12.5"}, false, nullptr, "33°52'12.0\" S -33.869999 151°12'36.0\" E 151.210007",
+       "156° E", SatelliteSource::Typed, "12.5 typed", ""},
+      {{"420100", "0910100", "galaxy 3", "-8"}, true, nullptr, "42°01'00.0\" N 42.016666 91°01'00.0\" W -91.016670",
+       "Galaxy 3R, 95° W", SatelliteSource::BuiltInList, "-1.67 World Magnetic Model 2025 on 2026-12-07", ""},
+      {{"429999", "0910100", "-101", "-8"}, false, nullptr, "43°40'39.0\" N 43.677502 91°01'00.0\" W -91.016670",
+       "101° E", SatelliteSource::Typed, "-8 typed", kind({K::CarriedDigits, K::BelowHorizon})},
+      {{"60", "0910100", "160", "0"}, false, nullptr, "60°00'00.0\" N 60.000000 91°01'00.0\" W -91.016670", "160° W",
+       SatelliteSource::Typed, "0 typed", kind({K::LowElevation})},
+      {{"74.7", "94.8", "101", ""}, true, nullptr, "74°42'00.0\" N 74.699997 94°48'00.0\" W -94.800003", "101° W",
+       SatelliteSource::Typed, "-14.81 World Magnetic Model 2025 on 2026-12-07", kind({K::WeakField})},
+      {{"51.5N", "0.1W", "gorizont", "0"}, false, "celestrak_geo.tle", "51°30'00.0\" N 51.500000 0°06'00.0\" W -0.100000",
+       "GORIZONT 33, 145.6138° E", SatelliteSource::ListFile, "0 typed",
+       kind({K::SkippedObjects, K::SatelliteNote, K::BelowHorizon})},
+  };
+  for (const Row& row : rows) {
+    JobRequest request = typed(row.boxes);
+    request.automaticDeclination = row.automatic;
+    const Job job = built(request, row.list ? loadSatelliteList(kFixtures + "/" + row.list) : builtInSatelliteList());
+    const JobSite& s = job.site;
+    EXPECT_EQ(s.latitudeDms + " " + s.latitudeDecimal + " " + s.longitudeDms + " " + s.longitudeDecimal, row.site);
+    EXPECT_EQ(satelliteText(*job.chosen), row.satellite);
+    EXPECT_EQ(job.chosen->source, row.source) << row.satellite;
+    EXPECT_EQ(s.declinationText + " " + declinationSourceText(s), row.declination);
+    EXPECT_EQ(kinds(job), row.notices) << row.satellite;
+  }
+}
+
+// The planner's way: a row of the list, and every satellite of the list.
+TEST(JobTest, ChoosesAListEntryAndComputesTheWholeList) {
+  JobRequest request = typed({"51.5N", "0.1W", "", "0"});
+  request.typedSatellite = false;
+  request.listEntry = 3;
+  request.everySatellite = true;
+  const SatelliteList list = loadSatelliteList(kFixtures + "/celestrak_geo.csv");
+  const Job job = built(request, list);
+  ASSERT_EQ(job.listed.size(), list.entries.size());
+  EXPECT_EQ(job.chosen->name, "GORIZONT 33");
+  EXPECT_EQ(job.chosen->angles.Text1, job.listed[3].angles.Text1);
+  EXPECT_EQ(job.listed[3].notes, (std::vector<std::string>{"inclined 5.22°", "drifting 0.23°/day West", "elements 83 days old"}));
+  EXPECT_TRUE(job.orbitalList);
+  request.listEntry = list.entries.size();
+  EXPECT_THROW(built(request, list), std::out_of_range);
+}
+
+// Refused in the window's order: the letters, the date, the declination, the
+// satellite, then the site and the mount.
+TEST(JobTest, RefusesTheFirstInputInTheWindowsOrder) {
+  struct Row {
+    BoxTexts boxes;
+    const char* date;
+    const char* offset;
+    Field field;  // Field::None: not a CalcError
+  };
+  const Row rows[] = {
+      {{"42E", "x", "x", "x"}, "x", "x", Field::Latitude},
+      {{"x", "x", "x", "x"}, "2026-02-30", "x", Field::None},
+      {{"x", "x", "x", "x"}, "2026-12-07", "x", Field::Declination},
+      {{"x", "x", "181", "-8"}, "2026-12-07", "x", Field::SatelliteLongitude},
+      {{"4201", "x", "101", "-8"}, "2026-12-07", "x", Field::Latitude},
+      {{"42", "x", "101", "-8"}, "2026-12-07", "x", Field::Longitude},
+      {{"42", "91", "101", "-8"}, "2026-12-07", "46", Field::OffsetAngle},
+  };
+  for (const Row& row : rows) {
+    JobRequest request = typed(row.boxes);
+    request.date = row.date;
+    request.offsetAngle = row.offset;
+    try {
+      built(request);
+      ADD_FAILURE() << row.boxes.Text4;
+    } catch (const CalcError& e) {
+      EXPECT_EQ(e.field(), row.field) << e.what();
+    } catch (const std::invalid_argument& e) {
+      EXPECT_EQ(row.field, Field::None) << e.what();
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vantorel
