@@ -47,13 +47,22 @@ bool parseNumberText(std::string_view text, NumberText& out) {
 
 // from_chars reads a correctly rounded value from the digits; it does not
 // take a sign we have already removed, nor a leading ".".
-template <typename T>
-T convert(std::string_view text) {
+struct Digits {
+  bool negative = false;
+  std::string digits;  // as from_chars takes them
+};
+
+Digits digitsOf(std::string_view text) {
   NumberText number;
   if (!parseNumberText(text, number)) throw CalcError(Field::None, Fault::NotANumber, text);
-  std::string digits;
-  if (number.unsignedPart.front() == '.') digits = "0";
-  digits += number.unsignedPart;
+  Digits d{number.negative, number.unsignedPart.front() == '.' ? "0" : ""};
+  d.digits += number.unsignedPart;
+  return d;
+}
+
+template <typename T>
+T convert(const Digits& number, std::string_view text) {
+  const std::string& digits = number.digits;
   T value{};
   const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
   if (ec == std::errc::result_out_of_range) {
@@ -73,6 +82,11 @@ T convert(std::string_view text) {
   }
   if (!std::isfinite(value)) throw CalcError(Field::None, Fault::Overflow, text);
   return number.negative ? -value : value;
+}
+
+template <typename T>
+T convert(std::string_view text) {
+  return convert<T>(digitsOf(text), text);
 }
 
 // "2e+11" as "200000000000", "-3.4e-05" as "-0.000034". A result box must
@@ -127,6 +141,12 @@ std::string_view trimmed(std::string_view text) {
 Single textToSingle(std::string_view text) { return convert<float>(text); }
 
 double textToDouble(std::string_view text) { return convert<double>(text); }
+
+TextNumber textToNumber(std::string_view text) {
+  const Digits digits = digitsOf(text);
+  const double value = convert<double>(digits, text);
+  return {value, convert<float>(digits, text)};
+}
 
 Integer roundToInteger(double value) {
   // nearbyint rounds in the current mode, which is to nearest, ties to even.

@@ -28,6 +28,15 @@ Single textToSingle(std::string_view text);
 // The double nearest to the decimal number written; errors as textToSingle.
 double textToDouble(std::string_view text);
 
+// The double and the Single nearest to the decimal number written, from one
+// reading of the text, for a value checked against its limits as a double
+// and computed with as a Single; errors as textToSingle.
+struct TextNumber {
+  double value = 0;
+  Single single = 0;
+};
+TextNumber textToNumber(std::string_view text);
+
 // value rounded to a whole number, halves to the even neighbour (61.5 gives
 // 62, 106.5 gives 106). Throws Overflow outside -32768 to 32767 and for a
 // value that is not finite.

@@ -55,9 +55,8 @@ JobSite decodedSite(const BoxTexts& boxes, CalendarDate date, std::vector<Notice
   return site;
 }
 
-// Text7, Text4 and Text5 in that order, with the window's refusals.
-JobSite typedSite(const BoxTexts& boxes, CalendarDate date, std::vector<Notice>& notices) {
-  const Single declination = readDeclination(boxes);
+// Text4 and Text5 decoded with the declination read from Text7.
+JobSite typedSite(const BoxTexts& boxes, Single declination, CalendarDate date, std::vector<Notice>& notices) {
   JobSite site = decodedSite(boxes, date, notices);
   site.inputs.Declination = declination;
   site.declinationText = boxes.Text7;
@@ -81,17 +80,15 @@ JobSite modelSite(const BoxTexts& boxes, CalendarDate date, std::vector<Notice>&
 // window's limits (180 or less, down to -32768) without its rounding.
 Single readSatellite(std::string_view text) {
   constexpr double kEast = std::numeric_limits<Integer>::min();
-  double value = 0;
-  Single single = 0;
+  TextNumber number;
   try {
-    value = textToDouble(text);
-    single = textToSingle(text);
+    number = textToNumber(text);
   } catch (const CalcError& e) {
     throw e.forField(Field::SatelliteLongitude);
   }
-  if (value > kSatelliteLongitudeLimit) throw CalcError(Field::SatelliteLongitude, Fault::OutOfRange, text);
-  if (value < kEast) throw CalcError(Field::SatelliteLongitude, Fault::Overflow, text);
-  return single;
+  if (number.value > kSatelliteLongitudeLimit) throw CalcError(Field::SatelliteLongitude, Fault::OutOfRange, text);
+  if (number.value < kEast) throw CalcError(Field::SatelliteLongitude, Fault::Overflow, text);
+  return number.single;
 }
 
 // The index of a satellite typed by name in the list; throws a refusal that
@@ -205,15 +202,16 @@ Job buildJob(const JobRequest& request, const SatelliteList& list, std::string_v
   // a text that reads as no longitude is a name.
   std::optional<std::size_t> entry = request.listEntry;
   Single typed = 0;
+  const std::optional<Single> declination =
+      request.automaticDeclination ? std::nullopt : std::optional(readDeclination(boxes));
   if (request.typedSatellite) {
-    if (!request.automaticDeclination) readDeclination(boxes);
     if (readsAsNumber(boxes.Text6)) {
       typed = readSatellite(boxes.Text6);
     } else {
       entry = satelliteNamed(list, request.boxes.Text6, listName);
     }
   }
-  job.site = request.automaticDeclination ? modelSite(boxes, date, job.notices) : typedSite(boxes, date, job.notices);
+  job.site = declination ? typedSite(boxes, *declination, date, job.notices) : modelSite(boxes, date, job.notices);
   addMount(job.site, request.offsetAngle, request.motor);
 
   if (request.everySatellite) {
