@@ -136,7 +136,7 @@ class PlainListReader : public ListReader {
     if (!isPrintableText(name)) {
       source.fail(line, "found the name " + quoted(name) + ", expected UTF-8 text without control characters");
     }
-    list.entries.push_back({std::string(name), longitudeEast, std::nullopt});
+    list.entries.push_back({std::string(name), longitudeEast, std::nullopt, std::nullopt});
   }
 
   static void readPositionNames(ListSource& source, SatelliteList& list) {

@@ -67,7 +67,7 @@ SatelliteList builtInSatelliteList() {
   for (int row = 0; row < rowCount(catalogue); ++row) {
     const auto slot = static_cast<std::size_t>(slotForRow(row));
     // The catalogue's longitudes are degrees West as text: "61.5" is -61.5.
-    list.entries.push_back({catalogue.SatelliteNames[slot], -textToDouble(catalogue.SatelliteLongitudes[slot]), {}});
+    list.entries.push_back({catalogue.SatelliteNames[slot], -textToDouble(catalogue.SatelliteLongitudes[slot]), {}, {}});
   }
   return list;
 }

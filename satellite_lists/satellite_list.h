@@ -14,7 +14,8 @@
 //   plain list      "19.2E Astra 1KR/1L/1M/1N", or CSV "Astra 1KR,19.2E" with
 //                   an optional header line; blank lines and # lines skipped
 //   satellites.xml  <satellites><sat name=".." position="192">, tenths of a
-//                   degree East positive
+//                   degree East positive, or where the name says, within
+//                   half a degree
 //   OMM CSV         CelesTrak's GP data, a header naming the columns
 //   OMM JSON        the same, as an array of objects
 //   three-line TLE  a name line, then lines 1 and 2 of the element set
@@ -46,6 +47,9 @@ struct SatelliteEntry {
   std::string name;        // well-formed UTF-8, no control characters, not empty
   double longitudeEast = 0;  // degrees, East positive, (-180, 180]
   std::optional<OrbitalState> orbit;  // for orbital data only
+  // The position the entry's name states where the list places it
+  // elsewhere, degrees East positive (satellites.xml only).
+  std::optional<double> namedLongitudeEast;
 };
 
 struct SatelliteList {

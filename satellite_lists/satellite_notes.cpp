@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "angles.h"
+
 namespace vantorel {
 namespace {
 
@@ -16,6 +18,10 @@ std::string twoDecimals(double value) {
 
 std::vector<std::string> satelliteNotes(const SatelliteEntry& entry, CalendarDate runDate) {
   std::vector<std::string> said;
+  if (entry.namedLongitudeEast) {
+    said.push_back("its name says " + letteredDegrees(*entry.namedLongitudeEast) + "; placed at the list's " +
+                   letteredDegrees(entry.longitudeEast));
+  }
   if (!entry.orbit) return said;
   const OrbitalState& orbit = *entry.orbit;
   if (orbit.inclination > notes::kInclination) said.push_back("inclined " + twoDecimals(orbit.inclination) + "°");

@@ -1,6 +1,7 @@
 #pragma once
 // Notes for a satellite whose position a fixed dish cannot simply hold, from
-// what its orbital data say. A list without orbital data has no notes.
+// what its orbital data say, and for one whose name states a position the
+// list does not place it at.
 
 #include <string>
 #include <vector>
@@ -23,12 +24,13 @@ inline constexpr int kAgeDays = 30;
 }  // namespace notes
 
 // The notes for entry on runDate, in this order, each a short phrase:
+//   "its name says 28.2° E; placed at the list's 30.4° E"
 //   "inclined 3.21°"               inclination over notes::kInclination
 //   "drifting 0.12°/day East"      drift over notes::kDriftPerDay, East or West
 //   "elements 45 days old"         epoch more than notes::kAgeDays whole days
 //                                  before runDate (or "elements dated 45 days
 //                                  after the date" for a runDate long before)
-// Figures to two decimals. None for an entry without orbital data.
+// Figures to two decimals.
 std::vector<std::string> satelliteNotes(const SatelliteEntry& entry, CalendarDate runDate);
 
 }  // namespace vantorel

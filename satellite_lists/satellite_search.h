@@ -1,9 +1,18 @@
 #pragma once
 // A satellite found in a list by the name a user typed ("hot bird 13",
-// "Astra 1KR"). Case and runs of spaces and punctuation are ignored:
-// "hotbird 13" and "Hot Bird 13B" compare as "hotbird13" and "hotbird13b".
-// An exact match wins; otherwise the text must be found in the name of a
-// single entry.
+// "Astra 1M", "TÜRKSAT 5A"), as receiver lists and orbital data write names:
+//   - case folds for all of Unicode and diacritics are ignored, and only
+//     letters and digits count: "Türksat 5A", "TURKSAT 5a" and "turksat-5a"
+//     are one name;
+//   - a band word (C-band, Ku-band, Ka-band, S-band) and a position the name
+//     states ("58.0W C-band Intelsat 21", "Astra 2E (28.2E)") need not be
+//     typed;
+//   - a name that lists the co-located satellites of a slot answers for each
+//     of them, the first word carried over to those that lack one: "Astra
+//     1KR/1M/1N/1P" answers "Astra 1M", "T12 & SES 18" answers "SES 18".
+// An exact match wins, then a match of whole words, then the text found
+// within a name. Entries that all lie within kOneSlot of one position are one
+// slot, and the first of them in the list's order is the satellite.
 
 #include <cstddef>
 #include <string>
@@ -27,10 +36,13 @@ struct SatelliteMatch {
 };
 
 inline constexpr std::size_t kShownCandidates = 10;
+// Bands of one slot are keyed a tenth or two apart; satellites this close
+// are one dish's aim.
+inline constexpr double kOneSlot = 0.1;  // degrees
 
-// typed as compared: ASCII letters in lower case, ASCII characters that are
-// neither letters nor digits left out, every other byte kept ("Hot-Bird 13"
-// gives "hotbird13").
+// typed as compared: folded as above, letters and digits only ("Hot-Bird 13"
+// gives "hotbird13", "Türksat" gives "turksat"). Bytes that are not UTF-8
+// count as nothing.
 std::string comparableName(std::string_view typed);
 
 SatelliteMatch findSatellite(const SatelliteList& list, std::string_view typed);

@@ -4,25 +4,58 @@
 //       <transponder frequency="11719500" ... />
 //     </sat>
 //   </satellites>
-// position is in tenths of a degree, East positive (-1771 is 177.1 W). Some
-// lists give a C-band entry a slot of its own a tenth of a degree off its
-// satellite ("-1771" for a satellite at 177.0 W); the position is taken as
-// written, a tenth of a degree being far inside any dish's beam. Every other
+// position is in tenths of a degree, East positive, and any whole number is
+// one, as receivers take it: 1801 is 180.1 E, that is 179.9 W. Receivers key
+// their entries by position, so lists give each band of a slot a key of its
+// own by adding tenths to its magnitude ("58.0W C-band Intelsat 21" at -581,
+// "Astra/Eurobird (28.2E)" at 284). Where the name states a position within
+// kNameAgrees of the key's, the satellite is placed where its name says;
+// farther off, at the key's, with a note that the two disagree. Every other
 // element and attribute is passed over, but the whole file must be
 // well-formed XML.
 
 #include <QXmlStreamReader>
 #include <charconv>
+#include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "angles.h"
 #include "calc_error.h"
+#include "hemisphere.h"
 #include "list_readers.h"
 
 namespace vantorel {
 namespace {
 
-constexpr int kTenthsInHalfTurn = 1800;
+constexpr long long kTenthsInTurn = 3600;
+constexpr long long kTenthsInHalfTurn = 1800;
+// A band's key lies a few tenths from its slot; a name half a degree or more
+// from its key names another slot, or is stale.
+constexpr double kNameAgrees = 0.5;
+
+// The position a name states, degrees East positive: a leading "58.0W " or a
+// trailing "(28.2E)", with its E or W; nothing when it states none.
+std::optional<double> statedPosition(std::string_view name) {
+  name = trimmed(name);
+  std::string_view stated;
+  const LetteredNumber leading = readLetteredNumber(name);
+  if (leading.letter != 0 && leading.length < name.size()) {
+    stated = name.substr(0, leading.length);
+  } else if (name.ends_with(')') && name.rfind('(') != std::string_view::npos) {
+    const std::size_t open = name.rfind('(');
+    stated = trimmed(name.substr(open + 1, name.size() - open - 2));
+  }
+  const LetteredNumber position = readLetteredNumber(stated);
+  if (stated.empty() || position.sign != 0 || position.length != stated.size() ||
+      (position.letter != 'E' && position.letter != 'W') || !readsAsNumber(position.number)) {
+    return std::nullopt;
+  }
+  const double degrees = textToDouble(position.number);
+  if (degrees > 180) return std::nullopt;
+  return position.letter == 'W' && degrees != 180 ? -degrees : degrees;
+}
 
 // An element the reader is inside, for a file that ends inside it.
 struct OpenElement {
@@ -104,20 +137,31 @@ class SatellitesXmlReader : public ListReader {
       source.fail(line, "found " + satElement(name) + " without a position, expected position=\"192\" for 19.2E");
     }
     const std::string written = attributes.value(QLatin1String("position")).toString().toStdString();
-    int tenths = 0;
+    long long tenths = 0;
     const auto [end, ec] = std::from_chars(written.data(), written.data() + written.size(), tenths);
-    if (ec != std::errc() || end != written.data() + written.size() || tenths < -kTenthsInHalfTurn ||
-        tenths > kTenthsInHalfTurn) {
+    if (ec != std::errc() || end != written.data() + written.size()) {
       source.fail(line, "found " + satElement(name) + " with the position " + quoted(written) +
-                            ", expected tenths of a degree from -1800 to 1800, East positive, such as 192 for 19.2E");
+                            ", expected a whole number of tenths of a degree, East positive, such as 192 for 19.2E");
     }
     const std::string shown = name.trimmed().toStdString();
     if (!isPrintableText(shown)) {
       source.fail(line, "found " + satElement(name) + ", expected a name without control characters");
     }
-    // Dividing the exact integer rounds once, to the double nearest the
-    // decimal: 192 gives the same double as "19.2". -1800 is 180 East.
-    list.entries.push_back({shown, tenths == -kTenthsInHalfTurn ? 180.0 : tenths / 10.0, std::nullopt});
+    // Whole turns come off the exact integer, which then rounds once, to the
+    // double nearest the decimal: 192 gives the same double as "19.2", 1801
+    // the same as "-179.9". -1800 is 180 East.
+    tenths %= kTenthsInTurn;
+    if (tenths > kTenthsInHalfTurn) tenths -= kTenthsInTurn;
+    if (tenths <= -kTenthsInHalfTurn) tenths += kTenthsInTurn;
+    SatelliteEntry entry{shown, static_cast<double>(tenths) / 10.0, std::nullopt, std::nullopt};
+    if (const std::optional<double> stated = statedPosition(shown)) {
+      if (std::fabs(halfTurns(*stated - entry.longitudeEast)) < kNameAgrees) {
+        entry.longitudeEast = *stated;
+      } else {
+        entry.namedLongitudeEast = stated;
+      }
+    }
+    list.entries.push_back(std::move(entry));
   }
 };
 

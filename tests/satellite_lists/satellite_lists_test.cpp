@@ -55,7 +55,17 @@ TEST(SatelliteListTest, ReadsPlainListsAndSatellitesXmlAsWritten) {
       {"satellites.xml",
        "satellites.xml",
        {{"Astra 1KR/1L/1M/1N (19.2E)", 19.2}, {"Hot Bird 13B/13C/13E (13.0E)", 13},
-        {"Thor 5/6/7 & Intelsat 10-02 (0.8W)", -0.8}, {"SES 1 (101.0W)", -101}, {"177.0W C-band NSS 9", -177.1}}}};
+        {"Thor 5/6/7 & Intelsat 10-02 (0.8W)", -0.8}, {"SES 1 (101.0W)", -101}, {"177.0W C-band NSS 9", -177}}},
+      // A band's key a few tenths off its slot is placed where the name
+      // says; 1801 is 180.1 E, that is 179.9 W; a name half a degree or more
+      // from its key is left at the key.
+      {"satellites_bands.xml",
+       "satellites.xml",
+       {{"58.0W C-band Intelsat 21", -58}, {"58.0W Ku-band Intelsat 21", -58}, {"97.0W Galaxy 19", -97},
+        {"97.0W C-band Galaxy 19", -97}, {"103.0W Ka-band T12 & SES 18", -103}, {"180.0E C-band Intelsat 18", 180},
+        {"180.0E Ku-band Intelsat 18", 180}, {"Astra/Eurobird (28.2E)", 28.2}, {"Astra 2E/2F/2G (28.2E)", 30.4},
+        {"Astra 1KR/1M/1N/1P (19.2E)", 19.2}, {"Hotbird 13F/13G (13.0E)", 13}, {"Türksat 3A/4A/5B/6A (42.0E)", 42},
+        {"SES 4 (22.0W)", -22}, {"SES 5 (5.0E)", 5}}}};
   for (const Row& row : rows) {
     const SatelliteList list = loadSatelliteList(kFixtures + "/" + row.file);
     EXPECT_EQ(list.format, row.format);
@@ -64,8 +74,10 @@ TEST(SatelliteListTest, ReadsPlainListsAndSatellitesXmlAsWritten) {
       EXPECT_EQ(list.entries[i].name, row.entries[i].first);
       EXPECT_EQ(list.entries[i].longitudeEast, row.entries[i].second) << row.entries[i].first;
       EXPECT_FALSE(list.entries[i].orbit);
+      EXPECT_EQ(list.entries[i].namedLongitudeEast.has_value(), row.entries[i].second == 30.4);
     }
   }
+  EXPECT_EQ(readText("<satellites><sat name=\"A (1.0W)\" position=\"35991\"/></satellites>").entries[0].longitudeEast, -1);
 }
 
 // The three forms of the same GP data give the same satellites, the object
@@ -125,10 +137,11 @@ TEST(SatelliteNotesTest, NoteWhatAFixedDishCannotHold) {
       {0.51, 0.051, {2026, 10, 31}, {2026, 12, 1}, "inclined 0.51°; drifting 0.05°/day East; elements 31 days old"},
       {0, -1.5, {2027, 3, 1}, {2026, 12, 1}, "drifting 1.50°/day West; elements dated 90 days after the date"}};
   for (const Row& row : rows) {
-    const SatelliteEntry entry{"X", 0, OrbitalState{row.inclination, row.drift, {row.epoch, 43200}}};
+    const SatelliteEntry entry{"X", 0, OrbitalState{row.inclination, row.drift, {row.epoch, 43200}}, std::nullopt};
     EXPECT_EQ(joined(satelliteNotes(entry, row.run)), row.notes);
   }
-  EXPECT_TRUE(satelliteNotes({"X", 0, {}}, {2026, 12, 1}).empty());
+  EXPECT_TRUE(satelliteNotes({"X", 0, {}, {}}, {2026, 12, 1}).empty());
+  EXPECT_EQ(joined(satelliteNotes({"X", 30.4, {}, 28.2}, {2026, 12, 1})), "its name says 28.2° E; placed at the list's 30.4° E");
 }
 
 // Every refusal names the file and the line, quotes what it found safely and
@@ -171,7 +184,7 @@ TEST(SatelliteListTest, RefusesMalformedFilesWithOneLine) {
       {"<satellites>\n<sat name=\"A\" position=\"192\">\n",
        "list:3: found the end of the file inside <sat> opened on line 2, expected </sat>"},
       {"<satellites>\n<sat name=\"A\" position=\"19.2\"/></satellites>",
-       "list:2: found <sat name=\"A\"> with the position \"19.2\", expected tenths of a degree from -1800 to 1800, East "
+       "list:2: found <sat name=\"A\"> with the position \"19.2\", expected a whole number of tenths of a degree, East "
        "positive, such as 192 for 19.2E"},
       {"<satellites>\n<sat name=\"A\"/></satellites>",
        "list:2: found <sat name=\"A\"> without a position, expected position=\"192\" for 19.2E"},
@@ -272,27 +285,45 @@ TEST(SatelliteListTest, OffersTheBuiltInListInItsOrder) {
   }
 }
 
-TEST(SatelliteSearchTest, FindsBySpacingAndCaseFreeName) {
+TEST(SatelliteSearchTest, FindsNamesAsPeopleTypeThem) {
   const SatelliteList builtIn = builtInSatelliteList();
+  const SatelliteList bands = loadSatelliteList(kFixtures + "/satellites_bands.xml");
   struct Row {
+    const SatelliteList* list;
     const char* typed;
     SatelliteMatch::Kind kind;
     const char* found;     // for Found
     std::size_t count;     // for Several
   };
   using Kind = SatelliteMatch::Kind;
-  const Row rows[] = {{"galaxy 3", Kind::Found, "Galaxy 3R", 1},
-                      {"GALAXY-10R", Kind::Found, "Galaxy 10R", 1},
-                      {"directv 1", Kind::Found, "DirecTV 1", 1},  // not DirecTV 1R: exact wins
-                      {"Galaxy 1", Kind::Several, nullptr, 3},
-                      {"e", Kind::Several, nullptr, 33},
-                      {"Astra", Kind::None, nullptr, 0},
-                      {" - ", Kind::None, nullptr, 0}};
+  const Row rows[] = {{&builtIn, "galaxy 3", Kind::Found, "Galaxy 3R", 1},
+                      {&builtIn, "GALAXY-10R", Kind::Found, "Galaxy 10R", 1},
+                      {&builtIn, "directv 1", Kind::Found, "DirecTV 1", 1},  // not DirecTV 1R: exact wins
+                      {&builtIn, "Galaxy 1", Kind::Several, nullptr, 3},
+                      {&builtIn, "e", Kind::Several, nullptr, 33},
+                      {&builtIn, "Astra", Kind::None, nullptr, 0},
+                      {&builtIn, " - ", Kind::None, nullptr, 0},
+                      // A slot's bands are one satellite; the first is used.
+                      {&bands, "Intelsat 18", Kind::Found, "180.0E C-band Intelsat 18", 1},
+                      {&bands, "galaxy 19", Kind::Found, "97.0W Galaxy 19", 1},
+                      {&bands, "intelsat", Kind::Several, nullptr, 4},
+                      // Co-located satellites, the first word carried over.
+                      {&bands, "Astra 1M", Kind::Found, "Astra 1KR/1M/1N/1P (19.2E)", 1},
+                      {&bands, "Hotbird 13G", Kind::Found, "Hotbird 13F/13G (13.0E)", 1},
+                      {&bands, "SES 18", Kind::Found, "103.0W Ka-band T12 & SES 18", 1},
+                      {&bands, "TÜRKSAT 4A", Kind::Found, "Türksat 3A/4A/5B/6A (42.0E)", 1},
+                      {&bands, "turksat", Kind::Found, "Türksat 3A/4A/5B/6A (42.0E)", 1},
+                      {&bands, "eurobird", Kind::Found, "Astra/Eurobird (28.2E)", 1},
+                      // Exact before whole words, whole words before within.
+                      {&bands, "SES 4", Kind::Found, "SES 4 (22.0W)", 1},
+                      {&bands, "ses", Kind::Several, nullptr, 3},
+                      {&bands, "Ku-band Intelsat 21", Kind::Found, "58.0W Ku-band Intelsat 21", 1}};
   for (const Row& row : rows) {
-    const SatelliteMatch match = findSatellite(builtIn, row.typed);
+    const SatelliteList& list = *row.list;
+    const SatelliteMatch match = findSatellite(list, row.typed);
     EXPECT_EQ(match.kind, row.kind) << row.typed;
     if (row.found) {
-      EXPECT_EQ(builtIn.entries[match.entry].name, row.found);
+      EXPECT_EQ(list.entries[match.entry].name, row.found);
     }
     if (row.kind == Kind::Several) {
       EXPECT_EQ(match.count, row.count) << row.typed;
