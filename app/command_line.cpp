@@ -8,6 +8,7 @@
 
 #include "calc_error.h"
 #include "program_version.h"
+#include "world_magnetic_model.h"
 
 namespace vantorel {
 namespace {
@@ -48,34 +49,46 @@ Each input takes the text the main window's box takes:
   declination          East positive, West negative, at most 180 either way;
                        the magnetic azimuth is the true azimuth minus the
                        declination, as a compass reads it, from 0 to 360.
-                       "auto" (any case) takes it from the World Magnetic
-                       Model 2025 at the site on --date (default today, UTC),
-                       rounded to 0.01 degree and printed as DECLINATION; the
+                       Left out, or "auto" (any case), it is taken from the
+                       World Magnetic Model 2025 at the site on --date
+                       (default today, UTC), rounded to 0.01 degree; the
                        model serves dates from 2025-01-01 to 2029-12-31.
+                       The DECLINATION line says where it came from.
   satellite            degrees West, East negative, 180 or less. The command
                        line computes for the satellite at the longitude typed
                        (68.5 is 68.5 W); the window rounds to whole degrees.
 On the command line a latitude may also end in N or S, and a longitude or a
 satellite in E or W, with an optional degree sign and blank before the letter
 (33.87S, 335200S, 151.21E, 19.2°E, "0.8 W"); the letter sets the sign, so it
-cannot go with a minus sign.
+cannot go with a minus sign, and a lettered longitude is 180 or less (192E
+is refused). A latitude or longitude left out is the window's opening one
+(420100, 0910100), and a warning says so.
 
 Every --satellite run first prints the site and satellite as understood:
 LATITUDE and LONGITUDE in degrees, minutes and seconds with the hemisphere
 letter, then in decimal degrees as maps give them (North and East positive),
-and SATELLITE with its hemisphere letter. A warning on standard error says
-when the satellite is below the horizon or less than 5 degrees above it, and
-when a packed coordinate's minutes or seconds were 60 or more and carried.
+SATELLITE with its hemisphere letter, and DECLINATION with its source. A
+warning on standard error says when the satellite is below the horizon or
+less than 5 degrees above it, and when a packed coordinate's minutes or
+seconds were 60 or more and carried.
 
 --satellite also takes a satellite's name in the list in effect, matched
-ignoring case, spaces and punctuation ("astra 1kr", "hot bird 13").
+ignoring case, accents, spaces and punctuation, band words and a position
+the name states; each satellite of a name such as "Astra 1KR/1M/1N" answers
+by its own ("Astra 1M"), and entries within 0.1 deg of one position are one
+slot (vantorel --satellites satellites.xml --satellite "astra 1m"). The
+built-in list holds the 69 satellites of the 1990s Americas arc.
 --satellites FILE reads a plain list (19.2E Astra 1KR, or CSV Astra 1KR,19.2E;
 every position with E or W), a receiver's satellites.xml (position="192" is
-19.2 E) or CelesTrak's GP data (OMM CSV or JSON, or three-line TLE; for the GEO
+19.2 E; a name that states a position within half a degree places it there)
+or CelesTrak's GP data (OMM CSV or JSON, or three-line TLE; for the GEO
 group fetch https://celestrak.org/NORAD/elements/gp.php?GROUP=geo&FORMAT=csv
 yourself: Vantorel never touches the network). Orbital data are placed at
 their station longitude at the elements' epoch; NOTE flags an inclination over
 0.5 deg, a drift over 0.05 deg a day, or elements over 30 days old on --date.
+In --csv, POSITION and MOTOR ANGLE are signed decimal degrees, East positive,
+and a name that begins with = + - or @ gets a leading apostrophe, so that a
+spreadsheet does not take it for a formula.
 
 DISH FACE TILT is the elevation less the dish's offset angle: how far the
 rim's face leans back from vertical, as an inclinometer held against the rim
@@ -157,14 +170,16 @@ struct Options {
                                QStringLiteral("The site's longitude West (default 0910100)."), QStringLiteral("T")};
   QCommandLineOption declination{
       QStringLiteral("declination"),
-      QStringLiteral("The magnetic declination (default -8), or auto for the World Magnetic Model's."),
+      QStringLiteral("The magnetic declination, East positive (default: the World Magnetic Model's, as auto)."),
       QStringLiteral("T")};
   QCommandLineOption date{QStringLiteral("date"),
-                          QStringLiteral("The date of --declination auto, YYYY-MM-DD (default today, UTC)."),
+                          QStringLiteral("The run's day, YYYY-MM-DD (default today, UTC): the magnetic model's date and "
+                                         "the day orbital elements' age is counted to."),
                           QStringLiteral("YYYY-MM-DD")};
   QCommandLineOption satellite{
       QStringLiteral("satellite"),
-      QStringLiteral("Print the site as understood, the look angles and the LNB skew of the satellite at longitude T West."),
+      QStringLiteral("Print the site as understood, the look angles and the LNB skew of the satellite at longitude T West, "
+                     "or of the satellite named T in the list in effect."),
       QStringLiteral("T")};
   QCommandLineOption all{
       QStringLiteral("all"),
@@ -219,9 +234,6 @@ std::string combinationProblem(const QCommandLineParser& parser, const Options& 
   if (parser.isSet(o.satellite) && parser.isSet(o.all)) return "Give --satellite or --all, not both.";
   if (parser.isSet(o.csv) && !parser.isSet(o.all)) return "--csv needs --all.";
   if (parser.isSet(o.minElevation) && !parser.isSet(o.all)) return "--min-elevation needs --all.";
-  if (parser.isSet(o.date) && !automaticDeclination(parser, o) && !parser.isSet(o.satellites)) {
-    return "--date needs --declination auto or --satellites.";
-  }
   if (parser.isSet(o.sheet)) {
     if (parser.isSet(o.all)) return "--sheet goes with --satellite, not with --all.";
     if (!parser.isSet(o.satellite)) return "--sheet needs --satellite.";
@@ -237,8 +249,8 @@ std::string combinationProblem(const QCommandLineParser& parser, const Options& 
     }
   }
   if (!parser.isSet(o.satellite) && !parser.isSet(o.all)) {
-    for (const QCommandLineOption* input : {&o.latitude, &o.longitude, &o.declination, &o.offsetAngle, &o.motor,
-                                            &o.satellites}) {
+    for (const QCommandLineOption* input : {&o.latitude, &o.longitude, &o.declination, &o.date, &o.offsetAngle,
+                                            &o.motor, &o.satellites}) {
       if (parser.isSet(*input)) return "--" + bytesOf(input->names().constFirst()) + " needs --satellite or --all.";
     }
   }
@@ -258,7 +270,10 @@ PointingRequest pointingRequest(const QCommandLineParser& parser, const Options&
   for (const auto& [option, box] : inputs) {
     if (parser.isSet(*option)) *box = bytesOf(parser.value(*option));
   }
-  job.automaticDeclination = automaticDeclination(parser, o);
+  // No declination goes unstated: without one, the model's is taken.
+  job.automaticDeclination = automaticDeclination(parser, o) || !parser.isSet(o.declination);
+  job.latitudeGiven = parser.isSet(o.latitude);
+  job.longitudeGiven = parser.isSet(o.longitude);
   const auto text = [&parser](const QCommandLineOption& option) -> std::optional<std::string> {
     return parser.isSet(option) ? std::optional(bytesOf(parser.value(option))) : std::nullopt;
   };
@@ -347,6 +362,10 @@ int runCommandLine(const CommandLine& command, std::ostream& out, std::ostream& 
       err << " Or give auto for the World Magnetic Model's.";
     }
     err << '\n';
+    return kRefused;
+  } catch (const MagneticModelError& refused) {
+    err << "vantorel: " << refused.what() << " Type the declination with --declination, East positive (-8 for 8 "
+                                              "degrees West).\n";
     return kRefused;
   } catch (const std::exception& refused) {
     err << "vantorel: " << refused.what() << '\n';

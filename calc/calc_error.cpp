@@ -77,6 +77,8 @@ std::string problem(Field field, Fault fault) {
     case Fault::WrongHemisphere:
       return field == Field::Latitude ? "ends in a letter a latitude does not take; a latitude takes N or S"
                                       : "ends in a letter a longitude does not take; a longitude takes E or W";
+    case Fault::LetteredBeyondHalfTurn:
+      return "lies beyond 180 degrees East or West";
     case Fault::AtPole:
       return "is a pole, where the geostationary arc is not visible and a polar mount cannot be set";
   }
@@ -117,12 +119,32 @@ std::size_t utf8Length(std::string_view text) {
   return length;
 }
 
-// C0 controls and DEL, and the C1 controls U+0080 to U+009F, given a
-// well-formed sequence.
+// The code point of a well-formed sequence.
+char32_t codePoint(std::string_view sequence) {
+  const auto byte = [sequence](std::size_t i) { return static_cast<char32_t>(static_cast<unsigned char>(sequence[i])); };
+  if (sequence.size() == 1) return byte(0);
+  char32_t c = byte(0) & (0x7F >> sequence.size());
+  for (std::size_t i = 1; i < sequence.size(); ++i) c = (c << 6) | (byte(i) & 0x3F);
+  return c;
+}
+
+// The format characters (Unicode's category Cf), first and last of each
+// run. They draw nothing, but some reorder or hide what follows: U+202E
+// turns the rest of a line right to left.
+constexpr std::pair<char32_t, char32_t> kFormatCharacters[] = {
+    {0x00AD, 0x00AD},   {0x0600, 0x0605},   {0x061C, 0x061C},   {0x06DD, 0x06DD},   {0x070F, 0x070F},
+    {0x0890, 0x0891},   {0x08E2, 0x08E2},   {0x180E, 0x180E},   {0x200B, 0x200F},   {0x202A, 0x202E},
+    {0x2060, 0x2064},   {0x2066, 0x206F},   {0xFEFF, 0xFEFF},   {0xFFF9, 0xFFFB},   {0x110BD, 0x110BD},
+    {0x110CD, 0x110CD}, {0x13430, 0x1343F}, {0x1BCA0, 0x1BCA3}, {0x1D173, 0x1D17A}, {0xE0001, 0xE0001},
+    {0xE0020, 0xE007F}};
+
+// C0 controls and DEL, the C1 controls U+0080 to U+009F, and the format
+// characters, given a well-formed sequence.
 bool isControl(std::string_view sequence) {
-  const auto lead = static_cast<unsigned char>(sequence.front());
-  return lead < 0x20 || lead == 0x7F ||
-         (sequence.size() == 2 && lead == 0xC2 && static_cast<unsigned char>(sequence[1]) < 0xA0);
+  const char32_t c = codePoint(sequence);
+  if (c < 0x20 || (c >= 0x7F && c < 0xA0)) return true;
+  return std::any_of(std::begin(kFormatCharacters), std::end(kFormatCharacters),
+                     [c](const auto& run) { return c >= run.first && c <= run.second; });
 }
 
 // A control character written into a terminal moves the cursor, clears the
@@ -166,8 +188,13 @@ std::string message(Field field, Fault fault, std::string_view text) {
     }
   }
   // Every latitude box accepts 90 either way; only the mount needs less.
-  m += fault == Fault::AtPole ? "Enter a latitude short of the poles, above -90 (South) and below 90 (North)."
-                              : acceptedForm(field);
+  if (fault == Fault::AtPole) {
+    m += "Enter a latitude short of the poles, above -90 (South) and below 90 (North).";
+  } else if (fault == Fault::LetteredBeyondHalfTurn) {
+    m += "A position with E or W is 0 to 180 degrees East or West, such as 19.2E or 168W.";
+  } else {
+    m += acceptedForm(field);
+  }
   return m;
 }
 

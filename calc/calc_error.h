@@ -36,6 +36,7 @@ enum class Fault {
   SignAndHemisphere,  // a minus sign and a hemisphere letter: which one is meant?
   WrongHemisphere,    // a letter the field does not take, such as E for a latitude
   AtPole,            // a latitude of 90 either way, where a polar mount has no setting
+  LetteredBeyondHalfTurn,  // a longitude with E or W beyond 180: 192E is a slip, not 168 W
 };
 
 class CalcError : public std::runtime_error {
@@ -62,14 +63,14 @@ std::string_view fieldName(Field field);
 
 // What the user typed, as a message may quote it to a window or a terminal:
 // control characters escaped (\r, \n, \t, and \x1b for the others, C1
-// controls byte by byte), each byte that is not part of well-formed UTF-8
+// controls and format characters such as U+202E byte by byte), each byte that is not part of well-formed UTF-8
 // escaped as \xHH, and a text of more than 40 bytes so shown cut before the
 // first character or escape that would pass them, never inside one, with an
 // ellipsis.
 std::string quotedText(std::string_view typed);
 
-// Whether text is well-formed UTF-8 holding no control character: a text
-// quotedText would show unchanged, however long.
+// Whether text is well-formed UTF-8 holding no control or format character:
+// a text quotedText would show unchanged, however long.
 bool isPrintableText(std::string_view text);
 
 }  // namespace vantorel

@@ -1,5 +1,6 @@
 #include "command_run.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -45,6 +46,12 @@ PointingOutput runPointing(const PointingRequest& request, const SheetWriter& wr
   PointingOutput output;
   for (const Notice& notice : job.notices) output.warnings.push_back(notice.text);
   if (request.table) {
+    const bool anyHighEnough = std::any_of(job.listed.begin(), job.listed.end(),
+                                           [&](const Pointing& p) { return !lowest || p.elevation() >= *lowest; });
+    if (!anyHighEnough) {
+      output.warnings.push_back("no satellite of " + job.listName + " stands " + *request.minimumElevation +
+                                " degrees or more above the horizon here.");
+    }
     output.printed = satelliteTable(job, {request.csv, lowest});
     return output;
   }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "hemisphere.h"
+
 namespace vantorel {
 namespace {
 
@@ -38,6 +40,31 @@ Lines siteLines(const JobSite& site) {
   lines.add(Label::Latitude, padded(site.latitudeDms, kDmsColumns) + "  " + site.latitudeDecimal);
   lines.add(Label::Longitude, padded(site.longitudeDms, kDmsColumns) + "  " + site.longitudeDecimal);
   return lines;
+}
+
+// "-8 (typed)", "1.24 (World Magnetic Model 2025 on 2026-12-07)".
+std::string declinationLine(const JobSite& site) {
+  return site.declinationText + " (" + declinationSourceText(site) + ")";
+}
+
+// A spreadsheet takes a cell that begins with one of these for a formula
+// (or, for a tab or a carriage return, mangles it): a name such as
+// "=HYPERLINK(...)" from a list is made plain text by a leading apostrophe.
+std::string spreadsheetText(const std::string& text) {
+  const bool formula = !text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos;
+  return formula ? "'" + text : text;
+}
+
+// A figure as a CSV cell: its text, but a motor angle, whose text carries a
+// letter, as its number, East positive, so that a spreadsheet can compute
+// with it.
+std::string csvCell(const Figure& figure) {
+  return figure.label == Label::MotorAngle ? singleToText(static_cast<Single>(figure.value)) : figure.text;
+}
+
+// The CSV header names a signed angle's convention.
+std::string csvLabel(Label l) {
+  return l == Label::Position || l == Label::MotorAngle ? label(l) + " (EAST POSITIVE)" : label(l);
 }
 
 std::string labelledLines(const Lines& lines) {
@@ -82,7 +109,7 @@ std::string csvText(const std::vector<Row>& rows) {
   for (std::size_t r = 0; r < rows.size(); ++r) {
     for (std::size_t c = 0; c < rows[r].size(); ++c) {
       const std::string& field = rows[r][c];
-      text += (c > 0 ? "," : "") + (r == 0 || !readsAsNumber(field) ? quoted(field) : field);
+      text += (c > 0 ? "," : "") + (r == 0 || !readsAsNumber(field) ? quoted(r == 0 ? field : spreadsheetText(field)) : field);
     }
     text += "\r\n";
   }
@@ -100,25 +127,26 @@ std::string joinedNotes(const Pointing& pointing) {
 std::string satelliteLines(const Job& job) {
   Lines lines = siteLines(job.site);
   lines.add(Label::Satellite, satelliteText(*job.chosen));
-  if (job.site.declinationSource == DeclinationSource::Model) lines.add(Label::Declination, job.site.declinationText);
+  lines.add(Label::Declination, declinationLine(job.site));
   for (const Figure& figure : chosenFigures(job, false)) lines.add(figure.label, figure.text);
   return labelledLines(lines);
 }
 
 std::string satelliteTable(const Job& job, const TableOptions& options) {
   const JobSite& site = job.site;
-  const bool model = site.declinationSource == DeclinationSource::Model;
-  // The mount's settings are the site's: above the table, or in every CSV row.
-  const std::vector<Figure> mount = mountSettings(site, options.csv);
+  const bool csv = options.csv;
+  // The mount's settings and the declination are the site's: above the
+  // table, or in every CSV row.
+  const std::vector<Figure> mount = mountSettings(site, csv);
   std::vector<Row> rows;
   for (const Pointing& pointing : job.listed) {
     if (rows.empty()) {
       // The header is there even when no satellite is high enough.
-      Row header = {label(Label::Satellite), label(Label::Position)};
-      for (const Figure& figure : pointing.figures) header.push_back(label(figure.label));
-      if (model) header.push_back(label(Label::Declination));
+      Row header = {label(Label::Satellite), csv ? csvLabel(Label::Position) : label(Label::Position)};
+      for (const Figure& figure : pointing.figures) header.push_back(csv ? csvLabel(figure.label) : label(figure.label));
+      if (csv) header.push_back(label(Label::Declination));
       if (job.orbitalList) header.push_back(label(Label::Note));
-      if (options.csv) {
+      if (csv) {
         Row siteLabels = {label(Label::SiteLatitude), label(Label::SiteLongitude)};
         for (const Figure& setting : mount) siteLabels.push_back(label(setting.label));
         header.insert(header.begin(), siteLabels.begin(), siteLabels.end());
@@ -126,19 +154,22 @@ std::string satelliteTable(const Job& job, const TableOptions& options) {
       rows.push_back(std::move(header));
     }
     if (options.minimumElevation && pointing.elevation() < *options.minimumElevation) continue;
-    Row row = {pointing.name, pointing.position};
-    for (const Figure& figure : pointing.figures) row.push_back(figure.text);
-    if (model) row.push_back(site.declinationText);
+    Row row = {pointing.name,
+               csv ? singleToText(static_cast<Single>(mapLongitude(static_cast<double>(pointing.longitudeWest))))
+                   : pointing.position};
+    for (const Figure& figure : pointing.figures) row.push_back(csv ? csvCell(figure) : figure.text);
+    if (csv) row.push_back(site.declinationText);
     if (job.orbitalList) row.push_back(joinedNotes(pointing));
-    if (options.csv) {
+    if (csv) {
       Row siteFields = {site.latitudeDecimal, site.longitudeDecimal};
-      for (const Figure& setting : mount) siteFields.push_back(setting.text);
+      for (const Figure& setting : mount) siteFields.push_back(csvCell(setting));
       row.insert(row.begin(), siteFields.begin(), siteFields.end());
     }
     rows.push_back(std::move(row));
   }
-  if (options.csv) return rows.empty() ? std::string() : csvText(rows);
+  if (csv) return rows.empty() ? std::string() : csvText(rows);
   Lines lines = siteLines(site);
+  lines.add(Label::Declination, declinationLine(site));
   for (const Figure& setting : mount) lines.add(setting.label, setting.text);
   const std::string siteText = labelledLines(lines);
   return rows.empty() ? siteText : siteText + '\n' + alignedText(rows, job.orbitalList);

@@ -73,6 +73,7 @@ struct Figure {
 struct Notice {
   enum class Kind {
     SkippedObjects,  // objects of orbital data left out, not near geostationary
+    OpeningSite,     // a latitude or longitude not given, taken as the window opens with it
     CarriedDigits,   // a packed coordinate's minutes or seconds of 60 or more, carried
     WeakField,       // the magnetic model's caution where the field is weak
     SatelliteNote,   // what orbital data say a fixed dish should know of the satellite

@@ -1,6 +1,7 @@
 #include "job_builder.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <stdexcept>
 
@@ -16,14 +17,29 @@ namespace {
 
 constexpr double kSixty = 60;
 
-// The command line takes positions with hemisphere letters as well; the
-// boxes' own forms pass unchanged.
-BoxTexts withSigns(const BoxTexts& typed, bool satellite) {
-  BoxTexts boxes = typed;
-  boxes.Text4 = withoutHemisphere(Field::Latitude, typed.Text4);
-  boxes.Text5 = withoutHemisphere(Field::Longitude, typed.Text5);
-  if (satellite) boxes.Text6 = withoutHemisphere(Field::SatelliteLongitude, typed.Text6);
-  return boxes;
+// The boxes' texts with hemisphere letters turned into signs; the boxes' own
+// forms pass unchanged. A longitude with a letter is 180 or less either way:
+// "192E" is a slip (position="192" is 19.2E), not 168 W.
+struct SignedBoxes {
+  BoxTexts boxes;
+  bool longitudeLettered = false;
+  bool satelliteLettered = false;
+};
+
+SignedBoxes withSigns(const BoxTexts& typed, bool satellite) {
+  SignedBoxes s{typed};
+  s.boxes.Text4 = withoutHemisphere(Field::Latitude, typed.Text4);
+  s.boxes.Text5 = withoutHemisphere(Field::Longitude, typed.Text5);
+  if (satellite) s.boxes.Text6 = withoutHemisphere(Field::SatelliteLongitude, typed.Text6);
+  s.longitudeLettered = s.boxes.Text5 != typed.Text5;
+  s.satelliteLettered = s.boxes.Text6 != typed.Text6;
+  return s;
+}
+
+constexpr double kHalfTurn = 180;
+
+void checkLettered(bool lettered, double value, Field field, const std::string& typed) {
+  if (lettered && std::fabs(value) > kHalfTurn) throw CalcError(field, Fault::LetteredBeyondHalfTurn, typed);
 }
 
 // "the latitude 429999 has 99 minutes and 99 seconds; read as 43°40'39.0" N",
@@ -37,17 +53,29 @@ std::string carriedWarning(std::string_view name, const DeccalcState& s, const s
 }
 
 // The site boxes decoded, with the date; the declination is the caller's.
-JobSite decodedSite(const BoxTexts& boxes, CalendarDate date, std::vector<Notice>& notices) {
+JobSite decodedSite(const JobRequest& request, const SignedBoxes& signs, CalendarDate date,
+                    std::vector<Notice>& notices) {
+  const BoxTexts& boxes = signs.boxes;
   JobSite site;
   site.date = date;
   site.latitude = deccalc(boxes.Text4, Field::Latitude);
   site.longitude = deccalc(boxes.Text5, Field::Longitude);
   site.inputs.SiteLatitude = site.latitude.DecimalDegrees;
   site.inputs.SiteLongitude = site.longitude.DecimalDegrees;
+  checkLettered(signs.longitudeLettered, static_cast<double>(site.inputs.SiteLongitude), Field::Longitude,
+                request.boxes.Text5);
   site.latitudeDms = latitudeDms(site.inputs.SiteLatitude);
   site.latitudeDecimal = latitudeDecimal(site.inputs.SiteLatitude);
   site.longitudeDms = longitudeDms(site.inputs.SiteLongitude);
   site.longitudeDecimal = longitudeDecimal(site.inputs.SiteLongitude);
+  if (!request.latitudeGiven) {
+    notices.push_back({Notice::Kind::OpeningSite, "no latitude was given, so the site's latitude is " +
+                                                      site.latitudeDms + ", the window's opening " + boxes.Text4 + "."});
+  }
+  if (!request.longitudeGiven) {
+    notices.push_back({Notice::Kind::OpeningSite, "no longitude was given, so the site's longitude is " +
+                                                      site.longitudeDms + ", the window's opening " + boxes.Text5 + "."});
+  }
   for (const std::string& warning : {carriedWarning("latitude", site.latitude, site.latitudeDms),
                                      carriedWarning("longitude", site.longitude, site.longitudeDms)}) {
     if (!warning.empty()) notices.push_back({Notice::Kind::CarriedDigits, warning});
@@ -55,18 +83,20 @@ JobSite decodedSite(const BoxTexts& boxes, CalendarDate date, std::vector<Notice
   return site;
 }
 
-// Text4 and Text5 decoded with the declination read from Text7.
-JobSite typedSite(const BoxTexts& boxes, Single declination, CalendarDate date, std::vector<Notice>& notices) {
-  JobSite site = decodedSite(boxes, date, notices);
+// The site decoded with the declination read from Text7.
+JobSite typedSite(const JobRequest& request, const SignedBoxes& signs, Single declination, CalendarDate date,
+                  std::vector<Notice>& notices) {
+  JobSite site = decodedSite(request, signs, date, notices);
   site.inputs.Declination = declination;
-  site.declinationText = boxes.Text7;
+  site.declinationText = signs.boxes.Text7;
   return site;
 }
 
 // The site with the declination from the World Magnetic Model on its date,
 // rounded to 0.01 degree and then read as if it had been typed.
-JobSite modelSite(const BoxTexts& boxes, CalendarDate date, std::vector<Notice>& notices) {
-  JobSite site = decodedSite(boxes, date, notices);
+JobSite modelSite(const JobRequest& request, const SignedBoxes& signs, CalendarDate date,
+                  std::vector<Notice>& notices) {
+  JobSite site = decodedSite(request, signs, date, notices);
   const DeclinationResult looked = declinationAt(date, static_cast<double>(site.inputs.SiteLatitude),
                                                  static_cast<double>(site.inputs.SiteLongitude));
   site.inputs.Declination = readDeclination({"", "", "", looked.declinationText});
@@ -101,6 +131,12 @@ std::size_t satelliteNamed(const SatelliteList& list, const std::string& typed, 
     // say what to type instead, as the box would.
     if (!typingHint(Field::SatelliteLongitude, typed).empty()) {
       throw CalcError(Field::SatelliteLongitude, Fault::NotANumber, typed);
+    }
+    if (list.builtIn) {
+      throw std::invalid_argument(
+          "No satellite in the built-in list is named \"" + quotedText(typed) +
+          "\". The built-in list holds the 69 satellites of the 1990s Americas arc (61.5 to 155.5 W); load today's "
+          "satellites with --satellites FILE. A longitude such as 19.2E is also taken.");
     }
     throw std::invalid_argument("No satellite in " + std::string(listName) + " is named \"" + quotedText(typed) +
                                 "\"; vantorel --all lists the names. A longitude such as 19.2E is also taken.");
@@ -189,7 +225,8 @@ Job buildJob(const JobRequest& request, const SatelliteList& list, std::string_v
   job.listName = listName;
   job.orbitalList = std::any_of(list.entries.begin(), list.entries.end(),
                                 [](const SatelliteEntry& entry) { return entry.orbit.has_value(); });
-  const BoxTexts boxes = withSigns(request.boxes, request.typedSatellite);
+  const SignedBoxes signs = withSigns(request.boxes, request.typedSatellite);
+  const BoxTexts& boxes = signs.boxes;
   const CalendarDate date = request.date ? calendarDateFrom(*request.date) : todayUtc();
   if (list.skipped > 0) {
     job.notices.push_back({Notice::Kind::SkippedObjects,
@@ -207,11 +244,13 @@ Job buildJob(const JobRequest& request, const SatelliteList& list, std::string_v
   if (request.typedSatellite) {
     if (readsAsNumber(boxes.Text6)) {
       typed = readSatellite(boxes.Text6);
+      checkLettered(signs.satelliteLettered, static_cast<double>(typed), Field::SatelliteLongitude, request.boxes.Text6);
     } else {
       entry = satelliteNamed(list, request.boxes.Text6, listName);
     }
   }
-  job.site = declination ? typedSite(boxes, *declination, date, job.notices) : modelSite(boxes, date, job.notices);
+  job.site = declination ? typedSite(request, signs, *declination, date, job.notices)
+                         : modelSite(request, signs, date, job.notices);
   addMount(job.site, request.offsetAngle, request.motor);
 
   if (request.everySatellite) {

@@ -19,6 +19,10 @@ struct JobRequest {
   // Text6 is the satellite, a longitude or a name in the list. A latitude,
   // longitude or satellite may end in a hemisphere letter.
   BoxTexts boxes = kOpeningBoxTexts;
+  // Whether the site was given; one that was not keeps the opening text,
+  // and the job says so.
+  bool latitudeGiven = true;
+  bool longitudeGiven = true;
   // Text7 taken from the magnetic model on the job's date instead.
   bool automaticDeclination = false;
   std::optional<std::string> date;  // YYYY-MM-DD; today in UTC without one

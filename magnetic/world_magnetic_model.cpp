@@ -115,12 +115,11 @@ DeclinationResult declinationAt(CalendarDate date, double latitude, double longi
     throw MagneticModelError(MagneticFault::DateOutsideModel,
                              "The " + std::string(wmm::kModel.title) + " covers dates from " +
                                  calendarDateText(firstDay()) + " to " + calendarDateText(lastDay()) + "; " +
-                                 calendarDateText(date) + " lies outside it. Type the declination instead.");
+                                 calendarDateText(date) + " lies outside it.");
   }
   if (std::abs(latitude) == 90) {
     throw MagneticModelError(MagneticFault::GeographicPole,
-                             "At a geographic pole no direction is north, so there is no declination. "
-                             "Type the declination instead.");
+                             "At a geographic pole no direction is north, so there is no declination.");
   }
 
   const MagneticField field = fieldAt(year, latitude, -longitudeWest, 0);

@@ -45,7 +45,8 @@ enum class MagneticFault {
   BlackoutZone,      // H under 2000 nT
 };
 
-// Thrown by declinationAt; what() is a sentence a person can act on.
+// Thrown by declinationAt; what() says why in a sentence, and whoever shows
+// it says how to type the declination instead.
 class MagneticModelError : public std::runtime_error {
  public:
   MagneticModelError(MagneticFault fault, const std::string& message) : std::runtime_error(message), m_fault(fault) {}

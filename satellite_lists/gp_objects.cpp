@@ -25,9 +25,8 @@ UtcInstant ommEpoch(const ListSource& source, std::size_t line, std::string_view
 void keepObject(const ListSource& source, std::size_t line, const OmmTexts& written, const MeanElements& elements,
                 SatelliteList& list) {
   const std::string_view name = trimmed(written[kObjectName]);
-  if (name.empty() || !isPrintableText(name)) {
-    source.fail(line, "found the name " + quoted(name) + ", expected a satellite's name in UTF-8 text");
-  }
+  if (name.empty()) source.fail(line, "found an object without a name, expected a satellite's name");
+  source.checkName(line, name);
   const auto refuse = [&](std::string_view what, OmmKey key, std::string_view expected) {
     source.fail(line, "found " + quoted(name) + " with " + std::string(what) + " " + quoted(trimmed(written[key])) +
                           ", expected " + std::string(expected));

@@ -1,5 +1,6 @@
 #include "list_source.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <istream>
@@ -62,6 +63,19 @@ bool ListSource::nextLine(std::string& line) {
   m_at = end < m_buffer.size() ? end + 1 : end;
   ++m_lineNumber;
   return true;
+}
+
+void ListSource::checkName(std::size_t line, std::string_view name) const {
+  if (!isPrintableText(name)) {
+    fail(line, "found the name " + quoted(name) +
+                   ", expected a satellite's name in UTF-8 text without control or format characters");
+  }
+  const auto characters = static_cast<std::size_t>(
+      std::count_if(name.begin(), name.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+  if (characters > kLongestName) {
+    fail(line, "found a name of " + std::to_string(characters) + " characters, " + quoted(name) + ", expected at most " +
+                   std::to_string(kLongestName));
+  }
 }
 
 void ListSource::failTooLong(std::size_t line, std::string_view what) const {

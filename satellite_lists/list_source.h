@@ -41,6 +41,14 @@ class ListSource {
   // this; a longer one is a file that is not a list (or an endless stream),
   // and is refused before it fills the memory.
   static constexpr std::size_t kLongestPiece = 1024 * 1024;
+  // Refuses, as found on line, a satellite's name that is not well-formed
+  // UTF-8, holds a control or format character (U+202E would turn the rest
+  // of a printed line right to left), or runs past kLongestName characters
+  // (every row of a table is padded to the longest name). An empty name is
+  // the caller's to refuse.
+  void checkName(std::size_t line, std::string_view name) const;
+  static constexpr std::size_t kLongestName = 120;
+
   // "FILE:LINE: found more than 1 MiB without the end of what, ...".
   [[noreturn]] void failTooLong(std::size_t line, std::string_view what) const;
 

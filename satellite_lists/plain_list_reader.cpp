@@ -133,9 +133,7 @@ class PlainListReader : public ListReader {
   static void add(ListSource& source, std::size_t line, std::string_view name, double longitudeEast,
                   SatelliteList& list) {
     if (name.empty()) source.fail(line, "found no name, expected one beside the position");
-    if (!isPrintableText(name)) {
-      source.fail(line, "found the name " + quoted(name) + ", expected UTF-8 text without control characters");
-    }
+    source.checkName(line, name);
     list.entries.push_back({std::string(name), longitudeEast, std::nullopt, std::nullopt});
   }
 

@@ -1,5 +1,6 @@
 #include "satellite_list.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
@@ -44,7 +45,11 @@ SatelliteList readSatelliteList(std::istream& in, std::string_view shownName) {
     const bool blank = source.head().find_first_not_of(" \t\r\n") == std::string_view::npos;
     source.fail(blank ? "holds no geostationary satellite: it is empty" : "holds no geostationary satellite");
   }
-  source.fail(1, "found " + quoted(first.front()) +
+  // The line of the first content: the lines before it end before it starts.
+  const std::string_view head = source.head();
+  const auto before = head.substr(0, static_cast<std::size_t>(first.front().data() - head.data()));
+  const auto line = static_cast<std::size_t>(std::count(before.begin(), before.end(), '\n')) + 1;
+  source.fail(line, "found " + quoted(first.front()) +
                      ", expected a satellite list: a plain list (\"19.2E Astra 1KR\" or \"Astra 1KR,19.2E\"), "
                      "a satellites.xml, CelesTrak's OMM as CSV or JSON, or a three-line TLE");
 }

@@ -144,9 +144,7 @@ class SatellitesXmlReader : public ListReader {
                             ", expected a whole number of tenths of a degree, East positive, such as 192 for 19.2E");
     }
     const std::string shown = name.trimmed().toStdString();
-    if (!isPrintableText(shown)) {
-      source.fail(line, "found " + satElement(name) + ", expected a name without control characters");
-    }
+    source.checkName(line, shown);
     // Whole turns come off the exact integer, which then rounds once, to the
     // double nearest the decimal: 192 gives the same double as "19.2", 1801
     // the same as "-179.9". -1800 is 180 East.

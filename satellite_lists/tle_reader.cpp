@@ -37,7 +37,7 @@ std::string_view columns(std::string_view line, std::size_t first, std::size_t l
 class TleReader : public ListReader {
  public:
   bool identify(std::string_view head) const override {
-    const std::vector<std::string_view> lines = firstLines(head, 2, false);
+    const std::vector<std::string_view> lines = firstLines(head, 2, true);
     // A set without its name is recognised too, to be refused for want of it.
     return !lines.empty() && (looksLikeLine1(lines[0]) || (lines.size() == 2 && looksLikeLine1(lines[1])));
   }
@@ -46,7 +46,7 @@ class TleReader : public ListReader {
     SatelliteList list;
     list.format = "three-line TLE";
     std::string name, line1, line2;
-    while (nextNonBlank(source, name)) {
+    for (bool first = true; nextNonBlank(source, name, first); first = false) {
       const std::size_t nameLine = source.lineNumber();
       if (startsLine(name, '1') || startsLine(name, '2')) {
         source.fail(nameLine, "found " + quoted(name) +
@@ -91,9 +91,12 @@ class TleReader : public ListReader {
   }
 
  private:
-  static bool nextNonBlank(ListSource& source, std::string& line) {
+  // The next line that is not blank and, with skipComments, not a "#"
+  // comment either, as some files open with one.
+  static bool nextNonBlank(ListSource& source, std::string& line, bool skipComments) {
     while (source.nextLine(line)) {
-      if (!trimmed(line).empty()) return true;
+      const std::string_view content = trimmed(line);
+      if (!content.empty() && !(skipComments && content.front() == '#')) return true;
     }
     return false;
   }

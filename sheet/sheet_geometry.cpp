@@ -169,7 +169,7 @@ Angles anglesOf(const Job& job) {
           static_cast<double>(job.chosen->skew.Skew), static_cast<double>(job.site.inputs.Declination)};
 }
 
-Layout layoutPage(Paper paper, std::size_t figureCount) {
+Layout layoutPage(Paper paper, std::size_t figureCount, std::size_t noteCount) {
   Layout l;
   l.page = pageSize(paper);
   const double x = kMargin, width = l.page.width - 2 * kMargin;
@@ -194,6 +194,8 @@ Layout layoutPage(Paper paper, std::size_t figureCount) {
                              y + static_cast<double>(i / kFiguresPerRow) * kFigureRow, cellWidth, kFigureRow - 2});
   }
   y += l.figures.height + 3;
+  l.notes = {x, y, width, static_cast<double>(noteCount) * kNoteLine};
+  if (noteCount > 0) y += l.notes.height + 3;
 
   l.footer = {x, l.page.height - kMargin - kFooterHeight, width, kFooterHeight};
   const double remaining = l.footer.y - 3 - y;
@@ -220,6 +222,7 @@ Dial dialGeometry(const Rect& box, const Angles& angles) {
   d.radius = std::min((box.width - 2 * kDialSide) / 2,
                       (box.height - kHeading - kDialAbove - kDialBelow - kDialCaption) / 2);
   d.centre = {box.x + box.width / 2, box.y + kHeading + kDialAbove + d.radius};
+  d.aimed = angles.elevation >= 0;
   d.arrowBearing = angles.azimuthMagnetic;
   d.trueNorthBearing = -angles.declination;
   d.arrowLength = 0.8 * d.radius;
@@ -251,7 +254,8 @@ SkewPicture skewGeometry(const Rect& box, const Angles& angles) {
   // The turn's arrow runs at 1.45 radii and the connector reaches 1.5.
   s.radius = std::min(area.height / 3.2, area.width / 7);
   s.centre = {area.x + 1.6 * s.radius, area.y + area.height / 2};
-  s.turn = angles.skew != 0;
+  s.visible = angles.elevation >= 0;
+  s.turn = s.visible && angles.skew != 0;
   s.clockwise = angles.skew > 0;
   const double textX = s.centre.x + 1.7 * s.radius;
   s.text = {textX, area.y, area.right() - textX, area.height};

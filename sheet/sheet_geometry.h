@@ -78,7 +78,7 @@ Angles anglesOf(const Job& job);
 // blocks leave; each block keeps kHeading at its top for its heading.
 struct Layout {
   PageSize page;
-  Rect title, job, figures, dial, elevation, skew, sky, skyPlot, footer;
+  Rect title, job, figures, notes, dial, elevation, skew, sky, skyPlot, footer;
   // The job block's columns, each as an x and a width (a line's y and height
   // are its own): the labels, the values, a value with nothing beside it, a
   // second value (the decimal degrees, the declination's source) before a
@@ -92,12 +92,18 @@ struct Layout {
 
 inline constexpr double kHeading = 6;  // mm above each drawing for its heading
 
-Layout layoutPage(Paper paper, std::size_t figureCount);
+// noteCount lines of notes go below the figures, each kNoteLine high.
+Layout layoutPage(Paper paper, std::size_t figureCount, std::size_t noteCount = 0);
+
+inline constexpr double kNoteLine = 4.2;  // mm
 
 // The point at distance `radius` from `centre` on the given bearing.
 Point atBearing(Point centre, double radius, double bearing);
 
 struct Dial {
+  // Whether the dish has a direction to point: not when the satellite is
+  // below the horizon, where the dial keeps only its norths.
+  bool aimed = true;
   Point centre;
   double radius = 0;            // the rose's ring
   double arrowBearing = 0;      // the magnetic azimuth
@@ -128,7 +134,8 @@ Protractor protractorGeometry(const Rect& box, const Angles& angles);
 struct SkewPicture {
   Point centre;
   double radius = 0;  // the LNB's body
-  bool turn = false;  // false when the skew is 0: nothing to turn
+  bool visible = true;  // false below the horizon: no LNB to set
+  bool turn = false;  // false when the skew is 0 or the satellite is not visible: nothing to turn
   bool clockwise = false;
   Rect text;
 };

@@ -32,6 +32,7 @@ constexpr QRgb kPanel = 0xfff0f0f0;
 constexpr QRgb kGround = 0xffeee6d6;
 constexpr QRgb kDish = kDishColour;
 constexpr QRgb kMagnetic = 0xffc62828;
+constexpr QRgb kWarning = 0xff8d4a00;
 
 QPointF at(Point p) { return {p.x, p.y}; }
 QString q(const std::string& s) { return QString::fromStdString(s); }
@@ -191,6 +192,18 @@ void paintJob(Page& page, const Layout& l, const Job& job) {
   }
 }
 
+// Every warning and note the run gave, as the terminal gave them.
+void paintNotes(Page& page, const Layout& l, const std::vector<Notice>& notices) {
+  double y = l.notes.y;
+  for (const Notice& notice : notices) {
+    QString text = q(notice.text);
+    text[0] = text[0].toUpper();
+    page.text({l.notes.x, y, l.notes.width, kNoteLine}, Qt::AlignLeft | Qt::AlignVCenter,
+              QStringLiteral("\u25B2 ") + text, 7.5, false, kWarning);
+    y += kNoteLine;
+  }
+}
+
 void paintFigures(Page& page, const Layout& l, const std::vector<Figure>& figures) {
   QPainter& p = page.painter();
   for (std::size_t i = 0; i < figures.size(); ++i) {
@@ -267,6 +280,16 @@ void paintDial(Page& page, const Rect& box, const Angles& a, const Job& job) {
     page.centred(c, QString::fromLatin1(cardinals[i]), 10, true);
   }
 
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor::fromRgb(kInk));
+  p.drawEllipse(at(d.centre), 0.9, 0.9);
+  p.setBrush(Qt::NoBrush);
+  const Rect& c = d.caption;
+  if (!d.aimed) {
+    page.text(c, Qt::AlignCenter | Qt::TextWordWrap,
+              QStringLiteral("The satellite is below the horizon here: the dish has no direction to point."), 8, true);
+    return;
+  }
   // The dish's arrow, drawn pointing up and turned to its bearing.
   p.save();
   p.translate(at(d.centre));
@@ -276,12 +299,6 @@ void paintDial(Page& page, const Rect& box, const Angles& a, const Job& job) {
   p.translate(0, -d.arrowLength);
   arrowhead(p, d.headLength, d.headHalfWidth, kDish);
   p.restore();
-  p.setPen(Qt::NoPen);
-  p.setBrush(QColor::fromRgb(kInk));
-  p.drawEllipse(at(d.centre), 0.9, 0.9);
-  p.setBrush(Qt::NoBrush);
-
-  const Rect& c = d.caption;
   page.text({c.x, c.y, c.width, c.height / 2}, Qt::AlignCenter,
             QStringLiteral("Dish: %1° on the compass (magnetic)").arg(figureText(job, Label::AzimuthMagnetic)), 8, true,
             kDish);
@@ -370,6 +387,11 @@ void paintSkew(Page& page, const Rect& box, const Angles& a, const Job& job) {
   const SkewPicture s = skewGeometry(box, a);
   heading(page, box, labelOf(Label::LnbSkew), QStringLiteral("seen from behind the dish, looking at the satellite"));
   const double r = s.radius;
+  if (!s.visible) {
+    page.text({box.x, box.y + kHeading, box.width, box.height - kHeading}, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
+              QStringLiteral("The satellite cannot be seen from here, so there is no LNB turn to set."), 10, true);
+    return;
+  }
   p.setPen(pen(kInk, 0.4));
   p.drawEllipse(at(s.centre), r, r);
 
@@ -553,13 +575,14 @@ void paintFooter(Page& page, const Layout& l) {
 void paintSheet(QPainter& painter, const Job& job, Paper paper) {
   const Angles angles = anglesOf(job);
   const std::vector<Figure> figures = chosenFigures(job, false);
-  const Layout layout = layoutPage(paper, figures.size());
+  const Layout layout = layoutPage(paper, figures.size(), job.notices.size());
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
   Page page(painter);
   paintTitle(page, layout, job);
   paintJob(page, layout, job);
   paintFigures(page, layout, figures);
+  paintNotes(page, layout, job.notices);
   paintDial(page, layout.dial, angles, job);
   paintElevation(page, layout.elevation, angles, job);
   paintSkew(page, layout.skew, angles, job);

@@ -1,14 +1,22 @@
 #include "sheet_writer.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <exception>
 
+#include "calc_error.h"
 #include "program_version.h"
 #include "sheet_painter.h"
 
@@ -36,7 +44,7 @@ bool paint(QPaintDevice& device, double dpi, const Job& job, Paper paper) {
   return painter.end();
 }
 
-bool writeTo(QSaveFile& file, SheetFormat format, const Job& job, Paper paper) {
+bool writeTo(QIODevice& file, SheetFormat format, const Job& job, Paper paper) {
   const sheet::PageSize page = sheet::pageSize(paper);
   const QString title = QStringLiteral("Installation sheet: %1").arg(QString::fromStdString(satelliteText(*job.chosen)));
   const QString version = QString::fromLatin1(kProgramName) + QLatin1Char(' ') + QString::fromLatin1(kShownVersion);
@@ -72,30 +80,52 @@ bool writeTo(QSaveFile& file, SheetFormat format, const Job& job, Paper paper) {
   return false;
 }
 
+// Writes bytes to path whole or not at all: to a file of its own beside it,
+// then renamed into place, so that a failure leaves no partial file and an
+// existing file untouched. The path is taken byte for byte, so a name that
+// is not UTF-8 is written under its own bytes. Returns "" when written, else
+// why not.
+std::string writeWhole(const std::string& path, const QByteArray& bytes) {
+  std::string beside = path + ".XXXXXX";
+  const int fd = ::mkstemp(beside.data());
+  if (fd < 0) return std::strerror(errno);
+  // mkstemp makes a private file; the sheet gets a new file's usual mode.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  bool ok = ::fchmod(fd, 0666 & ~mask) == 0;
+  for (qsizetype at = 0; ok && at < bytes.size();) {
+    const ssize_t wrote = ::write(fd, bytes.constData() + at, static_cast<std::size_t>(bytes.size() - at));
+    if (wrote < 0 && errno == EINTR) continue;
+    ok = wrote > 0;
+    at += wrote;
+  }
+  const int error = errno;
+  ok = ::close(fd) == 0 && ok;
+  if (ok && ::rename(beside.c_str(), path.c_str()) == 0) return {};
+  const int why = ok ? errno : error;
+  ::unlink(beside.c_str());
+  return std::strerror(why);
+}
+
 }  // namespace
 
 std::string writeSheet(const Job& job, Paper paper, const std::string& path) {
-  const std::string named = "the sheet '" + path + "'";
+  const std::string named = "the sheet \"" + quotedText(path) + "\"";
   const auto format = sheetFormatFor(path);
   if (!format) return named + " is not named .pdf, .svg or .png";
   if (!job.chosen) return named + " needs a satellite";
-  QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly)) {
-    return named + " cannot be written: " + file.errorString().toStdString();
-  }
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
   bool drawn = false;
   try {
-    drawn = writeTo(file, *format, job, paper);
+    drawn = writeTo(buffer, *format, job, paper);
   } catch (const std::exception& e) {
-    file.cancelWriting();
     return named + " was not written: " + e.what();
   }
-  if (!drawn) {
-    file.cancelWriting();
-    return named + " could not be drawn";
-  }
-  if (!file.commit()) return named + " cannot be written: " + file.errorString().toStdString();
-  return {};
+  if (!drawn) return named + " could not be drawn";
+  const std::string failed = writeWhole(path, bytes);
+  return failed.empty() ? std::string() : named + " cannot be written: " + failed;
 }
 
 }  // namespace vantorel

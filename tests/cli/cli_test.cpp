@@ -29,9 +29,9 @@ class CommandLineTest : public QObject {
     QTest::addColumn<QString>("err");
     // A reader that goes away ends the program as it ends any filter, even
     // when the signal that says so is ignored by the parent.
-    QTest::newRow("closed pipe") << QStringList{"sh", "trap '' PIPE; { sleep 1; exec \"$0\" --all; } | true"} << 0 << ""
+    QTest::newRow("closed pipe") << QStringList{"sh", "trap '' PIPE; { sleep 1; exec \"$0\" --all --latitude 1 --longitude 1; } | true"} << 0 << ""
                                  << "";
-    for (const char* option : {"--help", "-v", "--all"}) {
+    for (const char* option : {"--help", "-v", "--all --latitude 1 --longitude 1"}) {
       QTest::addRow("%s, unwritten", option) << QStringList{"sh", QString("exec \"$0\" %1 >/dev/full").arg(option)} << 1
                                              << "" << "vantorel: the output could not be written\n";
     }
@@ -99,9 +99,10 @@ class CommandLineTest : public QObject {
       const bool south = hemisphere(random), east = hemisphere(random), satelliteEast = hemisphere(random);
       const QString sign = "-";
       const std::string expected = run({"--latitude", (south ? sign : "") + latitude, "--longitude", (east ? sign : "") + longitude,
-                                        "--satellite", (satelliteEast ? sign : "") + satellite});
+                                        "--satellite", (satelliteEast ? sign : "") + satellite, "--declination", "0"});
       QCOMPARE(run({"--latitude", latitude + (south ? "S" : "n"), "--longitude", longitude + (east ? " E" : "w"),
-                    "--satellite", satellite + QString::fromLatin1(satelliteEast ? "\xc2\xb0" "e" : "\xc2\xb0" "W")}),
+                    "--satellite", satellite + QString::fromLatin1(satelliteEast ? "\xc2\xb0" "e" : "\xc2\xb0" "W"),
+                    "--declination", "0"}),
                expected);
       const auto decoded = [](const QString& text, vantorel::Field field) {
         return static_cast<double>(vantorel::deccalc(text.toStdString(), field).DecimalDegrees);

@@ -180,7 +180,7 @@ TEST(SatelliteListTest, RefusesMalformedFilesWithOneLine) {
        "list:2: found 1 field, expected two: name,position such as \"Astra 1KR,19.2E\""},
       {"Astra,19.2E\n\"Hot Bird,13E\n",
        "list:2: found a field opened with a quote and never closed, expected a closing \""},
-      {"\"Astra\xc2\x9b\",19.2E\n", "list:1: found the name \"Astra\\xc2\\x9b\", expected UTF-8 text without control characters"},
+      {"\"Astra\xc2\x9b\",19.2E\n", "list:1: found the name \"Astra\\xc2\\x9b\", expected a satellite's name in UTF-8 text without control or format characters"},
       {"<satellites>\n<sat name=\"A\" position=\"192\">\n",
        "list:3: found the end of the file inside <sat> opened on line 2, expected </sat>"},
       {"<satellites>\n<sat name=\"A\" position=\"19.2\"/></satellites>",
