@@ -7,6 +7,7 @@
 
 #include "calc_error.h"
 #include "job_builder.h"
+#include "result_printing.h"
 #include "world_magnetic_model.h"
 
 namespace vantorel {
@@ -157,6 +158,37 @@ TEST(JobTest, RefusesTheFirstInputInTheWindowsOrder) {
     } catch (const std::invalid_argument& e) {
       EXPECT_EQ(row.field, Field::None) << e.what();
     }
+  }
+}
+
+// A spreadsheet reads every figure as a number, East positive where a sign
+// is a direction, and never runs a name from a list as a formula.
+TEST(PrintingTest, CsvCellsAreNumbersAndNamesStayText) {
+  std::istringstream file("\"=HYPERLINK(1)\",19.2E\n-5 West,5W\n@home,0.8W\nPlain,13E\n");
+  const SatelliteList list = readSatelliteList(file, "list");
+  JobRequest request = typed({"51.5N", "0.1W", "", "1.2"});
+  request.typedSatellite = false;
+  request.everySatellite = true;
+  request.motor = true;
+  const std::string csv = satelliteTable(built(request, list), {true, std::nullopt});
+  std::vector<std::string> rows;
+  for (std::size_t at = 0; at < csv.size();) {
+    const std::size_t end = csv.find("\r\n", at);
+    rows.push_back(csv.substr(at, end - at));
+    at = end + 2;
+  }
+  ASSERT_EQ(rows.size(), 5u);
+  EXPECT_EQ(rows[0], "\"SITE LATITUDE\",\"SITE LONGITUDE\",\"POLAR AXIS ELEVATION\",\"MOUNT FACES\",\"MOUNT AZIMUTH "
+                     "MAGNETIC\",\"DECLINATION OFFSET\",\"SATELLITE\",\"POSITION (EAST POSITIVE)\",\"AZIMUTH TRUE\","
+                     "\"AZIMUTH MAGNETIC\",\"ELEVATION\",\"LNB SKEW\",\"MOTOR ANGLE (EAST POSITIVE)\",\"DECLINATION\"");
+  const std::pair<const char*, const char*> starts[] = {
+      {"51.500000,-0.100000,51.5,\"true south\",178.8,7.445368,\"'=HYPERLINK(1)\",19.2,", ",21.25631,1.2"},
+      {"51.500000,-0.100000,51.5,\"true south\",178.8,7.445368,\"'-5 West\",-5,", ",-5.408526,1.2"},
+      {"51.500000,-0.100000,51.5,\"true south\",178.8,7.445368,\"'@home\",-0.8,", ",-0.7727624,1.2"},
+      {"51.500000,-0.100000,51.5,\"true south\",178.8,7.445368,\"Plain\",13,", ",14.44602,1.2"}};
+  for (std::size_t i = 0; i < 4; ++i) {
+    EXPECT_TRUE(rows[i + 1].starts_with(starts[i].first)) << rows[i + 1];
+    EXPECT_TRUE(rows[i + 1].ends_with(starts[i].second)) << rows[i + 1];
   }
 }
 

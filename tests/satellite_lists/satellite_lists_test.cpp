@@ -78,6 +78,8 @@ TEST(SatelliteListTest, ReadsPlainListsAndSatellitesXmlAsWritten) {
     }
   }
   EXPECT_EQ(readText("<satellites><sat name=\"A (1.0W)\" position=\"35991\"/></satellites>").entries[0].longitudeEast, -1);
+  EXPECT_EQ(readText("19.2E " + std::string(120, 'x')).entries[0].name.size(), 120u);
+  EXPECT_EQ(loadSatelliteList(kFixtures + "/commented.tle").entries[0].name, "ASTRA 1KR");
 }
 
 // The three forms of the same GP data give the same satellites, the object
@@ -176,6 +178,11 @@ TEST(SatelliteListTest, RefusesMalformedFilesWithOneLine) {
       {"Astra,1e999E\n",
        "list:1: found \"1e999E\" where the position belongs, expected a position such as 19.2E, 19.2°E or 101 W"},
       {"19.2E\n", "list:1: found no name, expected one beside the position"},
+      {"19.2E " + std::string(121, 'x') + "\n",
+       "list:1: found a name of 121 characters, \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx…\", expected at most 120"},
+      {"19.2E \xe2\x80\xae" "Astra\n", "list:1: found the name \"\\xe2\\x80\\xaeAstra\", expected a satellite's name in "
+                                     "UTF-8 text without control or format characters"},
+      {"\n# a list\nSatellites\n", "list:3: found \"Satellites\"" + expectedFormats},
       {"Astra,19.2E\nHot Bird\n",
        "list:2: found 1 field, expected two: name,position such as \"Astra 1KR,19.2E\""},
       {"Astra,19.2E\n\"Hot Bird,13E\n",

@@ -90,6 +90,13 @@ class SheetDrawingTest : public QObject {
                                  calendarDateText(job.site.date)}) {
       QVERIFY2(text.contains(QString::fromStdString(s)), s.c_str());
     }
+    // What the terminal says, the page says; below the horizon it sets no
+    // direction and no turn.
+    QCOMPARE(job.notices.size(), std::size_t{site == 2 ? 1u : 0u});
+    for (const Notice& notice : job.notices) QVERIFY(text.contains(QString::fromStdString(notice.text.substr(1))));
+    QCOMPARE(text.contains(QStringLiteral("direction to point")), site == 2);
+    QCOMPARE(text.contains(QStringLiteral("no LNB turn to set")), site == 2);
+    QCOMPARE(text.contains(QStringLiteral("Turn ")), site != 2);
   }
 
   // The arrow's head is dish-coloured where the geometry puts it, and not
