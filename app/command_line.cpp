@@ -208,13 +208,34 @@ struct Options {
       QStringLiteral("FILE")};
   QCommandLineOption paper{QStringLiteral("paper"), QStringLiteral("The sheet's paper: a4 (default) or letter."),
                            QStringLiteral("NAME")};
+  QCommandLineOption sunOutage{
+      QStringLiteral("sun-outage"),
+      QStringLiteral("With --satellite, also print the days and minutes of the twelve months from --date when the sun "
+                     "stands behind the satellite.")};
+  QCommandLineOption dishSize{QStringLiteral("dish-size"),
+                              QStringLiteral("The dish's diameter for --sun-outage, 30 to 500 (default 60)."),
+                              QStringLiteral("CM")};
+  QCommandLineOption frequency{
+      QStringLiteral("frequency"),
+      QStringLiteral("The frequency received for --sun-outage, 1 to 50 (default 11.7; C band is about 4)."),
+      QStringLiteral("GHz")};
+  QCommandLineOption outageAngle{
+      QStringLiteral("outage-angle"),
+      QStringLiteral("For --sun-outage, the angle from the line of sight within which the sun's centre disturbs "
+                     "the signal, instead of half the dish's beamwidth plus the sun's radius."),
+      QStringLiteral("DEG")};
+  QCommandLineOption timeZone{
+      QStringLiteral("timezone"),
+      QStringLiteral("For --sun-outage, also give the times in this IANA time zone, such as Europe/London."),
+      QStringLiteral("ZONE")};
 
   // Every option the parser knows: the program's, then Qt's window options,
   // hidden from --help.
   QList<QCommandLineOption> list() const {
-    QList<QCommandLineOption> options = {help,   version,      latitude,    longitude, declination,
-                                         date,   satellite,    all,         csv,       minElevation,
-                                         offsetAngle, motor,   satellites,  sheet,     paper};
+    QList<QCommandLineOption> options = {help,        version,   latitude,   longitude,    declination, date,
+                                         satellite,   all,       csv,        minElevation, offsetAngle, motor,
+                                         satellites,  sheet,     paper,      sunOutage,    dishSize,    frequency,
+                                         outageAngle, timeZone};
     for (const QtOption& qt : kQtWindowOptions) {
       QCommandLineOption option(QString::fromLatin1(qt.name), {}, qt.takesValue ? QStringLiteral("value") : QString());
       option.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -232,7 +253,19 @@ bool automaticDeclination(const QCommandLineParser& parser, const Options& o) {
 // What is wrong with a combination of options the parser took, or "".
 std::string combinationProblem(const QCommandLineParser& parser, const Options& o) {
   if (parser.isSet(o.satellite) && parser.isSet(o.all)) return "Give --satellite or --all, not both.";
-  if (parser.isSet(o.csv) && !parser.isSet(o.all)) return "--csv needs --all.";
+  if (parser.isSet(o.csv) && !parser.isSet(o.all) && !parser.isSet(o.sunOutage)) return "--csv needs --all or --sun-outage.";
+  if (parser.isSet(o.sunOutage) && !parser.isSet(o.satellite)) return "--sun-outage needs --satellite.";
+  for (const QCommandLineOption* option : {&o.dishSize, &o.frequency, &o.outageAngle, &o.timeZone}) {
+    if (parser.isSet(*option) && !parser.isSet(o.sunOutage) && !parser.isSet(o.sheet)) {
+      return "--" + bytesOf(option->names().constFirst()) + " needs --sun-outage or --sheet.";
+    }
+  }
+  if (parser.isSet(o.outageAngle) && (parser.isSet(o.dishSize) || parser.isSet(o.frequency))) {
+    return "--outage-angle replaces --dish-size and --frequency; give one or the others.";
+  }
+  if (parser.isSet(o.sunOutage) && parser.isSet(o.csv) && parser.isSet(o.sheet)) {
+    return "--csv prints the sun outage alone; write the sheet in a run of its own.";
+  }
   if (parser.isSet(o.minElevation) && !parser.isSet(o.all)) return "--min-elevation needs --all.";
   if (parser.isSet(o.sheet)) {
     if (parser.isSet(o.all)) return "--sheet goes with --satellite, not with --all.";
@@ -283,6 +316,11 @@ PointingRequest pointingRequest(const QCommandLineParser& parser, const Options&
   request.minimumElevation = text(o.minElevation);
   request.satellitesFile = text(o.satellites);
   request.sheet = text(o.sheet);
+  request.sunOutage = parser.isSet(o.sunOutage);
+  request.dishSize = text(o.dishSize);
+  request.frequency = text(o.frequency);
+  request.outageAngle = text(o.outageAngle);
+  request.timeZone = text(o.timeZone);
   if (parser.isSet(o.paper)) request.paper = *paperNamed(bytesOf(parser.value(o.paper)));
   return request;
 }

@@ -1,7 +1,8 @@
 // What one calculation costs: the whole path from the four box texts to the
 // three result texts, the look-angle step alone, the LNB skew alone, the
-// polar mount's site settings and motor angle, and the floor under the look
-// angles, the eight trigonometric calls the closed form makes.
+// polar mount's site settings and motor angle, a year of sun outages for one
+// satellite, and the floor under the look angles, the eight trigonometric
+// calls the closed form makes.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -9,6 +10,7 @@
 #include "first_actions.h"
 #include "lnb_skew.h"
 #include "mount.h"
+#include "sun_outage.h"
 
 namespace {
 
@@ -54,6 +56,16 @@ void polarMountAndMotorAngle(benchmark::State& state) {
   }
 }
 BENCHMARK(polarMountAndMotorAngle);
+
+// The twelve months of the worked example's sun outages: two seasons of some
+// ten days each.
+void sunOutageYear(benchmark::State& state) {
+  for (auto _ : state) {
+    SunOutage outage = sunOutage({2027, 1, 1}, 42.016666, -91.01667, 194.7342, 40.41615, {});
+    benchmark::DoNotOptimize(outage);
+  }
+}
+BENCHMARK(sunOutageYear)->Unit(benchmark::kMillisecond);
 
 // The same calls on the same arguments, and nothing else: no Single stores,
 // no checks, no texts.

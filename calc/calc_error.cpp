@@ -32,6 +32,12 @@ std::string_view acceptedForm(Field field) {
     case Field::MinimumElevation:
       return "Give the lowest elevation to list in degrees, from -90 to 90, such as 5 (0 lists every satellite "
              "above the horizon).";
+    case Field::DishSize:
+      return "Give the dish's diameter in centimetres, from 30 to 500, such as 60.";
+    case Field::Frequency:
+      return "Give the frequency in GHz, from 1 to 50, such as 11.7 (Ku band) or 4 (C band).";
+    case Field::OutageAngle:
+      return "Give the outage angle in degrees, over 0 and at most 10, such as 1.5.";
     case Field::None:
       break;
   }
@@ -61,6 +67,10 @@ std::string problem(Field field, Fault fault) {
           return "lies beyond 90 degrees";
         case Field::OffsetAngle:
           return "lies outside 0 to 45 degrees";
+        case Field::DishSize:
+        case Field::Frequency:
+        case Field::OutageAngle:
+          return "lies outside the range taken";
         case Field::Calculation:
           return fault == Fault::Overflow ? "overflowed" : "is out of range";
         default:
@@ -245,6 +255,12 @@ std::string_view fieldName(Field field) {
       return "Calculation";
     case Field::MinimumElevation:
       return "Minimum elevation";
+    case Field::DishSize:
+      return "Dish size";
+    case Field::Frequency:
+      return "Frequency";
+    case Field::OutageAngle:
+      return "Outage angle";
     case Field::None:
       break;
   }

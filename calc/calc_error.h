@@ -23,6 +23,9 @@ enum class Field {
   OffsetAngle,  // the dish maker's offset angle, for the dish face tilt
   Calculation,
   MinimumElevation,  // --min-elevation on the command line
+  DishSize,          // the dish's diameter, for the sun outage's beamwidth
+  Frequency,         // the frequency received, likewise
+  OutageAngle,       // an outage angle given instead
 };
 
 enum class Fault {

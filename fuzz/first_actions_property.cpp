@@ -53,7 +53,10 @@ bool namesABox(const CalcError& e) {
       return std::string_view(e.what()).find(fieldName(e.field())) != std::string_view::npos;
     case Field::None:
     case Field::Calculation:
-    case Field::MinimumElevation:  // a command line option, never a box
+    case Field::MinimumElevation:  // command-line options, never a box
+    case Field::DishSize:
+    case Field::Frequency:
+    case Field::OutageAngle:
       break;
   }
   return false;

@@ -25,6 +25,29 @@ std::optional<double> minimumElevation(const std::optional<std::string>& text) {
   return value;
 }
 
+// A number typed for field, within (low, high], or [low, high] with
+// lowIncluded.
+double numberIn(const std::string& text, Field field, double low, double high, bool lowIncluded) {
+  double value = 0;
+  try {
+    value = textToDouble(text);
+  } catch (const CalcError& e) {
+    throw e.forField(field);
+  }
+  if (!(value <= high && (lowIncluded ? value >= low : value > low))) throw CalcError(field, Fault::OutOfRange, text);
+  return value;
+}
+
+// The outage criterion as typed, where a sun outage or a sheet asks for it.
+std::optional<OutageCriterion> outageCriterion(const PointingRequest& request) {
+  if (!request.sunOutage && !request.sheet) return std::nullopt;
+  OutageCriterion c;
+  if (request.dishSize) c.dishCentimetres = numberIn(*request.dishSize, Field::DishSize, 30, 500, true);
+  if (request.frequency) c.frequencyGigahertz = numberIn(*request.frequency, Field::Frequency, 1, 50, true);
+  if (request.outageAngle) c.angle = numberIn(*request.outageAngle, Field::OutageAngle, 0, 10, false);
+  return c;
+}
+
 // What messages call the list: its file's name, quoted when it is not
 // printable.
 std::string listName(const std::optional<std::string>& file) {
@@ -39,6 +62,8 @@ PointingOutput runPointing(const PointingRequest& request, const SheetWriter& wr
   const SatelliteList list = request.satellitesFile ? loadSatelliteList(*request.satellitesFile) : builtInSatelliteList();
   JobRequest asked = request.job;
   asked.typedSatellite = !request.table;
+  asked.sunOutage = outageCriterion(request);
+  asked.timeZone = request.timeZone;
   // The sheet's sky view marks the list's satellites too.
   asked.everySatellite = request.table || request.sheet.has_value();
   const Job job = buildJob(asked, list, listName(request.satellitesFile));
@@ -59,6 +84,10 @@ PointingOutput runPointing(const PointingRequest& request, const SheetWriter& wr
     const std::string failed = writeSheet ? writeSheet(job, request.paper, *request.sheet)
                                           : "this build of Vantorel cannot draw the sheet";
     if (!failed.empty()) throw std::runtime_error(failed);
+  }
+  if (request.sunOutage) {
+    output.printed = request.csv ? sunOutageCsv(job) : satelliteLines(job) + '\n' + sunOutageLines(job);
+    return output;
   }
   output.printed = satelliteLines(job);
   return output;

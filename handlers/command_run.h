@@ -26,6 +26,11 @@ struct PointingRequest {
   std::optional<std::string> minimumElevation;
   // The list that replaces the built-in one, "-" for standard input.
   std::optional<std::string> satellitesFile;
+  // The sun outage seasons of the satellite typed, and as typed, the dish's
+  // diameter in centimetres, the frequency in GHz or the outage angle given
+  // instead, and the IANA time zone for local times.
+  bool sunOutage = false;
+  std::optional<std::string> dishSize, frequency, outageAngle, timeZone;
   // The installation sheet of the satellite typed, and its paper.
   std::optional<std::string> sheet;
   Paper paper = Paper::A4;

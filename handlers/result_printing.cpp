@@ -175,4 +175,57 @@ std::string satelliteTable(const Job& job, const TableOptions& options) {
   return rows.empty() ? siteText : siteText + '\n' + alignedText(rows, job.orbitalList);
 }
 
+namespace {
+
+// What the SUN OUTAGE line says when there are no days to list, or "".
+std::string noOutage(const Job& job) {
+  if (job.chosen->elevation() < 0) return "none: the satellite is below the horizon here";
+  if (job.sunOutage->days.empty()) {
+    return "none in the twelve months from " + calendarDateText(job.site.date) + " at " + job.sunOutage->angleText;
+  }
+  return {};
+}
+
+// The day table's rows: a header, then a row a day; local times after the
+// UTC ones where there is a zone.
+std::vector<Row> outageRows(const JobSunOutage& sun, std::string_view degreeSign) {
+  const bool local = !sun.zone.empty();
+  const auto timed = [&](Label l, const std::string& zone) { return label(l) + " " + zone; };
+  Row header = {label(Label::Date), timed(Label::Start, "UTC"), timed(Label::End, "UTC"), timed(Label::Closest, "UTC"),
+                label(Label::Separation)};
+  if (local) {
+    for (Label l : {Label::Start, Label::End, Label::Closest}) header.push_back(timed(l, sun.zone));
+  }
+  std::vector<Row> rows{header};
+  for (const JobSunOutage::Day& d : sun.days) {
+    Row row = {d.date, d.start, d.end, d.closest, d.separation + std::string(degreeSign)};
+    if (local) row.insert(row.end(), {d.localStart, d.localEnd, d.localClosest});
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
+}  // namespace
+
+std::string sunOutageLines(const Job& job) {
+  const JobSunOutage& sun = *job.sunOutage;
+  Lines lines;
+  if (const std::string none = noOutage(job); !none.empty()) {
+    lines.add(Label::SunOutage, none);
+    return labelledLines(lines);
+  }
+  lines.add(Label::SunOutage, sun.angleText);
+  std::string text = labelledLines(lines) + '\n' + alignedText(outageRows(sun, "\u00b0"), false) + '\n';
+  Lines seasons;
+  for (const JobSunOutage::Season& s : sun.seasons) {
+    seasons.add(Label::Season, s.first + " to " + s.last + ", longest " + s.longest + ", daily " + s.window +
+                                   (s.localWindow.empty() ? "" : " (" + s.localWindow + ")"));
+  }
+  return text + labelledLines(seasons);
+}
+
+std::string sunOutageCsv(const Job& job) {
+  return csvText(outageRows(*job.sunOutage, ""));
+}
+
 }  // namespace vantorel

@@ -32,4 +32,15 @@ struct TableOptions {
 // as maps give them, so that a spreadsheet can read any row alone.
 std::string satelliteTable(const Job& job, const TableOptions& options);
 
+// The chosen satellite's sun outage: SUN OUTAGE with the angle taken and the
+// times' zone, one line a day (its date, START, END and CLOSEST in UTC and,
+// with a zone, local time, and the SEPARATION at the closest), then one
+// SEASON line for each season with its first and last day and its longest
+// outage. Below the horizon, or with no day in the twelve months, it says
+// so.
+std::string sunOutageLines(const Job& job);
+
+// The same days as CSV records, under a header, the separation a number.
+std::string sunOutageCsv(const Job& job);
+
 }  // namespace vantorel

@@ -7,12 +7,13 @@ namespace vantorel {
 namespace {
 
 // The labels in the order of Label's values.
-constexpr std::array<std::string_view, 19> kLabels = {
+constexpr std::array<std::string_view, 25> kLabels = {
     "LATITUDE",       "LONGITUDE",        "SATELLITE",         "DATE",           "DECLINATION",
     "POSITION",       "NOTE",             "SITE LATITUDE",     "SITE LONGITUDE", kResultLabels[0],
     kResultLabels[1], kResultLabels[2],   "LNB SKEW",          "DISH FACE TILT", "POLAR AXIS ELEVATION",
-    "MOUNT FACES",    "MOUNT AZIMUTH MAGNETIC", "DECLINATION OFFSET", "MOTOR ANGLE"};
-static_assert(kLabels.size() == static_cast<std::size_t>(Label::MotorAngle) + 1);
+    "MOUNT FACES",    "MOUNT AZIMUTH MAGNETIC", "DECLINATION OFFSET", "MOTOR ANGLE",    "SUN OUTAGE",
+    "START",          "END",              "CLOSEST",           "SEPARATION",     "SEASON"};
+static_assert(kLabels.size() == static_cast<std::size_t>(Label::Season) + 1);
 
 }  // namespace
 

@@ -26,6 +26,7 @@
 #include "first_actions.h"
 #include "lnb_skew.h"
 #include "mount.h"
+#include "sun_outage.h"
 
 namespace vantorel {
 
@@ -55,6 +56,12 @@ enum class Label {
   MountAzimuthMagnetic,
   DeclinationOffset,
   MotorAngle,
+  SunOutage,
+  Start,
+  End,
+  Closest,
+  Separation,
+  Season,
 };
 
 // "LATITUDE", "AZIMUTH TRUE", "MOTOR ANGLE", ...
@@ -138,12 +145,41 @@ struct Pointing {
 // "Galaxy 3C, 95° W", "101° W".
 std::string satelliteText(const Pointing& pointing);
 
+// The days and minutes the sun stands behind the chosen satellite, as
+// numbers and as the texts every face shows.
+struct JobSunOutage {
+  SunOutage outage;
+  OutageCriterion criterion;
+  // "1.76° (half the 60 cm dish's 2.99° beam at 11.7 GHz, plus the sun's
+  // 0.27°)", or "1.5° (given)"
+  std::string angleText;
+  std::string zone;  // the IANA name local times are in; "" for UTC alone
+  struct Day {
+    std::string date, start, end, closest;  // "2027-03-01", "18:55:22" UTC
+    std::string separation;                 // degrees to two decimals, "0.96"
+    // In the zone; the local date goes before a time on another day than
+    // the UTC date. "" without a zone.
+    std::string localStart, localEnd, localClosest;
+  };
+  std::vector<Day> days;
+  struct Season {
+    std::string first, last;      // dates
+    std::string longest;          // "14 min 19 s on 2027-03-03"
+    std::string window;           // "18:53:38 to 19:07:57 UTC", the earliest start and the latest end
+    std::string localWindow;      // the same in the zone, "" without one
+  };
+  std::vector<Season> seasons;
+};
+
 struct Job {
   JobSite site;
   std::string listName;  // "the built-in list", or the file as a message shows it
   bool orbitalList = false;  // the list came from orbital data, so its satellites may have notes
   std::optional<Pointing> chosen;  // the satellite asked for
   std::vector<Pointing> listed;    // the list's satellites where asked for, in its order
+  // Where asked for, for the chosen satellite over the twelve months from
+  // the site's date: none when the satellite is below the horizon.
+  std::optional<JobSunOutage> sunOutage;
   // In the order they arose: the list's, the site's, then the chosen
   // satellite's.
   std::vector<Notice> notices;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <stdexcept>
 
@@ -9,6 +10,8 @@
 #include "hemisphere.h"
 #include "satellite_notes.h"
 #include "satellite_search.h"
+#include "sun_position.h"
+#include "time_zone.h"
 #include "typing_hint.h"
 #include "world_magnetic_model.h"
 
@@ -218,6 +221,71 @@ Pointing listedPointing(const JobSite& site, const SatelliteList& list, std::siz
   return p;
 }
 
+std::string twoDecimals(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.2f", value);
+  return text;
+}
+
+std::string degreesText(double degrees) { return twoDecimals(degrees) + "\u00b0"; }
+
+// "14 min 19 s".
+std::string duration(double seconds) {
+  const long long s = std::llround(seconds);
+  return std::to_string(s / 60) + " min " + std::to_string(s % 60) + " s";
+}
+
+std::string localText(const TimeZone& zone, CalendarDate date, double second) {
+  const LocalTime local = zone.local(date, second);
+  return (local.date == date ? "" : calendarDateText(local.date) + " ") + local.time;
+}
+
+// The outage's numbers and the texts every face shows.
+JobSunOutage sunOutageOf(const JobSite& site, const Pointing& chosen, const OutageCriterion& criterion,
+                         const std::optional<TimeZone>& zone) {
+  JobSunOutage j;
+  j.criterion = criterion;
+  j.outage = sunOutage(site.date, static_cast<double>(site.inputs.SiteLatitude),
+                       -static_cast<double>(site.inputs.SiteLongitude), static_cast<double>(chosen.angles.AzimuthTrue),
+                       chosen.elevation(), criterion);
+  const double half = halfBeamwidth(criterion), radius = sunRadius(site.date);
+  j.angleText = criterion.angle ? degreesText(*criterion.angle) + " (given)"
+                                : degreesText(half + radius) + " (half the " + doubleToText(criterion.dishCentimetres) +
+                                      " cm dish's " + degreesText(2 * half) + " beam at " +
+                                      doubleToText(criterion.frequencyGigahertz) + " GHz, plus the sun's radius, " +
+                                      degreesText(radius) + ")";
+  if (zone) j.zone = zone->name();
+  for (const OutageDay& day : j.outage.days) {
+    JobSunOutage::Day d{calendarDateText(day.date), clockTime(day.start), clockTime(day.end), clockTime(day.closest),
+                        twoDecimals(day.separation), {}, {}, {}};
+    if (zone) {
+      d.localStart = localText(*zone, day.date, day.start);
+      d.localEnd = localText(*zone, day.date, day.end);
+      d.localClosest = localText(*zone, day.date, day.closest);
+    }
+    j.days.push_back(std::move(d));
+  }
+  for (const OutageSeason& season : j.outage.seasons) {
+    const OutageDay& longest = j.outage.days[season.longestDay];
+    double earliest = longest.start, latest = longest.end;
+    for (const OutageDay& day : j.outage.days) {
+      if (day.date >= season.first && day.date <= season.last) {
+        earliest = std::min(earliest, day.start);
+        latest = std::max(latest, day.end);
+      }
+    }
+    JobSunOutage::Season s{calendarDateText(season.first), calendarDateText(season.last),
+                           duration(longest.end - longest.start) + " on " + calendarDateText(longest.date),
+                           clockTime(earliest) + " to " + clockTime(latest) + " UTC", {}};
+    if (zone) {
+      const LocalTime from = zone->local(longest.date, earliest), to = zone->local(longest.date, latest);
+      s.localWindow = from.time + " to " + to.time + " " + to.abbreviation;
+    }
+    j.seasons.push_back(std::move(s));
+  }
+  return j;
+}
+
 }  // namespace
 
 Job buildJob(const JobRequest& request, const SatelliteList& list, std::string_view listName) {
@@ -228,6 +296,15 @@ Job buildJob(const JobRequest& request, const SatelliteList& list, std::string_v
   const SignedBoxes signs = withSigns(request.boxes, request.typedSatellite);
   const BoxTexts& boxes = signs.boxes;
   const CalendarDate date = request.date ? calendarDateFrom(*request.date) : todayUtc();
+  std::optional<TimeZone> zone;
+  if (request.timeZone) {
+    zone = TimeZone::named(*request.timeZone);
+    if (!zone) {
+      throw std::invalid_argument("The time zone \"" + quotedText(*request.timeZone) +
+                                  "\" is not one the system's zone files hold; give an IANA name such as "
+                                  "Europe/London or America/Chicago.");
+    }
+  }
   if (list.skipped > 0) {
     job.notices.push_back({Notice::Kind::SkippedObjects,
                            std::string(listName) + ": left out " + std::to_string(list.skipped) +
@@ -270,6 +347,7 @@ Job buildJob(const JobRequest& request, const SatelliteList& list, std::string_v
       job.notices.push_back({Notice::Kind::SatelliteNote, chosen.name + ": " + joined + "."});
     }
     if (const std::optional<Notice> horizon = horizonNotice(chosen)) job.notices.push_back(*horizon);
+    if (request.sunOutage) job.sunOutage = sunOutageOf(job.site, chosen, *request.sunOutage, zone);
   }
   return job;
 }

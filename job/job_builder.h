@@ -11,6 +11,7 @@
 #include "first_actions.h"
 #include "job.h"
 #include "satellite_list.h"
+#include "sun_outage.h"
 
 namespace vantorel {
 
@@ -33,6 +34,10 @@ struct JobRequest {
   bool typedSatellite = false;
   std::optional<std::size_t> listEntry;
   bool everySatellite = false;  // also compute every satellite of the list
+  // The chosen satellite's sun outages over the twelve months from the
+  // date, by this criterion, with local times in the IANA zone named.
+  std::optional<OutageCriterion> sunOutage;
+  std::optional<std::string> timeZone;
 };
 
 // The job the request asks for, with list the satellites in effect and
