@@ -208,6 +208,12 @@ struct Options {
       QStringLiteral("FILE")};
   QCommandLineOption paper{QStringLiteral("paper"), QStringLiteral("The sheet's paper: a4 (default) or letter."),
                            QStringLiteral("NAME")};
+  QCommandLineOption customer{QStringLiteral("customer"), QStringLiteral("For --sheet, who the job is for."),
+                              QStringLiteral("TEXT")};
+  QCommandLineOption address{QStringLiteral("address"), QStringLiteral("For --sheet, the site's address."),
+                             QStringLiteral("TEXT")};
+  QCommandLineOption notes{QStringLiteral("notes"), QStringLiteral("For --sheet, notes on the job."),
+                           QStringLiteral("TEXT")};
   QCommandLineOption sunOutage{
       QStringLiteral("sun-outage"),
       QStringLiteral("With --satellite, also print the days and minutes of the twelve months from --date when the sun "
@@ -235,7 +241,7 @@ struct Options {
     QList<QCommandLineOption> options = {help,        version,   latitude,   longitude,    declination, date,
                                          satellite,   all,       csv,        minElevation, offsetAngle, motor,
                                          satellites,  sheet,     paper,      sunOutage,    dishSize,    frequency,
-                                         outageAngle, timeZone};
+                                         outageAngle, timeZone,  customer,   address,      notes};
     for (const QtOption& qt : kQtWindowOptions) {
       QCommandLineOption option(QString::fromLatin1(qt.name), {}, qt.takesValue ? QStringLiteral("value") : QString());
       option.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -273,6 +279,11 @@ std::string combinationProblem(const QCommandLineParser& parser, const Options& 
     if (!sheetFormatFor(bytesOf(parser.value(o.sheet)))) {
       return "--sheet takes a file name ending in .pdf, .svg or .png, not '" +
              quotedText(bytesOf(parser.value(o.sheet))) + "'.";
+    }
+  }
+  for (const QCommandLineOption* option : {&o.customer, &o.address, &o.notes}) {
+    if (parser.isSet(*option) && !parser.isSet(o.sheet)) {
+      return "--" + bytesOf(option->names().constFirst()) + " needs --sheet.";
     }
   }
   if (parser.isSet(o.paper)) {
@@ -321,6 +332,9 @@ PointingRequest pointingRequest(const QCommandLineParser& parser, const Options&
   request.frequency = text(o.frequency);
   request.outageAngle = text(o.outageAngle);
   request.timeZone = text(o.timeZone);
+  job.customer = text(o.customer).value_or("");
+  job.address = text(o.address).value_or("");
+  job.notes = text(o.notes).value_or("");
   if (parser.isSet(o.paper)) request.paper = *paperNamed(bytesOf(parser.value(o.paper)));
   return request;
 }

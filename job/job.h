@@ -74,6 +74,10 @@ struct Figure {
   Label label = Label::AzimuthTrue;
   double value = 0;
   std::string text;
+  // As the instrument that sets it reads: a compass or an inclinometer to a
+  // tenth of a degree (194.7°), the LNB's turn to a whole degree (11°); the
+  // text again where no instrument reads it.
+  std::string reading;
 };
 
 // What a job has to say beside its figures, one sentence each.
@@ -135,6 +139,8 @@ struct Pointing {
   std::vector<Figure> figures;
   // What orbital data say a fixed dish should know: "inclined 3.21°".
   std::vector<std::string> notes;
+  // Inclined or drifting beyond what a fixed dish holds.
+  bool wanders = false;
 
   double elevation() const { return static_cast<double>(angles.Elevation); }
   // The figure of that label; nullptr when the job has none.
@@ -173,6 +179,9 @@ struct JobSunOutage {
 
 struct Job {
   JobSite site;
+  // Who the job is for, where, and anything the installer wants on the
+  // sheet, as typed; each may be empty.
+  std::string customer, address, notes;
   std::string listName;  // "the built-in list", or the file as a message shows it
   bool orbitalList = false;  // the list came from orbital data, so its satellites may have notes
   std::optional<Pointing> chosen;  // the satellite asked for

@@ -156,6 +156,34 @@ std::size_t satelliteNamed(const SatelliteList& list, const std::string& typed, 
   throw std::invalid_argument(message);
 }
 
+// A tenth of a degree, as a compass or an inclinometer reads: "194.7°", and
+// a whole-turn reading of 360.0 as 0.0.
+std::string tenths(double degrees) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1f", degrees);
+  return (std::string_view(text) == "360.0" ? std::string("0.0") : std::string(text)) + "\u00b0";
+}
+
+// What the instrument that sets a figure reads; the LNB's turn in whole
+// degrees, as the marks on an LNB holder go.
+std::string reading(const Figure& figure) {
+  switch (figure.label) {
+    case Label::LnbSkew: {
+      const long turn = std::lround(figure.value);
+      return std::to_string(turn) + "\u00b0";
+    }
+    case Label::MotorAngle: {
+      const std::string size = tenths(std::fabs(figure.value));
+      const bool letterless = size == "0.0\u00b0" || size == "180.0\u00b0";
+      return letterless ? size : size + (figure.value > 0 ? " E" : " W");
+    }
+    case Label::MountFaces:
+      return figure.text;
+    default:
+      return tenths(figure.value);
+  }
+}
+
 void addMount(JobSite& site, const std::optional<std::string>& offsetText, bool polar) {
   if (offsetText) site.offsetAngle = offsetAngleFromText(*offsetText);
   if (!polar) return;
@@ -164,10 +192,14 @@ void addMount(JobSite& site, const std::optional<std::string>& offsetText, bool 
   const std::string facing =
       mount.Facing == MountFacing::EitherWay ? "either way, on the equator" : mount.FacingText;
   site.mountFigures = {
-      {Label::PolarAxisElevation, static_cast<double>(mount.PolarAxisElevation), mount.PolarAxisElevationText},
-      {Label::MountFaces, 0, facing},
-      {Label::MountAzimuthMagnetic, static_cast<double>(mount.MountAzimuthMagnetic), mount.MountAzimuthMagneticText},
-      {Label::DeclinationOffset, static_cast<double>(mount.DeclinationOffset), mount.DeclinationOffsetText}};
+      {Label::PolarAxisElevation, static_cast<double>(mount.PolarAxisElevation), mount.PolarAxisElevationText, {}},
+      {Label::MountFaces, 0, facing, {}},
+      {Label::MountAzimuthMagnetic, static_cast<double>(mount.MountAzimuthMagnetic), mount.MountAzimuthMagneticText, {}},
+      {Label::DeclinationOffset, static_cast<double>(mount.DeclinationOffset), mount.DeclinationOffsetText, {}}};
+  for (Figure& figure : site.mountFigures) figure.reading = reading(figure);
+  if (mount.MountAzimuthMagneticOtherWay) {
+    site.mountFigures[2].reading += " or " + tenths(static_cast<double>(*mount.MountAzimuthMagneticOtherWay));
+  }
 }
 
 // The look angles and the skew of the satellite at longitudeWest from the
@@ -181,18 +213,19 @@ Pointing pointAt(const JobSite& site, Single longitudeWest) {
   p.angles = onecalc(p.inputs);
   p.skew = lnbSkew(p.inputs);
   const auto number = [](Single value) { return static_cast<double>(value); };
-  p.figures = {{Label::AzimuthTrue, number(p.angles.AzimuthTrue), p.angles.Text1},
-               {Label::AzimuthMagnetic, number(p.angles.AzimuthMagnetic), p.angles.Text2},
-               {Label::Elevation, number(p.angles.Elevation), p.angles.Text3},
-               {Label::LnbSkew, number(p.skew.Skew), p.skew.Text}};
+  p.figures = {{Label::AzimuthTrue, number(p.angles.AzimuthTrue), p.angles.Text1, {}},
+               {Label::AzimuthMagnetic, number(p.angles.AzimuthMagnetic), p.angles.Text2, {}},
+               {Label::Elevation, number(p.angles.Elevation), p.angles.Text3, {}},
+               {Label::LnbSkew, number(p.skew.Skew), p.skew.Text, {}}};
   if (site.offsetAngle) {
     const DishFaceTiltResult tilt = dishFaceTilt(p.angles.Elevation, *site.offsetAngle);
-    p.figures.push_back({Label::DishFaceTilt, number(tilt.Tilt), tilt.Text});
+    p.figures.push_back({Label::DishFaceTilt, number(tilt.Tilt), tilt.Text, {}});
   }
   if (site.polarMount) {
     const MotorAngleResult motor = motorAngle(p.inputs);
-    p.figures.push_back({Label::MotorAngle, number(motor.MotorAngle), motor.Text});
+    p.figures.push_back({Label::MotorAngle, number(motor.MotorAngle), motor.Text, {}});
   }
+  for (Figure& figure : p.figures) figure.reading = reading(figure);
   return p;
 }
 
@@ -218,6 +251,8 @@ Pointing listedPointing(const JobSite& site, const SatelliteList& list, std::siz
   p.name = entry.name;
   p.source = list.builtIn ? SatelliteSource::BuiltInList : SatelliteSource::ListFile;
   p.notes = satelliteNotes(entry, site.date);
+  p.wanders = entry.orbit && (entry.orbit->inclination > notes::kInclination ||
+                              std::fabs(entry.orbit->driftPerDay) > notes::kDriftPerDay);
   return p;
 }
 
@@ -286,10 +321,27 @@ JobSunOutage sunOutageOf(const JobSite& site, const Pointing& chosen, const Outa
   return j;
 }
 
+// A customer, address or notes text as typed, refused with a sentence when
+// it would garble the sheet.
+std::string jobText(std::string_view what, const std::string& text) {
+  if (!isPrintableText(text)) {
+    throw std::invalid_argument("The " + std::string(what) + " \"" + quotedText(text) +
+                                "\" holds a control character; give it as plain text.");
+  }
+  if (text.size() > kLongestJobText) {
+    throw std::invalid_argument("The " + std::string(what) + " \"" + quotedText(text) + "\" is longer than " +
+                                std::to_string(kLongestJobText) + " characters.");
+  }
+  return text;
+}
+
 }  // namespace
 
 Job buildJob(const JobRequest& request, const SatelliteList& list, std::string_view listName) {
   Job job;
+  job.customer = jobText("customer", request.customer);
+  job.address = jobText("address", request.address);
+  job.notes = jobText("notes", request.notes);
   job.listName = listName;
   job.orbitalList = std::any_of(list.entries.begin(), list.entries.end(),
                                 [](const SatelliteEntry& entry) { return entry.orbit.has_value(); });

@@ -38,7 +38,12 @@ struct JobRequest {
   // date, by this criterion, with local times in the IANA zone named.
   std::optional<OutageCriterion> sunOutage;
   std::optional<std::string> timeZone;
+  // Who the job is for, where, and notes for the sheet: printable text,
+  // each at most kLongestJobText characters.
+  std::string customer, address, notes;
 };
+
+inline constexpr std::size_t kLongestJobText = 300;
 
 // The job the request asks for, with list the satellites in effect and
 // listName what messages call it. Reads, and refuses, in the order the
@@ -46,7 +51,8 @@ struct JobRequest {
 // satellite, the site, then the dish's mount. Throws CalcError for a refused
 // input, MagneticModelError where the model does not serve, and
 // std::invalid_argument with a sentence for a name that finds no single
-// satellite or a date that names no day.
+// satellite, a date that names no day or a customer, address or notes text
+// holding control characters or longer than kLongestJobText.
 Job buildJob(const JobRequest& request, const SatelliteList& list, std::string_view listName);
 
 }  // namespace vantorel

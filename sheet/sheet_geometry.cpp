@@ -1,8 +1,9 @@
 #include "sheet_geometry.h"
 
 #include <algorithm>
+#include <array>
+#include <span>
 #include <cmath>
-#include <numbers>
 #include <numeric>
 #include <optional>
 
@@ -16,8 +17,11 @@ namespace {
 // The page: margins every printer can reach, and the gap between blocks.
 constexpr double kMargin = 14;
 constexpr double kGap = 4;
+constexpr double kBlockGap = 3;
 constexpr double kTitleHeight = 10;
-constexpr double kJobLines = 5;  // latitude, longitude, satellite, date, declination
+constexpr double kTitleBelow = 2;
+constexpr double kTitleGap = 6;     // between the title and the satellite
+constexpr double kTitleRule = 0.8;  // under the title
 constexpr double kJobLine = 5.2;
 // The job block's columns, mm from its left edge, and their widths: a
 // column's width runs on to the next or to the block's end.
@@ -27,13 +31,40 @@ constexpr double kJobValueWidth = 50;
 constexpr double kJobMoreX = 80;
 constexpr double kJobNoteX = 134;
 constexpr double kJobNoteGap = 54;  // kept clear at the block's end for the note
+constexpr double kJobSignGap = 2;   // before the declination's "East positive"
 constexpr double kFigureRow = 16;
+constexpr double kFigureGap = 2;
+// Four figures a row, five when there are more than two rows of four.
 constexpr std::size_t kFiguresPerRow = 4;
+constexpr std::size_t kFiguresPerWideRow = 5;
+// Inside a figure's panel: its padding, the label's line and the reading's,
+// and the share of the width the exact figure takes after the reading.
+constexpr double kCellPad = 2;
+constexpr double kCellLabelTop = 1.2;
+constexpr double kCellLabel = 3.6;
+constexpr double kCellReadingTop = 4.8;
+constexpr double kCellExactShare = 0.36;
+constexpr double kNoteLine = 4.2;
 constexpr double kFooterHeight = 6;
+constexpr double kBarDrop = 1.5;  // the bar below the footer's top
+constexpr double kBarTick = 1;
+constexpr double kBarCaptionGap = 0.2;
+constexpr double kBarCaption = 3;
+constexpr double kFooterTextGap = 4;
 // The drawings take at most this height and this share of what the fixed
-// blocks leave; the sky view takes the rest.
+// blocks leave; the sky view takes the rest, and at least kSkyLeast.
 constexpr double kDrawingsMax = 96;
 constexpr double kDrawingsShare = 0.56;
+constexpr double kSkyLeast = 58;
+constexpr double kHeadingLine = 4.5;  // a heading's line of text
+// Left of the sky's plot, the elevations; right of it, a little room.
+constexpr double kSkyScaleRoom = 10;
+constexpr double kSkyRightRoom = 2;
+constexpr double kSkyBottomRoom = 1;
+constexpr double kScaleLabel = 3;
+constexpr double kScaleGap = 1;
+constexpr double kDegreeLine = 2.8;  // the direction band's degree numbers
+constexpr double kPointLine = 6.2;   // and its compass points
 
 // Room around the dial's ring for the degree numbers and the cardinal
 // letters, above it for the north lines' labels too, and below for a caption.
@@ -41,6 +72,60 @@ constexpr double kDialAbove = 13.5;
 constexpr double kDialBelow = 7.5;
 constexpr double kDialSide = 8;
 constexpr double kDialCaption = 9;
+// On the dial: tick lengths, where the numbers and letters stand off the
+// ring, and how far the north lines reach past it.
+constexpr double kDialMajorTick = 3.5;
+constexpr double kDialMinorTick = 2;
+constexpr double kDialNumbers = 3.2;
+constexpr double kDialCardinals = 4.2;
+constexpr double kDialCardinalBox = 4.4;
+constexpr double kDialNorthReach = 9.5;
+constexpr double kDialLabelGap = 0.5;
+constexpr double kDialHub = 0.9;
+
+// The protractor: room above for the 90 and below for the horizon's name,
+// and the words to its right.
+constexpr double kProtractorAbove = 5;
+constexpr double kProtractorBelow = 5;
+constexpr double kProtractorLeft = 3;
+constexpr double kProtractorWidthShare = 0.45;
+constexpr double kProtractorTextGap = 9;
+constexpr double kProtractorMajorTick = 3;
+constexpr double kProtractorMinorTick = 1.8;
+constexpr double kProtractorNumbers = 3;
+constexpr double kProtractorClearance = 6;  // degrees
+constexpr double kProtractorArcShare = 0.3;
+constexpr double kSightPast = 2;
+constexpr double kSightHeadAt = 5;
+constexpr double kSightHeadLength = 3.2;
+constexpr double kSightHeadHalfWidth = 1.3;
+constexpr double kHorizonLabelDrop = 0.8;
+constexpr double kHorizonLabel = 3.5;
+constexpr double kPanelValueTop = 2;
+constexpr double kPanelValue = 8;
+constexpr double kPanelWordsTop = 11;
+
+// The LNB: its body's radius from the box, its axis's top, its connector,
+// the turn's arc and arrowhead, all in body radii.
+constexpr double kLnbHeightShare = 1 / 3.2;
+constexpr double kLnbWidthShare = 1.0 / 7;
+constexpr double kLnbCentre = 1.6;
+constexpr double kLnbTop = 1.3;
+constexpr double kLnbConnectorHalfWidth = 0.22;
+constexpr double kLnbConnectorLength = 0.5;
+constexpr double kLnbArc = 1.45;
+constexpr double kLnbTextGap = 1.7;
+constexpr double kTurnHeadLength = 2.6;
+constexpr double kTurnHeadHalfWidth = 1.1;
+constexpr double kTurnHeadBack = 1.2;
+constexpr double kTurnWords = 12;
+constexpr double kTurnWordsTop = 2;
+
+// The polar mount's drawing: the axis's length in the box's height, the
+// marked angles' radius in the axis's length.
+constexpr double kMountLengthShare = 0.62;
+constexpr double kMountArcShare = 0.35;
+constexpr double kMountTextShare = 0.5;
 
 // How far the view reaches beyond the arc's ends and the chosen satellite.
 constexpr double kAzimuthMargin = 10;
@@ -58,8 +143,14 @@ constexpr double kChosenGap = 2.5;
 constexpr double kMarkGap = 1.6;
 constexpr double kMarkDot = 1.6;
 constexpr double kSteepGap = 4.5;
+// A "+n more" may stand further off, past the labels of the crowd it tells.
+constexpr std::array<double, 5> kMoreGaps = {kMarkGap, kSteepGap, 9, 14, 19};
+constexpr std::array<double, 2> kLabelGaps = {kMarkGap, kSteepGap};
 // The arc's line as labels see it: a little wider than it is drawn.
 constexpr double kArcWidth = 0.8;
+// Labelled first after the chosen satellite: its nearest neighbours, this
+// many on each side.
+constexpr std::size_t kNeighbours = 2;
 
 // The satellite's look angles `difference` degrees West of the site, as
 // onecalc gives them; nothing if its arithmetic fails there.
@@ -149,6 +240,8 @@ std::vector<std::vector<SkyPoint>> cut(const std::vector<std::vector<SkyPoint>>&
 
 Rect around(Point p, double size) { return {p.x - size / 2, p.y - size / 2, size, size}; }
 
+Rect ofWidth(double x, double width) { return {x, 0, width, 0}; }
+
 }  // namespace
 
 bool Rect::overlaps(const Rect& o) const {
@@ -169,46 +262,91 @@ Angles anglesOf(const Job& job) {
           static_cast<double>(job.chosen->skew.Skew), static_cast<double>(job.site.inputs.Declination)};
 }
 
-Layout layoutPage(Paper paper, std::size_t figureCount, std::size_t noteCount) {
+PageContent contentOf(const Job& job) {
+  PageContent c;
+  c.figures = chosenFigures(job, true).size();
+  // The customer and the address go beside the satellite and the date; the
+  // notes take a line of their own.
+  c.jobLines = 5 + (job.notes.empty() ? 0 : 1);
+  c.notes = job.notices.size();
+  if (job.sunOutage) c.outageLines = 1 + std::max<std::size_t>(1, job.sunOutage->seasons.size());
+  c.mount = job.site.polarMount.has_value();
+  return c;
+}
+
+Heading headingOf(const Rect& block) {
+  return {{block.x, block.y, block.width, kHeadingLine}, {block.x, block.y, block.width, kHeadingLine}};
+}
+
+Layout layoutPage(Paper paper, const PageContent& content) {
   Layout l;
   l.page = pageSize(paper);
   const double x = kMargin, width = l.page.width - 2 * kMargin;
   double y = kMargin;
   l.title = {x, y, width, kTitleHeight};
-  y += kTitleHeight + 2;
-  l.job = {x, y, width, kJobLines * kJobLine};
+  l.titleSatellite = l.title;
+  l.titleGap = kTitleGap;
+  l.titleRule = l.title.bottom() + kTitleRule;
+  y += kTitleHeight + kTitleBelow;
   l.jobLine = kJobLine;
-  l.jobColumns = {{x, 0, kJobLabelWidth, 0},
-                  {x + kJobValueX, 0, kJobValueWidth, 0},
-                  {x + kJobValueX, 0, width - kJobValueX, 0},
-                  {x + kJobMoreX, 0, width - kJobMoreX - kJobNoteGap, 0},
-                  {x + kJobMoreX, 0, width - kJobMoreX, 0},
-                  {x + kJobNoteX, 0, width - kJobNoteX, 0}};
-  y += l.job.height + 3;
+  l.job = {x, y, width, static_cast<double>(content.jobLines) * kJobLine};
+  l.jobColumns = {ofWidth(x, kJobLabelWidth),
+                  ofWidth(x + kJobValueX, kJobValueWidth),
+                  ofWidth(x + kJobValueX, width - kJobValueX),
+                  ofWidth(x + kJobMoreX, width - kJobMoreX - kJobNoteGap),
+                  ofWidth(x + kJobMoreX, width - kJobMoreX),
+                  ofWidth(x + kJobNoteX, width - kJobNoteX),
+                  kJobSignGap};
+  y += l.job.height + kBlockGap;
 
-  const std::size_t rows = std::max<std::size_t>(1, (figureCount + kFiguresPerRow - 1) / kFiguresPerRow);
+  const std::size_t perRow = content.figures > 2 * kFiguresPerRow ? kFiguresPerWideRow : kFiguresPerRow;
+  const std::size_t rows = std::max<std::size_t>(1, (content.figures + perRow - 1) / perRow);
   l.figures = {x, y, width, static_cast<double>(rows) * kFigureRow};
-  const double cellWidth = (width - (kFiguresPerRow - 1) * kGap) / kFiguresPerRow;
-  for (std::size_t i = 0; i < figureCount; ++i) {
-    l.figureCells.push_back({x + static_cast<double>(i % kFiguresPerRow) * (cellWidth + kGap),
-                             y + static_cast<double>(i / kFiguresPerRow) * kFigureRow, cellWidth, kFigureRow - 2});
+  const double cellWidth = (width - static_cast<double>(perRow - 1) * kGap) / static_cast<double>(perRow);
+  for (std::size_t i = 0; i < content.figures; ++i) {
+    const Rect panel{x + static_cast<double>(i % perRow) * (cellWidth + kGap),
+                     y + static_cast<double>(i / perRow) * kFigureRow, cellWidth, kFigureRow - kFigureGap};
+    const double inner = panel.width - 2 * kCellPad;
+    const double exact = inner * kCellExactShare;
+    const Rect reading{panel.x + kCellPad, panel.y + kCellReadingTop, inner - exact,
+                       panel.height - kCellReadingTop - kCellPad / 2};
+    l.figureCells.push_back({panel,
+                             {panel.x + kCellPad, panel.y + kCellLabelTop, inner, kCellLabel},
+                             reading,
+                             {reading.right(), reading.y, exact, reading.height}});
   }
-  y += l.figures.height + 3;
-  l.notes = {x, y, width, static_cast<double>(noteCount) * kNoteLine};
-  if (noteCount > 0) y += l.notes.height + 3;
+  y += l.figures.height + kBlockGap;
+  l.noteLine = kNoteLine;
+  l.notes = {x, y, width, static_cast<double>(content.notes) * kNoteLine};
+  if (content.notes > 0) y += l.notes.height + kBlockGap;
 
   l.footer = {x, l.page.height - kMargin - kFooterHeight, width, kFooterHeight};
-  const double remaining = l.footer.y - 3 - y;
-  const double drawings = std::min(kDrawingsMax, remaining * kDrawingsShare);
+  l.barRight = l.footer.right();
+  l.barLeft = l.barRight - kScaleBar;
+  l.barY = l.footer.y + kBarDrop;
+  l.barTick = kBarTick;
+  l.barCaption = {l.barLeft, l.barY + kBarTick + kBarCaptionGap, kScaleBar, kBarCaption};
+  l.footerText = {x, l.footer.y, width - kScaleBar - kFooterTextGap, kFooterHeight};
+  double bottom = l.footer.y - kBlockGap;
+  if (content.outageLines > 0) {
+    const double height = kHeading + static_cast<double>(content.outageLines) * kNoteLine;
+    l.outage = {x, bottom - height, width, height};
+    bottom = l.outage.y - kBlockGap;
+  }
+
+  const double remaining = bottom - y;
+  const double drawings = std::min({kDrawingsMax, remaining * kDrawingsShare, remaining - kSkyLeast - kGap});
   const double dialWidth = width / 2;
   l.dial = {x, y, dialWidth, drawings};
   const double rightX = x + dialWidth + kGap, rightWidth = width - dialWidth - kGap;
-  const double half = (drawings - kGap) / 2;
-  l.elevation = {rightX, y, rightWidth, half};
-  l.skew = {rightX, y + half + kGap, rightWidth, half};
+  const int panels = content.mount ? 3 : 2;
+  const double panel = (drawings - (panels - 1) * kGap) / panels;
+  l.elevation = {rightX, y, rightWidth, panel};
+  l.skew = {rightX, y + panel + kGap, rightWidth, panel};
+  if (content.mount) l.mount = {rightX, y + 2 * (panel + kGap), rightWidth, panel};
   l.sky = {x, y + drawings + kGap, width, remaining - drawings - kGap};
-  // Room on the left for the elevation numbers.
-  l.skyPlot = {l.sky.x + 10, l.sky.y + kHeading, l.sky.width - 12, l.sky.height - kHeading - 1};
+  l.skyPlot = {l.sky.x + kSkyScaleRoom, l.sky.y + kHeading, l.sky.width - kSkyScaleRoom - kSkyRightRoom,
+               l.sky.height - kHeading - kSkyBottomRoom};
   return l;
 }
 
@@ -222,6 +360,14 @@ Dial dialGeometry(const Rect& box, const Angles& angles) {
   d.radius = std::min((box.width - 2 * kDialSide) / 2,
                       (box.height - kHeading - kDialAbove - kDialBelow - kDialCaption) / 2);
   d.centre = {box.x + box.width / 2, box.y + kHeading + kDialAbove + d.radius};
+  d.majorTick = kDialMajorTick;
+  d.minorTick = kDialMinorTick;
+  d.numberRadius = d.radius + kDialNumbers;
+  d.cardinalRadius = d.radius + kDialCardinals;
+  d.cardinalBox = kDialCardinalBox;
+  d.northReach = d.radius + kDialNorthReach;
+  d.labelGap = kDialLabelGap;
+  d.hub = kDialHub;
   d.aimed = angles.elevation >= 0;
   d.arrowBearing = angles.azimuthMagnetic;
   d.trueNorthBearing = -angles.declination;
@@ -240,11 +386,22 @@ Protractor protractorGeometry(const Rect& box, const Angles& angles) {
   const Rect area{box.x, box.y + kHeading, box.width, box.height - kHeading};
   Protractor p;
   p.aboveHorizon = angles.elevation >= 0;
-  // Room above for the 90 and below for the horizon's name.
-  p.radius = std::min(area.height - 10, area.width * 0.45);
-  p.origin = {area.x + 3, area.y + 5 + p.radius};
-  const double textX = p.origin.x + p.radius + 9;
+  p.radius = std::min(area.height - kProtractorAbove - kProtractorBelow, area.width * kProtractorWidthShare);
+  p.origin = {area.x + kProtractorLeft, area.y + kProtractorAbove + p.radius};
+  p.majorTick = kProtractorMajorTick;
+  p.minorTick = kProtractorMinorTick;
+  p.numberRadius = p.radius + kProtractorNumbers;
+  p.numberClearance = kProtractorClearance;
+  p.angleArc = kProtractorArcShare * p.radius;
+  p.sightLength = p.radius + kSightPast;
+  p.headAt = p.radius + kSightHeadAt;
+  p.headLength = kSightHeadLength;
+  p.headHalfWidth = kSightHeadHalfWidth;
+  p.horizonLabel = {p.origin.x, p.origin.y + kHorizonLabelDrop, p.radius, kHorizonLabel};
+  const double textX = p.origin.x + p.radius + kProtractorTextGap;
   p.text = p.aboveHorizon ? Rect{textX, area.y, area.right() - textX, area.height} : area;
+  p.value = {p.text.x, p.text.y + kPanelValueTop, p.text.width, kPanelValue};
+  p.words = {p.text.x, p.text.y + kPanelWordsTop, p.text.width, p.text.height - kPanelWordsTop};
   return p;
 }
 
@@ -252,14 +409,43 @@ SkewPicture skewGeometry(const Rect& box, const Angles& angles) {
   const Rect area{box.x, box.y + kHeading, box.width, box.height - kHeading};
   SkewPicture s;
   // The turn's arrow runs at 1.45 radii and the connector reaches 1.5.
-  s.radius = std::min(area.height / 3.2, area.width / 7);
-  s.centre = {area.x + 1.6 * s.radius, area.y + area.height / 2};
+  s.radius = std::min(area.height * kLnbHeightShare, area.width * kLnbWidthShare);
+  s.centre = {area.x + kLnbCentre * s.radius, area.y + area.height / 2};
+  s.top = kLnbTop * s.radius;
+  s.connector = {-kLnbConnectorHalfWidth * s.radius, s.radius, 2 * kLnbConnectorHalfWidth * s.radius,
+                 kLnbConnectorLength * s.radius};
+  s.arcRadius = kLnbArc * s.radius;
+  s.headLength = kTurnHeadLength;
+  s.headHalfWidth = kTurnHeadHalfWidth;
+  s.headBack = kTurnHeadBack;
   s.visible = angles.elevation >= 0;
   s.turn = s.visible && angles.skew != 0;
   s.clockwise = angles.skew > 0;
-  const double textX = s.centre.x + 1.7 * s.radius;
-  s.text = {textX, area.y, area.right() - textX, area.height};
+  const double textX = s.centre.x + kLnbTextGap * s.radius;
+  s.text = s.visible ? Rect{textX, area.y, area.right() - textX, area.height} : area;
+  s.turnWords = {s.text.x, s.text.y + kTurnWordsTop, s.text.width, kTurnWords};
+  s.more = s.text;
   return s;
+}
+
+MountPicture mountGeometry(const Rect& box, const JobSite& site) {
+  const Rect area{box.x, box.y + kHeading, box.width, box.height - kHeading};
+  MountPicture m;
+  m.poleOnRight = site.inputs.SiteLatitude >= 0;
+  m.length = std::min(area.height * kMountLengthShare, area.width * kMountTextShare * kMountLengthShare);
+  const double textWidth = area.width * kMountTextShare;
+  const double drawing = area.width - textWidth;
+  m.pivot = {area.x + drawing / 2, area.bottom() - kProtractorBelow};
+  const double axis = site.polarMount ? static_cast<double>(site.polarMount->PolarAxisElevation) : 0;
+  const double offset = site.polarMount ? static_cast<double>(site.polarMount->DeclinationOffset) : 0;
+  // Bearings on the page: the pole's side up at the axis's elevation; the
+  // beam square to it on the equator's side, and dipped by the offset.
+  const double side = m.poleOnRight ? 1 : -1;
+  m.axisBearing = side * (90 - axis);
+  m.beamBearing = -side * (axis + offset);
+  m.arcRadius = kMountArcShare * m.length;
+  m.text = {area.x + drawing, area.y, textWidth, area.height};
+  return m;
 }
 
 Point SkyView::toPage(SkyPoint p) const {
@@ -269,6 +455,15 @@ Point SkyView::toPage(SkyPoint p) const {
 
 Rect SkyView::directionBand() const {
   return {plot.x, toPage({azimuthFrom, 0}).y, plot.width, kDirectionBand};
+}
+
+double SkyView::degreeLine() const { return directionBand().y + kDegreeLine; }
+
+double SkyView::pointLine() const { return directionBand().y + kPointLine; }
+
+Rect SkyView::elevationLabel(double e, double skyLeft) const {
+  const double y = toPage({azimuthFrom, e}).y;
+  return {skyLeft, y - kScaleLabel / 2, plot.x - skyLeft - kScaleGap, kScaleLabel};
 }
 
 Rect SkyView::dropLine() const {
@@ -341,7 +536,7 @@ SkyView skyView(const Rect& plot, const Job& job) {
     if (p.azimuth < v.azimuthFrom || p.azimuth > v.azimuthTo || p.elevation < 0 || p.elevation > v.elevationTo) {
       continue;
     }
-    v.marks.push_back({s.name, p});
+    v.marks.push_back({s.name, p, s.wanders});
   }
   return v;
 }
@@ -363,8 +558,36 @@ std::vector<int> placeLabels(const std::vector<std::vector<Rect>>& candidates, c
   return chosen;
 }
 
+std::vector<std::size_t> labelOrder(const SkyView& view) {
+  std::vector<std::size_t> order(view.marks.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  // The nearest on each side of the chosen satellite first.
+  std::vector<std::size_t> first;
+  for (const int side : {-1, 1}) {
+    std::vector<std::size_t> near;
+    for (std::size_t i : order) {
+      if ((view.marks[i].at.azimuth - view.chosen.azimuth) * side > 0 && !view.marks[i].wanders) near.push_back(i);
+    }
+    std::sort(near.begin(), near.end(), [&view](std::size_t a, std::size_t b) {
+      return std::fabs(view.marks[a].at.azimuth - view.chosen.azimuth) <
+             std::fabs(view.marks[b].at.azimuth - view.chosen.azimuth);
+    });
+    first.insert(first.end(), near.begin(), near.begin() + static_cast<std::ptrdiff_t>(std::min(kNeighbours, near.size())));
+  }
+  // Then the highest, those that wander last of all.
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    const auto rank = [&](std::size_t i) {
+      return std::find(first.begin(), first.end(), i) != first.end() ? 0 : view.marks[i].wanders ? 2 : 1;
+    };
+    if (rank(a) != rank(b)) return rank(a) < rank(b);
+    return view.marks[a].at.elevation > view.marks[b].at.elevation;
+  });
+  return order;
+}
+
 SkyLabels placeSkyLabels(const SkyView& view, double chosenWidth, double chosenHeight,
-                         const std::vector<double>& markWidths, double markHeight) {
+                         const std::vector<double>& markWidths, double markHeight,
+                         const std::function<double(std::size_t)>& moreWidth) {
   SkyLabels labels;
   const Point c = view.toPage(view.chosen);
   const double w = chosenWidth, h = chosenHeight, g = kChosenGap;
@@ -391,35 +614,68 @@ SkyLabels placeSkyLabels(const SkyView& view, double chosenWidth, double chosenH
   obstacles.push_back(around(c, 2 * g));
   for (const SkyMark& m : view.marks) obstacles.push_back(around(view.toPage(m.at), kMarkDot));
 
-  // Left to right: for boxes of one width, taking each that fits after the
-  // last one taken labels as many as fit.
-  std::vector<std::size_t> order(view.marks.size());
-  std::iota(order.begin(), order.end(), std::size_t{0});
-  std::stable_sort(order.begin(), order.end(), [&view](std::size_t a, std::size_t b) {
-    return view.marks[a].at.azimuth < view.marks[b].at.azimuth;
-  });
-  std::vector<std::vector<Rect>> candidates;
-  for (std::size_t i : order) {
-    const Point p = view.toPage(view.marks[i].at);
-    const double length = i < markWidths.size() ? markWidths[i] : 0;
-    if (view.marks[i].name.empty() || length <= 0) {
-      candidates.emplace_back();
-      continue;
-    }
-    // Written upward, above the mark or else below it; where the arc is
-    // steep, a little further off so as to clear it.
+  // Written upward, above the mark or else below it; where the arc is
+  // steep, a little further off so as to clear it.
+  const auto upright = [&](const SkyPoint& at, double length, std::span<const double> gaps) {
+    const Point p = view.toPage(at);
     std::vector<Rect> places;
-    for (double gap : {kMarkGap, kSteepGap}) {
+    for (double gap : gaps) {
       places.push_back({p.x - markHeight / 2, p.y - gap - length, markHeight, length});
       places.push_back({p.x - markHeight / 2, p.y + gap, markHeight, length});
     }
-    candidates.push_back(places);
+    return places;
+  };
+  const std::vector<std::size_t> order = labelOrder(view);
+  std::vector<std::vector<Rect>> candidates;
+  for (std::size_t i : order) {
+    const double length = i < markWidths.size() ? markWidths[i] : 0;
+    candidates.push_back(view.marks[i].name.empty() || length <= 0 ? std::vector<Rect>{}
+                                                                    : upright(view.marks[i].at, length, kLabelGaps));
   }
   const std::vector<int> picks = placeLabels(candidates, view.plot, obstacles);
   labels.marks.assign(view.marks.size(), std::nullopt);
   for (std::size_t k = 0; k < order.size(); ++k) {
-    if (picks[k] >= 0) labels.marks[order[k]] = candidates[k][static_cast<std::size_t>(picks[k])];
+    if (picks[k] < 0) continue;
+    labels.marks[order[k]] = candidates[k][static_cast<std::size_t>(picks[k])];
+    obstacles.push_back(*labels.marks[order[k]]);
   }
+  if (!moreWidth) return labels;
+
+  // Runs of unlabelled marks along the arc, each told by one "+n more".
+  std::vector<std::size_t> byAzimuth(view.marks.size());
+  std::iota(byAzimuth.begin(), byAzimuth.end(), std::size_t{0});
+  std::stable_sort(byAzimuth.begin(), byAzimuth.end(), [&view](std::size_t a, std::size_t b) {
+    return view.marks[a].at.azimuth < view.marks[b].at.azimuth;
+  });
+  std::vector<std::size_t> run;
+  const auto tell = [&] {
+    if (run.empty()) return;
+    // At the run's middle mark or, failing that, the nearest to it that has room.
+    std::vector<std::size_t> anchors(run.size());
+    std::iota(anchors.begin(), anchors.end(), std::size_t{0});
+    const auto middle = static_cast<double>(run.size() - 1) / 2;
+    std::stable_sort(anchors.begin(), anchors.end(), [middle](std::size_t a, std::size_t b) {
+      return std::fabs(static_cast<double>(a) - middle) < std::fabs(static_cast<double>(b) - middle);
+    });
+    std::vector<Rect> places;
+    for (std::size_t k : anchors) {
+      const std::vector<Rect> here = upright(view.marks[run[k]].at, moreWidth(run.size()), kMoreGaps);
+      places.insert(places.end(), here.begin(), here.end());
+    }
+    if (const int at = placeLabels({places}, view.plot, obstacles)[0]; at >= 0) {
+      labels.more.push_back({run.size(), places[static_cast<std::size_t>(at)]});
+      obstacles.push_back(labels.more.back().box);
+    }
+    run.clear();
+  };
+  for (std::size_t i : byAzimuth) {
+    if (labels.marks[i]) {
+      tell();
+    } else {
+      run.push_back(i);
+    }
+  }
+  tell();
   return labels;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Where everything goes on the installation sheet and what its drawings
-// measure, as plain numbers with no Qt. The painter (sheet_writer) only turns
-// them into lines and text, so everything here is checked as numbers.
+// measure, as plain numbers with no Qt. The painter (sheet_painter) only
+// turns them into lines and text, taking every place from here, so
+// everything here is checked as numbers.
 //
 // Notation:
 //   page point  millimetres from the page's top-left corner, x to the right,
@@ -11,6 +12,7 @@
 //   elevation   degrees above the horizon, negative below it
 //   skew        degrees, positive clockwise as seen from behind the dish
 //               looking at the satellite (the view the skew picture draws)
+//   points      a text's size, 1/72 inch; every other length is in mm
 //
 // The compass dial is drawn as its user holds it: the rose is the compass's
 // own, magnetic north up and east to the right, so the dish's arrow stands at
@@ -25,6 +27,8 @@
 // 20 degrees apart (as -10 and 10) when the view faces north.
 
 #include <cstddef>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,6 +53,8 @@ struct Rect {
   // Whether the two share more than an edge.
   bool overlaps(const Rect& other) const;
   bool contains(const Rect& other) const;
+  // The same box moved down by dy.
+  Rect below(double dy) const { return {x, y + dy, width, height}; }
 };
 
 struct PageSize {
@@ -58,6 +64,33 @@ struct PageSize {
 
 // A4 portrait 210 x 297; US Letter 215.9 x 279.4.
 PageSize pageSize(Paper paper);
+
+// The sizes of the sheet's texts, in points.
+namespace points {
+inline constexpr double kTitle = 15;
+inline constexpr double kTitleSatellite = 12;
+inline constexpr double kHeading = 8.5;
+inline constexpr double kSubheading = 6.5;
+inline constexpr double kLabel = 7;
+inline constexpr double kValue = 9.5;
+inline constexpr double kSmall = 6.5;
+inline constexpr double kFigureLabel = 6.5;
+inline constexpr double kReading = 17;
+inline constexpr double kNote = 7.5;
+inline constexpr double kDialNumber = 6.5;
+inline constexpr double kCardinal = 10;
+inline constexpr double kCaption = 8;
+inline constexpr double kPanelValue = 15;
+inline constexpr double kPanelWords = 7.5;
+inline constexpr double kPanelAlone = 10;  // words that stand in a drawing's place
+inline constexpr double kSkyScale = 6;
+inline constexpr double kSkyDegrees = 5.5;
+inline constexpr double kSkyPoint = 7;
+inline constexpr double kMark = 5.5;
+inline constexpr double kChosen = 7.5;
+inline constexpr double kFooter = 6;
+inline constexpr double kBar = 5.5;
+}  // namespace points
 
 // The angles the drawings show, the chosen satellite's figures (degrees).
 struct Angles {
@@ -72,30 +105,66 @@ struct Angles {
 // The job must have a chosen satellite.
 Angles anglesOf(const Job& job);
 
+// What decides the page's blocks: how many figures, job lines, notes and
+// sun outage lines there are, and whether a polar mount is drawn.
+struct PageContent {
+  std::size_t figures = 4;
+  std::size_t jobLines = 5;
+  std::size_t notes = 0;
+  std::size_t outageLines = 0;
+  bool mount = false;
+};
+
+PageContent contentOf(const Job& job);
+
+// A heading over a block: its title, then its subtitle after a gap.
+struct Heading {
+  Rect title, subtitle;  // subtitle.x is the title's x; the painter adds the title's width and kHeadingGap
+};
+inline constexpr double kHeadingGap = 2.5;
+
+// One figure's panel: its label, the reading in large type and, after it in
+// small print, the exact figure.
+struct FigureCell {
+  Rect panel, label, reading, exact;
+};
+
 // The page's blocks, top to bottom: the title line, the job, the figures in
-// rows of four, the compass dial beside the elevation and the skew (one above
-// the other), the sky view and the footer. The drawings share what the other
-// blocks leave; each block keeps kHeading at its top for its heading.
+// rows of four, the notes, the compass dial beside the elevation and the
+// skew (one above the other, and the polar mount below them where there is
+// one), the sky view, the sun outage and the footer. The drawings and the
+// sky share what the other blocks leave; each drawing keeps kHeading at its
+// top for its heading.
 struct Layout {
   PageSize page;
-  Rect title, job, figures, notes, dial, elevation, skew, sky, skyPlot, footer;
+  Rect title, job, figures, notes, dial, elevation, skew, mount, sky, skyPlot, outage, footer;
+  Rect titleSatellite;     // right of the title, for the satellite
+  double titleRule = 0;    // the y of the rule under the title
+  double titleGap = 0;     // between the title's text and the satellite's
   // The job block's columns, each as an x and a width (a line's y and height
   // are its own): the labels, the values, a value with nothing beside it, a
   // second value (the decimal degrees, the declination's source) before a
-  // note or with none, and the note.
+  // note or with none, and the note; and the gap before a value's small
+  // print.
   struct JobColumns {
     Rect label, value, wideValue, more, wideMore, note;
+    double signGap = 0;
   } jobColumns;
-  double jobLine = 0;  // the height of each of the job's lines
-  std::vector<Rect> figureCells;  // one per figure, in print order
+  double jobLine = 0;   // the height of each of the job's lines
+  double noteLine = 0;  // of each note and each outage line
+  std::vector<FigureCell> figureCells;  // one per figure, in print order
+  Rect footerText;
+  double barLeft = 0, barRight = 0, barY = 0, barTick = 0;  // the 50 mm bar
+  Rect barCaption;
 };
 
 inline constexpr double kHeading = 6;  // mm above each drawing for its heading
+inline constexpr double kScaleBar = 50;  // mm, the footer's bar for checking a print's size
 
-// noteCount lines of notes go below the figures, each kNoteLine high.
-Layout layoutPage(Paper paper, std::size_t figureCount, std::size_t noteCount = 0);
+Layout layoutPage(Paper paper, const PageContent& content);
 
-inline constexpr double kNoteLine = 4.2;  // mm
+// A block's heading, at its top.
+Heading headingOf(const Rect& block);
 
 // The point at distance `radius` from `centre` on the given bearing.
 Point atBearing(Point centre, double radius, double bearing);
@@ -106,6 +175,13 @@ struct Dial {
   bool aimed = true;
   Point centre;
   double radius = 0;            // the rose's ring
+  double majorTick = 0, minorTick = 0;  // every 30 and every 10 degrees, inward from the ring
+  double numberRadius = 0;      // the degree numbers' centres
+  double cardinalRadius = 0;    // N, E, S and W, on white squares cardinalBox wide
+  double cardinalBox = 0;
+  double northReach = 0;        // the north lines run past the ring to their labels
+  double labelGap = 0;          // between a line's end and its label
+  double hub = 0;               // the dot at the centre
   double arrowBearing = 0;      // the magnetic azimuth
   double trueNorthBearing = 0;  // minus the declination
   // The dish's arrow runs from the centre to its tip; its head is a triangle
@@ -123,8 +199,15 @@ Dial dialGeometry(const Rect& box, const Angles& angles);
 struct Protractor {
   Point origin;
   double radius = 0;
+  double majorTick = 0, minorTick = 0;  // every 30 and every 10 degrees
+  double numberRadius = 0;
+  double numberClearance = 0;  // a number this near the line of sight gives way to it
+  double angleArc = 0;         // the marked angle's radius
+  double sightLength = 0;      // the line of sight, and its head's tip
+  double headAt = 0, headLength = 0, headHalfWidth = 0;
+  Rect horizonLabel;
   bool aboveHorizon = true;  // false: the words take the drawing's place
-  Rect text;
+  Rect text, value, words;   // the words beside it: the reading, then what it means
 };
 
 Protractor protractorGeometry(const Rect& box, const Angles& angles);
@@ -134,13 +217,33 @@ Protractor protractorGeometry(const Rect& box, const Angles& angles);
 struct SkewPicture {
   Point centre;
   double radius = 0;  // the LNB's body
+  double top = 0;     // the LNB's axis runs from top above the centre to the body's foot
+  Rect connector;     // the cable connector, upright, relative to the centre
+  double arcRadius = 0;  // the turn's arc
+  double headLength = 0, headHalfWidth = 0, headBack = 0;
   bool visible = true;  // false below the horizon: no LNB to set
   bool turn = false;  // false when the skew is 0 or the satellite is not visible: nothing to turn
   bool clockwise = false;
-  Rect text;
+  Rect text, turnWords, more;
 };
 
 SkewPicture skewGeometry(const Rect& box, const Angles& angles);
+
+// The polar mount from the side, looking west north of the equator (east
+// south of it): the polar axis rising toward the pole at its elevation, and
+// the dish's beam square to it, dipped toward the equator by the
+// declination offset.
+struct MountPicture {
+  Point pivot;
+  double length = 0;  // of the axis and the beam as drawn
+  double axisBearing = 0;  // degrees on the page: 90 - the polar axis's elevation, toward the pole side
+  double beamBearing = 0;  // square to the axis toward the equator, then down by the declination offset
+  bool poleOnRight = true;
+  double arcRadius = 0;  // the marked angles
+  Rect text;
+};
+
+MountPicture mountGeometry(const Rect& box, const JobSite& site);
 
 struct SkyPoint {
   double azimuth = 0;  // unwrapped into the view's range
@@ -150,6 +253,7 @@ struct SkyPoint {
 struct SkyMark {
   std::string name;
   SkyPoint at;
+  bool wanders = false;  // inclined or drifting: labelled last
 };
 
 struct SkyView {
@@ -166,14 +270,22 @@ struct SkyView {
   std::vector<SkyMark> marks;  // the list's satellites above the horizon, within the view
 
   Point toPage(SkyPoint p) const;
-  // The strip below the horizon line where the compass directions go.
+  // The strip below the horizon line where the compass directions go: the
+  // degrees every 30 on its degreeLine, the points every 45 on its pointLine.
   Rect directionBand() const;
+  double degreeLine() const;
+  double pointLine() const;
   // The line dropped from the chosen satellite to the horizon, which shows
   // its azimuth there.
   Rect dropLine() const;
+  // Beside the plot on the left, for the elevation e's number.
+  Rect elevationLabel(double e, double skyLeft) const;
 };
 
 inline constexpr double kDirectionBand = 8;  // mm
+inline constexpr double kDirectionTick = 1.3;
+inline constexpr double kMarkRadius = 0.75;
+inline constexpr double kChosenRadius = 1.5;
 
 // The view for the job's site and its chosen satellite, with the arc
 // computed by onecalc for every longitude and the job's listed satellites
@@ -187,17 +299,32 @@ SkyView skyView(const Rect& plot, const Job& job);
 std::vector<int> placeLabels(const std::vector<std::vector<Rect>>& candidates, const Rect& bounds,
                              std::vector<Rect> obstacles);
 
-struct SkyLabels {
-  Rect chosen;  // the chosen satellite's label, always placed
-  // One per mark: the box of its label, written upward, or nothing when it
-  // would overlap another. Marks are labelled from left to right, which
-  // labels as many as fit side by side.
-  std::vector<std::optional<Rect>> marks;
+// "+3 more" for the marks a run of the arc could not label, at the run's
+// middle mark.
+struct MoreLabel {
+  std::size_t count = 0;
+  Rect box;
 };
 
+struct SkyLabels {
+  Rect chosen;  // the chosen satellite's label, always placed
+  // One per mark: the box of its label, written upward, or nothing when no
+  // place is free.
+  std::vector<std::optional<Rect>> marks;
+  std::vector<MoreLabel> more;
+};
+
+// The order marks are labelled in: the chosen satellite's nearest
+// neighbours on the arc, two each side, then the highest, and those that
+// wander (inclined or drifting) after every other.
+std::vector<std::size_t> labelOrder(const SkyView& view);
+
 // Labels for the sky view, given each text's width and height in mm (the
-// marks' labels are written upward, so their box is height wide).
+// marks' labels are written upward, so their box is height wide), placed in
+// labelOrder; then, where moreWidth gives the width of "+n more", one such
+// label for each run of unlabelled marks that has room for it.
 SkyLabels placeSkyLabels(const SkyView& view, double chosenWidth, double chosenHeight,
-                         const std::vector<double>& markWidths, double markHeight);
+                         const std::vector<double>& markWidths, double markHeight,
+                         const std::function<double(std::size_t)>& moreWidth = {});
 
 }  // namespace vantorel::sheet

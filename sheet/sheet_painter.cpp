@@ -19,11 +19,32 @@ namespace {
 // under one unit wide as if it were one unit wide, four times too long.
 constexpr double kFine = 100;
 // Below this size a text that does not fit is left at it rather than made
-// unreadable.
+// unreadable; each try shrinks it by kShrink.
 constexpr double kSmallestPoints = 4.5;
-// A figure that would have to shrink below this size to fit its box on
-// one line is wrapped instead.
+constexpr double kShrink = 0.93;
+// A reading that would have to shrink below this size to fit its box on one
+// line is wrapped instead, at kWrappedReading.
 constexpr double kWrapBelow = 11;
+constexpr double kWrappedReading = 9;
+
+// The strokes' widths, mm.
+constexpr double kRule = 0.35;
+constexpr double kFine_ = 0.2;
+constexpr double kGridLine = 0.2;
+constexpr double kArcLine = 0.6;
+constexpr double kFrame = 0.4;
+constexpr double kDashed = 0.3;
+constexpr double kMagneticNorth = 0.5;
+constexpr double kArrowShaft = 0.9;
+constexpr double kSightLine = 0.8;
+constexpr double kAngleMark = 0.35;
+constexpr double kLnbLine = 0.7;
+constexpr double kTurnLine = 0.45;
+constexpr double kMarkLine = 0.25;
+constexpr double kChosenRing = 0.5;
+constexpr double kPanelCorner = 1.5;
+// The shaft stops short of the head's tip by this share of the head.
+constexpr double kShaftIntoHead = 0.9;
 
 constexpr QRgb kInk = 0xff1a1a1a;
 constexpr QRgb kMuted = 0xff5c5c5c;
@@ -35,12 +56,20 @@ constexpr QRgb kMagnetic = 0xffc62828;
 constexpr QRgb kWarning = 0xff8d4a00;
 
 QPointF at(Point p) { return {p.x, p.y}; }
+QRectF rect(const Rect& r) { return {r.x, r.y, r.width, r.height}; }
 QString q(const std::string& s) { return QString::fromStdString(s); }
+QString labelOf(Label label) {
+  const std::string_view text = labelText(label);
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+QString degrees(const QString& value) { return value + QStringLiteral("\u00b0"); }
 
 QPen pen(QRgb colour, double width, Qt::PenStyle style = Qt::SolidLine) {
-  QPen p{QColor::fromRgb(colour), width, style, Qt::FlatCap, Qt::MiterJoin};
-  return p;
+  return QPen{QColor::fromRgb(colour), width, style, Qt::FlatCap, Qt::MiterJoin};
 }
+
+constexpr int kLeft = Qt::AlignLeft | Qt::AlignVCenter;
+constexpr int kWrapped = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
 
 // The painter with the page's texts: sizes in points, boxes in mm.
 class Page {
@@ -72,8 +101,7 @@ class Page {
     m_p.scale(1 / kFine, 1 / kFine);
     m_p.setFont(font(points, bold));
     m_p.setPen(QColor::fromRgb(colour));
-    m_p.drawText(QRectF(box.x * kFine, box.y * kFine, box.width * kFine, box.height * kFine),
-                 flags, text);
+    m_p.drawText(QRectF(box.x * kFine, box.y * kFine, box.width * kFine, box.height * kFine), flags, text);
     m_p.restore();
   }
 
@@ -85,8 +113,7 @@ class Page {
     m_p.scale(1 / kFine, 1 / kFine);
     m_p.setFont(font(points, false));
     m_p.setPen(QColor::fromRgb(colour));
-    m_p.drawText(QRectF(0, 0, box.height * kFine, box.width * kFine), Qt::AlignLeft | Qt::AlignVCenter,
-                 text);
+    m_p.drawText(QRectF(0, 0, box.height * kFine, box.width * kFine), kLeft, text);
     m_p.restore();
   }
 
@@ -101,7 +128,7 @@ class Page {
     while (points > kSmallestPoints) {
       const QSizeF s = measure(text, points, bold, flags, width);
       if (s.width() <= width + 1e-6 && s.height() <= height + 1e-6) break;
-      points = std::max(kSmallestPoints, points * 0.93);
+      points = std::max(kSmallestPoints, points * kShrink);
     }
     return points;
   }
@@ -126,15 +153,16 @@ QPainterPath line(QPointF from, QPointF to) {
   return path;
 }
 
-void heading(Page& page, const Rect& box, const QString& title, const QString& subtitle) {
-  const double titleWidth = page.measure(title, 8.5, true).width();
-  page.text({box.x, box.y, titleWidth + 1, 4.5}, Qt::AlignLeft | Qt::AlignVCenter, title, 8.5, true);
-  page.text({box.x + titleWidth + 2.5, box.y, box.width - titleWidth - 2.5, 4.5}, Qt::AlignLeft | Qt::AlignVCenter,
-            subtitle, 6.5, false, kMuted);
+void heading(Page& page, const Rect& block, const QString& title, const QString& subtitle) {
+  const Heading h = headingOf(block);
+  const double titleWidth = page.measure(title, points::kHeading, true).width();
+  page.text({h.title.x, h.title.y, titleWidth + kHeadingGap / 2, h.title.height}, kLeft, title, points::kHeading, true);
+  const double subtitleX = h.subtitle.x + titleWidth + kHeadingGap;
+  page.text({subtitleX, h.subtitle.y, h.subtitle.right() - subtitleX, h.subtitle.height}, kLeft, subtitle,
+            points::kSubheading, false, kMuted);
 }
 
-QString figureText(const Job& job, Label label) { return q(job.chosen->figure(label)->text); }
-QString labelOf(Label label) { return QString::fromLatin1(labelText(label).data(), static_cast<qsizetype>(labelText(label).size())); }
+const Figure& figureOf(const Job& job, Label label) { return *job.chosen->figure(label); }
 
 // A filled arrowhead whose tip is at the origin, pointing up the page.
 void arrowhead(QPainter& p, double length, double halfWidth, QRgb colour) {
@@ -146,49 +174,84 @@ void arrowhead(QPainter& p, double length, double halfWidth, QRgb colour) {
 
 void paintTitle(Page& page, const Layout& l, const Job& job) {
   const QString title = QStringLiteral("Satellite dish installation sheet");
-  const double width = page.measure(title, 15, true).width();
-  page.text({l.title.x, l.title.y, width + 1, l.title.height}, Qt::AlignLeft | Qt::AlignVCenter, title, 15, true);
-  page.text({l.title.x + width + 6, l.title.y, l.title.width - width - 6, l.title.height},
-            Qt::AlignRight | Qt::AlignVCenter, q(satelliteText(*job.chosen)), 12, true, kDish);
-  page.painter().setPen(pen(kInk, 0.35));
-  page.painter().drawLine(QPointF(l.title.x, l.title.bottom() + 0.8), QPointF(l.title.right(), l.title.bottom() + 0.8));
+  const double width = page.measure(title, points::kTitle, true).width();
+  page.text({l.title.x, l.title.y, width + l.titleGap / 2, l.title.height}, kLeft, title, points::kTitle, true);
+  const double satelliteX = l.titleSatellite.x + width + l.titleGap;
+  page.text({satelliteX, l.titleSatellite.y, l.titleSatellite.right() - satelliteX, l.titleSatellite.height},
+            Qt::AlignRight | Qt::AlignVCenter, q(satelliteText(*job.chosen)), points::kTitleSatellite, true, kDish);
+  page.painter().setPen(pen(kInk, kRule));
+  page.painter().drawLine(QPointF(l.title.x, l.titleRule), QPointF(l.title.right(), l.titleRule));
 }
 
 void paintJob(Page& page, const Layout& l, const Job& job) {
   struct Line {
-    Label label;
+    QString label;
     QString value;
     bool bold = false;
     QString sign;  // small print after the value: the declination's sign rule
     QString more;
     QRgb moreColour = kInk;
     QString note;
+    QString moreLabel;  // names the second value, where it is not the first's
   };
   const JobSite& site = job.site;
-  const Line lines[] = {
-      {Label::Latitude, q(site.latitudeDms), false, {}, q(site.latitudeDecimal), kInk,
-       QStringLiteral("decimal degrees, North and East positive")},
-      {Label::Longitude, q(site.longitudeDms), false, {}, q(site.longitudeDecimal), kInk, {}},
-      {Label::Satellite, q(satelliteText(*job.chosen)), true, {}, {}, kInk, {}},
-      {Label::Date, q(calendarDateText(site.date)), false, {}, {}, kInk, {}},
-      {Label::Declination, q(site.declinationText), false, QStringLiteral("East positive"),
-       q(declinationSourceText(site)), kMuted, {}},
+  std::vector<Line> lines = {
+      {labelOf(Label::Latitude), q(site.latitudeDms), false, {}, q(site.latitudeDecimal), kInk,
+       QStringLiteral("decimal degrees, North and East positive"), {}},
+      {labelOf(Label::Longitude), q(site.longitudeDms), false, {}, q(site.longitudeDecimal), kInk, {}, {}},
+      {labelOf(Label::Satellite), q(satelliteText(*job.chosen)), true, {}, {}, kInk, {}, {}},
+      {labelOf(Label::Date), q(calendarDateText(site.date)), false, {}, {}, kInk, {}, {}},
+      {labelOf(Label::Declination), q(site.declinationText), false, QStringLiteral("East positive"),
+       q(declinationSourceText(site)), kMuted, {}, {}},
   };
+  // Who the job is for and where, beside the satellite and the date.
+  lines[2].more = q(job.customer);
+  lines[2].moreLabel = QStringLiteral("CUSTOMER");
+  lines[3].more = q(job.address);
+  lines[3].moreLabel = QStringLiteral("ADDRESS");
+  if (!job.notes.empty()) lines.push_back({QStringLiteral("NOTES"), q(job.notes), false, {}, {}, kInk, {}, {}});
   const Layout::JobColumns& c = l.jobColumns;
-  const int left = Qt::AlignLeft | Qt::AlignVCenter;
   double y = l.job.y;
   for (const Line& line : lines) {
     const auto cell = [&](const Rect& column) { return Rect{column.x, y, column.width, l.jobLine}; };
-    page.text(cell(c.label), left, labelOf(line.label), 7, true, kMuted);
+    page.text(cell(c.label), kLeft, line.label, points::kLabel, true, kMuted);
     const Rect value = cell(line.more.isEmpty() && line.note.isEmpty() ? c.wideValue : c.value);
-    page.text(value, left, line.value, 9.5, line.bold);
+    page.text(value, kLeft, line.value, points::kValue, line.bold);
     if (!line.sign.isEmpty()) {
-      const double width = page.measure(line.value, 9.5, false).width() + 2;
-      page.text({value.x + width, y, value.width - width, l.jobLine}, left, line.sign, 6.5, false, kMuted);
+      const double width = page.measure(line.value, points::kValue, false).width() + c.signGap;
+      page.text({value.x + width, y, value.width - width, l.jobLine}, kLeft, line.sign, points::kSmall, false, kMuted);
     }
-    if (!line.more.isEmpty()) page.text(cell(line.note.isEmpty() ? c.wideMore : c.more), left, line.more, 9.5, false, line.moreColour);
-    if (!line.note.isEmpty()) page.text(cell(c.note), left, line.note, 6.5, false, kMuted);
+    if (!line.more.isEmpty()) {
+      Rect more = cell(line.note.isEmpty() ? c.wideMore : c.more);
+      if (!line.moreLabel.isEmpty()) {
+        page.text(more, kLeft, line.moreLabel, points::kLabel, true, kMuted);
+        const double width = page.measure(line.moreLabel, points::kLabel, true).width() + c.signGap;
+        more = {more.x + width, more.y, more.width - width, more.height};
+      }
+      page.text(more, kLeft, line.more, points::kValue, false, line.moreColour);
+    }
+    if (!line.note.isEmpty()) page.text(cell(c.note), kLeft, line.note, points::kSmall, false, kMuted);
     y += l.jobLine;
+  }
+}
+
+// The figures as the instruments read them, the exact figures beside them.
+void paintFigures(Page& page, const Layout& l, const std::vector<Figure>& figures) {
+  QPainter& p = page.painter();
+  for (std::size_t i = 0; i < figures.size(); ++i) {
+    const FigureCell& c = l.figureCells[i];
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor::fromRgb(kPanel));
+    p.drawRoundedRect(rect(c.panel), kPanelCorner, kPanelCorner);
+    p.setBrush(Qt::NoBrush);
+    page.text(c.label, kLeft, labelOf(figures[i].label), points::kFigureLabel, true, kMuted);
+    const QString reading = q(figures[i].reading);
+    const bool oneLine = page.fitted(reading, c.reading.width, c.reading.height, points::kReading, true, 0) >= kWrapBelow;
+    page.text(c.reading, kLeft | (oneLine ? 0 : Qt::TextWordWrap), reading,
+              oneLine ? points::kReading : kWrappedReading, true);
+    if (figures[i].reading != figures[i].text) {
+      page.text(c.exact, Qt::AlignRight | Qt::AlignBottom, q(figures[i].text), points::kSmall, false, kMuted);
+    }
   }
 }
 
@@ -198,41 +261,22 @@ void paintNotes(Page& page, const Layout& l, const std::vector<Notice>& notices)
   for (const Notice& notice : notices) {
     QString text = q(notice.text);
     text[0] = text[0].toUpper();
-    page.text({l.notes.x, y, l.notes.width, kNoteLine}, Qt::AlignLeft | Qt::AlignVCenter,
-              QStringLiteral("\u25B2 ") + text, 7.5, false, kWarning);
-    y += kNoteLine;
-  }
-}
-
-void paintFigures(Page& page, const Layout& l, const std::vector<Figure>& figures) {
-  QPainter& p = page.painter();
-  for (std::size_t i = 0; i < figures.size(); ++i) {
-    const Rect& c = l.figureCells[i];
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor::fromRgb(kPanel));
-    p.drawRoundedRect(QRectF(c.x, c.y, c.width, c.height), 1.5, 1.5);
-    p.setBrush(Qt::NoBrush);
-    page.text({c.x + 2, c.y + 1.2, c.width - 4, 3.6}, Qt::AlignLeft | Qt::AlignVCenter, labelOf(figures[i].label), 6.5,
-              true, kMuted);
-    // A long value (a setting with its words) goes on two lines rather than
-    // shrink out of sight.
-    const Rect value{c.x + 2, c.y + 4.8, c.width - 4, c.height - 5.4};
-    const QString text = q(figures[i].text);
-    const bool oneLine = page.fitted(text, value.width, value.height, 17, true, 0) >= kWrapBelow;
-    page.text(value, Qt::AlignLeft | Qt::AlignVCenter | (oneLine ? 0 : Qt::TextWordWrap), text, oneLine ? 17 : 9,
-              true);
+    page.text({l.notes.x, y, l.notes.width, l.noteLine}, kLeft, QStringLiteral("\u25B2 ") + text, points::kNote,
+              false, kWarning);
+    y += l.noteLine;
   }
 }
 
 // A label beside the end of a line at `bearing`, set off to the side the
 // line leans to; `side` forces left (-1) or right (+1) for lines near north.
-void bearingLabel(Page& page, Point anchor, double bearing, int side, const QString& text, QRgb colour) {
-  const QSizeF s = page.measure(text, 6.5, true);
+void bearingLabel(Page& page, Point anchor, double bearing, int side, double gap, const QString& text, QRgb colour) {
+  const QSizeF s = page.measure(text, points::kSubheading, true);
+  constexpr double kLeans = 0.3;  // the sine of the bearing past which a line leans to a side
   const double lean = std::sin(bearing * kRadiansPerDegree);
-  const int align = side != 0 ? side : lean > 0.3 ? 1 : lean < -0.3 ? -1 : 0;
-  const double x = align > 0 ? anchor.x + 0.8 : align < 0 ? anchor.x - 0.8 - s.width() : anchor.x - s.width() / 2;
+  const int align = side != 0 ? side : lean > kLeans ? 1 : lean < -kLeans ? -1 : 0;
+  const double x = align > 0 ? anchor.x + gap : align < 0 ? anchor.x - gap - s.width() : anchor.x - s.width() / 2;
   const double y = std::cos(bearing * kRadiansPerDegree) >= 0 ? anchor.y - s.height() : anchor.y;
-  page.text({x, y, s.width(), s.height()}, Qt::AlignCenter, text, 6.5, true, colour);
+  page.text({x, y, s.width(), s.height()}, Qt::AlignCenter, text, points::kSubheading, true, colour);
 }
 
 void paintDial(Page& page, const Rect& box, const Angles& a, const Job& job) {
@@ -242,142 +286,147 @@ void paintDial(Page& page, const Rect& box, const Angles& a, const Job& job) {
 
   p.save();
   p.translate(at(d.centre));
-  p.setPen(pen(kInk, 0.35));
+  p.setPen(pen(kInk, kRule));
   p.drawEllipse(QPointF(0, 0), d.radius, d.radius);
   for (int degrees = 0; degrees < 360; degrees += 10) {
     const bool major = degrees % 30 == 0;
-    p.setPen(pen(kInk, major ? 0.35 : 0.2));
-    p.drawLine(QPointF(0, -d.radius), QPointF(0, -d.radius + (major ? 3.5 : 2)));
+    p.setPen(pen(kInk, major ? kRule : kFine_));
+    p.drawLine(QPointF(0, -d.radius), QPointF(0, -d.radius + (major ? d.majorTick : d.minorTick)));
     p.rotate(10);
   }
   p.restore();
 
   for (int degrees = 30; degrees < 360; degrees += 30) {
-    if (degrees % 90 != 0) page.centred(atBearing(d.centre, d.radius + 3.2, degrees), QString::number(degrees), 6.5);
+    if (degrees % 90 != 0) page.centred(atBearing(d.centre, d.numberRadius, degrees), QString::number(degrees), points::kDialNumber);
   }
 
   // The north lines reach past the ring to their labels; with no
   // declination they are one line.
-  const double reach = d.radius + 9.5;
-  dashed(p, line(at(d.centre), at(atBearing(d.centre, reach, d.trueNorthBearing))), kInk, 0.3);
-  p.setPen(pen(kMagnetic, 0.5));
-  p.drawLine(at(d.centre), at(atBearing(d.centre, reach, 0)));
+  dashed(p, line(at(d.centre), at(atBearing(d.centre, d.northReach, d.trueNorthBearing))), kInk, kDashed);
+  p.setPen(pen(kMagnetic, kMagneticNorth));
+  p.drawLine(at(d.centre), at(atBearing(d.centre, d.northReach, 0)));
   const bool apart = a.declination != 0;
   const int trueSide = d.trueNorthBearing > 0 ? 1 : -1;
-  const bool nearNorth = std::fabs(d.trueNorthBearing) < 30;
-  bearingLabel(page, atBearing(d.centre, reach + 0.5, 0), 0, apart ? -trueSide : 0,
+  constexpr double kNearNorth = 30;  // degrees within which the two labels would meet
+  const bool nearNorth = std::fabs(d.trueNorthBearing) < kNearNorth;
+  const double labelAt = d.northReach + d.labelGap;
+  bearingLabel(page, atBearing(d.centre, labelAt, 0), 0, apart ? -trueSide : 0, d.labelGap * 2,
                apart ? QStringLiteral("MAGNETIC NORTH") : QStringLiteral("TRUE AND MAGNETIC NORTH"), kMagnetic);
   if (apart) {
-    bearingLabel(page, atBearing(d.centre, reach + 0.5, d.trueNorthBearing), d.trueNorthBearing,
-                 nearNorth ? trueSide : 0, QStringLiteral("TRUE NORTH"), kInk);
+    bearingLabel(page, atBearing(d.centre, labelAt, d.trueNorthBearing), d.trueNorthBearing, nearNorth ? trueSide : 0,
+                 d.labelGap * 2, QStringLiteral("TRUE NORTH"), kInk);
   }
   // The cardinal letters stand outside the ring, where the dish's arrow
   // never reaches, on white so the north lines pass behind them.
   const char* cardinals[] = {"N", "E", "S", "W"};
   for (int i = 0; i < 4; ++i) {
-    const Point c = atBearing(d.centre, d.radius + 4.2, 90 * i);
-    p.fillRect(QRectF(c.x - 2.2, c.y - 2.2, 4.4, 4.4), Qt::white);
-    page.centred(c, QString::fromLatin1(cardinals[i]), 10, true);
+    const Point c = atBearing(d.centre, d.cardinalRadius, 90 * i);
+    p.fillRect(QRectF(c.x - d.cardinalBox / 2, c.y - d.cardinalBox / 2, d.cardinalBox, d.cardinalBox), Qt::white);
+    page.centred(c, QString::fromLatin1(cardinals[i]), points::kCardinal, true);
   }
 
   p.setPen(Qt::NoPen);
   p.setBrush(QColor::fromRgb(kInk));
-  p.drawEllipse(at(d.centre), 0.9, 0.9);
+  p.drawEllipse(at(d.centre), d.hub, d.hub);
   p.setBrush(Qt::NoBrush);
   const Rect& c = d.caption;
   if (!d.aimed) {
     page.text(c, Qt::AlignCenter | Qt::TextWordWrap,
-              QStringLiteral("The satellite is below the horizon here: the dish has no direction to point."), 8, true);
+              QStringLiteral("The satellite is below the horizon here: the dish has no direction to point."),
+              points::kCaption, true);
     return;
   }
   // The dish's arrow, drawn pointing up and turned to its bearing.
   p.save();
   p.translate(at(d.centre));
   p.rotate(d.arrowBearing);
-  p.setPen(pen(kDish, 0.9));
-  p.drawLine(QPointF(0, 0), QPointF(0, -(d.arrowLength - d.headLength * 0.9)));
+  p.setPen(pen(kDish, kArrowShaft));
+  p.drawLine(QPointF(0, 0), QPointF(0, -(d.arrowLength - d.headLength * kShaftIntoHead)));
   p.translate(0, -d.arrowLength);
   arrowhead(p, d.headLength, d.headHalfWidth, kDish);
   p.restore();
+  const Figure& magnetic = figureOf(job, Label::AzimuthMagnetic);
+  const Figure& truth = figureOf(job, Label::AzimuthTrue);
   page.text({c.x, c.y, c.width, c.height / 2}, Qt::AlignCenter,
-            QStringLiteral("Dish: %1° on the compass (magnetic)").arg(figureText(job, Label::AzimuthMagnetic)), 8, true,
-            kDish);
+            QStringLiteral("Dish: %1 on the compass (magnetic, %2)").arg(q(magnetic.reading), q(magnetic.text)),
+            points::kCaption, true, kDish);
   page.text({c.x, c.y + c.height / 2, c.width, c.height / 2}, Qt::AlignCenter,
-            QStringLiteral("%1° from true north").arg(figureText(job, Label::AzimuthTrue)), 8, false, kDish);
+            QStringLiteral("%1 from true north (%2)").arg(q(truth.reading), q(truth.text)), points::kCaption, false,
+            kDish);
 }
 
 void paintElevation(Page& page, const Rect& box, const Angles& a, const Job& job) {
   QPainter& p = page.painter();
   const Protractor g = protractorGeometry(box, a);
   heading(page, box, labelOf(Label::Elevation), QStringLiteral("the line of sight above the horizon"));
-  const QString value = figureText(job, Label::Elevation);
+  const Figure& elevation = figureOf(job, Label::Elevation);
   if (!g.aboveHorizon) {
-    page.text(g.text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
-              QStringLiteral("The satellite is below the horizon: its elevation is %1°. No dish can see it from "
+    page.text(g.text, kLeft | Qt::TextWordWrap,
+              QStringLiteral("The satellite is below the horizon: its elevation is %1. No dish can see it from "
                              "this site. The sky view shows where it is, and where the arc is.")
-                  .arg(value),
-              10, true);
+                  .arg(degrees(q(elevation.text))),
+              points::kPanelAlone, true);
     return;
   }
 
   const Point o = g.origin;
   const double r = g.radius;
-  dashed(p, line(at(o), QPointF(o.x, o.y - r)), kGrid, 0.25);
+  dashed(p, line(at(o), QPointF(o.x, o.y - r)), kGrid, kFine_);
   p.save();
   p.translate(at(o));
-  p.setPen(pen(kInk, 0.35));
+  p.setPen(pen(kInk, kRule));
   p.drawArc(QRectF(-r, -r, 2 * r, 2 * r), 0, 90 * 16);
-  p.drawLine(QPointF(0, 0), QPointF(r + 0.5, 0));
+  p.drawLine(QPointF(0, 0), QPointF(g.sightLength, 0));
   p.rotate(90);  // from the zenith down to the horizon, ticks every 10 degrees
   for (int degrees = 90; degrees >= 0; degrees -= 10) {
-    p.setPen(pen(kInk, degrees % 30 == 0 ? 0.35 : 0.2));
-    p.drawLine(QPointF(0, -r), QPointF(0, -r + (degrees % 30 == 0 ? 3 : 1.8)));
+    const bool major = degrees % 30 == 0;
+    p.setPen(pen(kInk, major ? kRule : kFine_));
+    p.drawLine(QPointF(0, -r), QPointF(0, -r + (major ? g.majorTick : g.minorTick)));
     p.rotate(-10);
   }
   p.restore();
   for (int degrees = 0; degrees <= 90; degrees += 30) {
     // A number the line of sight would cross gives way to it.
-    if (std::fabs(degrees - a.elevation) > 6) {
-      page.centred(atBearing(o, r + 3, 90 - degrees), QString::number(degrees), 6.5);
+    if (std::fabs(degrees - a.elevation) > g.numberClearance) {
+      page.centred(atBearing(o, g.numberRadius, 90 - degrees), QString::number(degrees), points::kDialNumber);
     }
   }
-  page.text({o.x, o.y + 0.8, r, 3.5}, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("horizon"), 6.5, false, kMuted);
+  page.text(g.horizonLabel, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("horizon"), points::kSmall, false, kMuted);
 
   // The line of sight, and its angle marked near the dish.
-  p.setPen(pen(kDish, 0.35));
-  p.drawArc(QRectF(o.x - r * 0.3, o.y - r * 0.3, r * 0.6, r * 0.6), 0, static_cast<int>(std::lround(a.elevation * 16)));
+  p.setPen(pen(kDish, kAngleMark));
+  p.drawArc(QRectF(o.x - g.angleArc, o.y - g.angleArc, 2 * g.angleArc, 2 * g.angleArc), 0,
+            static_cast<int>(std::lround(a.elevation * 16)));
   p.save();
   p.translate(at(o));
   p.rotate(90 - a.elevation);
-  p.setPen(pen(kDish, 0.8));
-  p.drawLine(QPointF(0, 0), QPointF(0, -(r + 2)));
-  p.translate(0, -(r + 5));
-  arrowhead(p, 3.2, 1.3, kDish);
+  p.setPen(pen(kDish, kSightLine));
+  p.drawLine(QPointF(0, 0), QPointF(0, -g.sightLength));
+  p.translate(0, -g.headAt);
+  arrowhead(p, g.headLength, g.headHalfWidth, kDish);
   p.restore();
 
-  QString words = QStringLiteral("%1°").arg(value);
-  const Rect& t = g.text;
-  page.text({t.x, t.y + 2, t.width, 8}, Qt::AlignLeft | Qt::AlignVCenter, words, 15, true, kDish);
-  QString more = QStringLiteral("above the horizon, the direction of the dish's beam.");
-  if (a.elevation < 5) {
+  page.text(g.value, kLeft, q(elevation.reading), points::kPanelValue, true, kDish);
+  QString more = QStringLiteral("above the horizon (%1), the direction of the dish's beam.").arg(degrees(q(elevation.text)));
+  if (a.elevation < kLowElevation) {
     more += QStringLiteral(" Less than 5° up: terrain, buildings and the air often get in the way.");
   }
   if (const Figure* tilt = job.chosen->figure(Label::DishFaceTilt)) {
-    more += QStringLiteral(" An inclinometer on the rim of this offset dish reads the %1, %2°.")
-                .arg(labelOf(Label::DishFaceTilt), q(tilt->text));
+    more += QStringLiteral(" An inclinometer on the rim of this offset dish reads the %1, %2.")
+                .arg(labelOf(Label::DishFaceTilt), q(tilt->reading));
   }
-  page.text({t.x, t.y + 11, t.width, t.height - 11}, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, more, 7.5);
+  page.text(g.words, kWrapped, more, points::kPanelWords);
 }
 
 // The LNB's body seen from behind, with its axis and its cable connector
 // at the bottom, at the painter's origin turned as the painter is.
-void lnb(QPainter& p, double r, QRgb colour, bool upright) {
-  QPainterPath path = line(QPointF(0, -1.3 * r), QPointF(0, r));
-  path.addRect(QRectF(-0.22 * r, r, 0.44 * r, 0.5 * r));
+void lnb(QPainter& p, const SkewPicture& s, QRgb colour, bool upright) {
+  QPainterPath path = line(QPointF(0, -s.top), QPointF(0, s.radius));
+  path.addRect(rect(s.connector));
   if (upright) {
-    dashed(p, path, colour, 0.35);
+    dashed(p, path, colour, kRule);
   } else {
-    p.setPen(pen(colour, 0.7));
+    p.setPen(pen(colour, kLnbLine));
     p.drawPath(path);
   }
 }
@@ -386,59 +435,100 @@ void paintSkew(Page& page, const Rect& box, const Angles& a, const Job& job) {
   QPainter& p = page.painter();
   const SkewPicture s = skewGeometry(box, a);
   heading(page, box, labelOf(Label::LnbSkew), QStringLiteral("seen from behind the dish, looking at the satellite"));
-  const double r = s.radius;
   if (!s.visible) {
-    page.text({box.x, box.y + kHeading, box.width, box.height - kHeading}, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
-              QStringLiteral("The satellite cannot be seen from here, so there is no LNB turn to set."), 10, true);
+    page.text(s.text, kLeft | Qt::TextWordWrap,
+              QStringLiteral("The satellite cannot be seen from here, so there is no LNB turn to set."),
+              points::kPanelAlone, true);
     return;
   }
-  p.setPen(pen(kInk, 0.4));
-  p.drawEllipse(at(s.centre), r, r);
-
+  p.setPen(pen(kInk, kFrame));
+  p.drawEllipse(at(s.centre), s.radius, s.radius);
   p.save();
   p.translate(at(s.centre));
-  lnb(p, r, s.turn ? kMuted : kDish, s.turn);
+  lnb(p, s, s.turn ? kMuted : kDish, s.turn);
   if (s.turn) {
     p.rotate(a.skew);  // clockwise on the page for a positive skew
-    lnb(p, r, kDish, false);
+    lnb(p, s, kDish, false);
   }
   p.restore();
 
-  const QString value = figureText(job, Label::LnbSkew);
-  const Rect& t = s.text;
+  const Figure& skew = figureOf(job, Label::LnbSkew);
   if (!s.turn) {
-    page.text(t, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
-              QStringLiteral("No turn needed: the LNB stays upright (%1 %2).").arg(labelOf(Label::LnbSkew), value), 10,
-              true, kDish);
+    page.text(s.text, kLeft | Qt::TextWordWrap,
+              QStringLiteral("No turn needed: the LNB stays upright (%1 %2).").arg(labelOf(Label::LnbSkew), q(skew.text)),
+              points::kPanelAlone, true, kDish);
     return;
   }
   // The turn, as an arc over the top from upright to the turned position.
-  const double arc = 1.45 * r;
+  const QRectF arc(s.centre.x - s.arcRadius, s.centre.y - s.arcRadius, 2 * s.arcRadius, 2 * s.arcRadius);
   QPainterPath path;
-  path.arcMoveTo(QRectF(s.centre.x - arc, s.centre.y - arc, 2 * arc, 2 * arc), 90);
-  path.arcTo(QRectF(s.centre.x - arc, s.centre.y - arc, 2 * arc, 2 * arc), 90, -a.skew);
-  p.setPen(pen(kDish, 0.45));
+  path.arcMoveTo(arc, 90);
+  path.arcTo(arc, 90, -a.skew);
+  p.setPen(pen(kDish, kTurnLine));
   p.drawPath(path);
   p.save();
-  p.translate(at(atBearing(s.centre, arc, a.skew)));
+  p.translate(at(atBearing(s.centre, s.arcRadius, a.skew)));
   p.rotate(a.skew + (s.clockwise ? 90 : -90));  // along the turn
-  p.translate(0, -1.2);
-  arrowhead(p, 2.6, 1.1, kDish);
+  p.translate(0, -s.headBack);
+  arrowhead(p, s.headLength, s.headHalfWidth, kDish);
   p.restore();
 
-  // The words say the size of the turn; its sign is the direction's word.
-  const QString size = value.startsWith(QLatin1Char('-')) ? value.mid(1) : value;
-  const QString turn = QStringLiteral("Turn %1° %2").arg(
-      size, s.clockwise ? QStringLiteral("clockwise") : QStringLiteral("counter-clockwise"));
-  const int wrap = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
-  const double turnPoints = page.fitted(turn, t.width, 12, 12, true, wrap);
-  const double below = page.measure(turn, turnPoints, true, wrap, t.width).height() + 4;
-  page.text({t.x, t.y + 2, t.width, 12}, wrap, turn, turnPoints, true, kDish);
-  page.text({t.x, t.y + below, t.width, t.height - below}, wrap,
+  // The words say the size of the turn in whole degrees; its sign is the
+  // direction's word.
+  QString size = q(skew.reading);
+  if (size.startsWith(QLatin1Char('-'))) size.remove(0, 1);
+  const QString turn =
+      QStringLiteral("Turn %1 %2").arg(size, s.clockwise ? QStringLiteral("clockwise") : QStringLiteral("counter-clockwise"));
+  const double turnPoints = page.fitted(turn, s.turnWords.width, s.turnWords.height, points::kPanelValue, true, kWrapped);
+  const double below = page.measure(turn, turnPoints, true, kWrapped, s.turnWords.width).height() + s.turnWords.y - s.text.y;
+  page.text(s.turnWords, kWrapped, turn, turnPoints, true, kDish);
+  page.text({s.more.x, s.more.y + below, s.more.width, s.more.height - below}, kWrapped,
             QStringLiteral("from upright (dashed) to the solid line: %1 %2, and a positive skew is a "
                            "clockwise turn.")
-                .arg(labelOf(Label::LnbSkew), value),
-            7.5);
+                .arg(labelOf(Label::LnbSkew), q(skew.text)),
+            points::kPanelWords);
+}
+
+// The polar mount from the side: the axis at its elevation, the dish's beam
+// square to it and dipped by the declination offset, and the motor's turn.
+void paintMount(Page& page, const Layout& l, const Job& job) {
+  QPainter& p = page.painter();
+  const JobSite& site = job.site;
+  const MountPicture m = mountGeometry(l.mount, site);
+  heading(page, l.mount, QStringLiteral("POLAR MOUNT"), QStringLiteral("from the side"));
+  const Point axisEnd = atBearing(m.pivot, m.length, m.axisBearing);
+  const Point beamEnd = atBearing(m.pivot, m.length, m.beamBearing);
+  const double ground = m.poleOnRight ? 1 : -1;
+  dashed(p, line(QPointF(m.pivot.x - ground * m.length, m.pivot.y), QPointF(m.pivot.x + ground * m.length, m.pivot.y)),
+         kMuted, kDashed);
+  p.setPen(pen(kInk, kArrowShaft));
+  p.drawLine(at(m.pivot), at(axisEnd));
+  p.setPen(pen(kDish, kSightLine));
+  p.drawLine(at(m.pivot), at(beamEnd));
+  p.setPen(pen(kDish, kAngleMark));
+  // The declination offset: between the square to the axis and the beam.
+  const double square = m.beamBearing + ground * static_cast<double>(site.polarMount->DeclinationOffset);
+  QPainterPath offset;
+  const QRectF arc(m.pivot.x - m.arcRadius, m.pivot.y - m.arcRadius, 2 * m.arcRadius, 2 * m.arcRadius);
+  offset.arcMoveTo(arc, 90 - square);
+  offset.arcTo(arc, 90 - square, square - m.beamBearing);
+  p.drawPath(offset);
+  dashed(p, line(at(m.pivot), at(atBearing(m.pivot, m.length, square))), kMuted, kFine_);
+
+  const auto setting = [&](Label label) {
+    for (const Figure& f : site.mountFigures) {
+      if (f.label == label) return q(f.reading);
+    }
+    return QString();
+  };
+  const Figure* motor = job.chosen->figure(Label::MotorAngle);
+  page.text(m.text, kWrapped,
+            QStringLiteral("Polar axis %1 above the horizon, toward the pole. Dish dipped %2 toward the equator from "
+                           "square to the axis: the declination offset, which is not the magnetic declination. "
+                           "Motor: turn %3 from the meridian for this satellite.")
+                .arg(setting(Label::PolarAxisElevation), setting(Label::DeclinationOffset),
+                     motor ? q(motor->reading) : QString()),
+            points::kPanelWords);
 }
 
 const char* compassPoint(int azimuth) {
@@ -454,8 +544,9 @@ void paintSkyGrid(Page& page, const Rect& sky, const SkyView& v) {
   const Rect& plot = v.plot;
   const double horizonY = v.toPage({0, 0}).y;
   p.fillRect(QRectF(plot.x, horizonY, plot.width, plot.bottom() - horizonY), QColor::fromRgb(kGround));
-  const double elevationStep = (v.elevationTo - v.elevationFrom) > 60 ? 20 : 10;
-  p.setPen(pen(kGrid, 0.2));
+  constexpr double kWideView = 60;  // degrees of elevation past which the grid goes every 20
+  const double elevationStep = (v.elevationTo - v.elevationFrom) > kWideView ? 20 : 10;
+  p.setPen(pen(kGrid, kGridLine));
   for (double e = elevationStep; e < v.elevationTo; e += elevationStep) {
     p.drawLine(QPointF(plot.x, v.toPage({0, e}).y), QPointF(plot.right(), v.toPage({0, e}).y));
   }
@@ -467,18 +558,17 @@ void paintSkyGrid(Page& page, const Rect& sky, const SkyView& v) {
     for (const SkyPoint& s : points) path.lineTo(at(v.toPage(s)));
     return path;
   };
-  for (const auto& points : v.below) dashed(p, polyline(points), kMuted, 0.3);
-  p.setPen(pen(kInk, 0.6));
+  for (const auto& points : v.below) dashed(p, polyline(points), kMuted, kDashed);
+  p.setPen(pen(kInk, kArcLine));
   p.setBrush(Qt::NoBrush);
   for (const auto& points : v.above) p.drawPath(polyline(points));
 
-  p.setPen(pen(kInk, 0.4));
-  p.drawRect(QRectF(plot.x, plot.y, plot.width, plot.height));
+  p.setPen(pen(kInk, kFrame));
+  p.drawRect(rect(plot));
   p.drawLine(QPointF(plot.x, horizonY), QPointF(plot.right(), horizonY));
   for (double e = elevationStep * std::ceil(v.elevationFrom / elevationStep); e <= v.elevationTo; e += elevationStep) {
-    const double y = v.toPage({0, e}).y;
-    page.text({sky.x, y - 1.5, plot.x - sky.x - 1, 3}, Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("%1°").arg(e),
-              6, false, e < 0 ? kMuted : kInk);
+    page.text(v.elevationLabel(e, sky.x), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("%1°").arg(e),
+              points::kSkyScale, false, e < 0 ? kMuted : kInk);
   }
 }
 
@@ -487,23 +577,22 @@ void paintSkyDirections(Page& page, const SkyView& v) {
   QPainter& p = page.painter();
   const Rect& plot = v.plot;
   const double horizonY = v.toPage({0, 0}).y;
-  const Rect band = v.directionBand();
   for (double az = 10 * std::ceil(v.azimuthFrom / 10); az <= v.azimuthTo; az += 10) {
     const double x = v.toPage({az, 0}).x;
-    p.setPen(pen(kInk, 0.25));
-    p.drawLine(QPointF(x, horizonY), QPointF(x, horizonY + 1.3));
+    p.setPen(pen(kInk, kMarkLine));
+    p.drawLine(QPointF(x, horizonY), QPointF(x, horizonY + kDirectionTick));
     const int degrees = (static_cast<int>(az) % 360 + 360) % 360;
-    const bool inside = x > plot.x + 3 && x < plot.right() - 3;
+    const bool inside = x > plot.x + kDirectionBand / 2 && x < plot.right() - kDirectionBand / 2;
     if (degrees % 30 == 0 && inside) {
-      page.centred({x, band.y + 2.8}, QStringLiteral("%1°").arg(degrees), 5.5, false, kMuted);
+      page.centred({x, v.degreeLine()}, QStringLiteral("%1°").arg(degrees), points::kSkyDegrees, false, kMuted);
     }
     if (degrees % 45 == 0 && inside) {
       // On the ground's colour, so the arc below the horizon passes behind.
       const QString point = QString::fromLatin1(compassPoint(degrees));
-      const QSizeF s = page.measure(point, 7, true);
-      p.fillRect(QRectF(x - s.width() / 2, band.y + 6.2 - s.height() / 2, s.width(), s.height()),
+      const QSizeF s = page.measure(point, points::kSkyPoint, true);
+      p.fillRect(QRectF(x - s.width() / 2, v.pointLine() - s.height() / 2, s.width(), s.height()),
                  QColor::fromRgb(kGround));
-      page.centred({x, band.y + 6.2}, point, 7, true);
+      page.centred({x, v.pointLine()}, point, points::kSkyPoint, true);
     }
   }
 }
@@ -511,28 +600,29 @@ void paintSkyDirections(Page& page, const SkyView& v) {
 // The list's satellites and the chosen one, with the labels that fit.
 void paintSkyMarks(Page& page, const SkyView& v, const QString& chosenName) {
   QPainter& p = page.painter();
-  const double markPoints = 5.5, chosenPoints = 7.5;
   std::vector<double> widths;
-  for (const SkyMark& m : v.marks) widths.push_back(page.measure(q(m.name), markPoints, false).width());
-  const QSizeF chosenSize = page.measure(chosenName, chosenPoints, true);
-  const SkyLabels labels = placeSkyLabels(v, chosenSize.width(), chosenSize.height(), widths,
-                                          page.measure(QStringLiteral("Xg"), markPoints, false).height());
+  for (const SkyMark& m : v.marks) widths.push_back(page.measure(q(m.name), points::kMark, false).width());
+  const QSizeF chosenSize = page.measure(chosenName, points::kChosen, true);
+  const auto more = [](std::size_t n) { return QStringLiteral("+%1 more").arg(n); };
+  const SkyLabels labels = placeSkyLabels(
+      v, chosenSize.width(), chosenSize.height(), widths, page.measure(QStringLiteral("Xg"), points::kMark, false).height(),
+      [&](std::size_t n) { return page.measure(more(n), points::kMark, true).width(); });
   for (std::size_t i = 0; i < v.marks.size(); ++i) {
-    const Point m = v.toPage(v.marks[i].at);
-    p.setPen(pen(kMuted, 0.25));
-    p.setBrush(v.marks[i].at.elevation >= 0 ? QBrush(QColor::fromRgb(kMuted)) : QBrush(Qt::white));
-    p.drawEllipse(at(m), 0.75, 0.75);
+    p.setPen(pen(kMuted, kMarkLine));
+    p.setBrush(QBrush(QColor::fromRgb(kMuted)));
+    p.drawEllipse(at(v.toPage(v.marks[i].at)), kMarkRadius, kMarkRadius);
     p.setBrush(Qt::NoBrush);
-    if (labels.marks[i]) page.upward(*labels.marks[i], q(v.marks[i].name), markPoints, kMuted);
+    if (labels.marks[i]) page.upward(*labels.marks[i], q(v.marks[i].name), points::kMark, kMuted);
   }
+  for (const MoreLabel& m : labels.more) page.upward(m.box, more(m.count), points::kMark, kInk);
   const Point c = v.toPage(v.chosen);
   const Rect drop = v.dropLine();
-  dashed(p, line(QPointF(c.x, drop.y), QPointF(c.x, drop.bottom())), kDish, 0.3);
-  p.setPen(pen(0xffffffff, 0.5));
+  dashed(p, line(QPointF(c.x, drop.y), QPointF(c.x, drop.bottom())), kDish, kDashed);
+  p.setPen(pen(0xffffffff, kChosenRing));
   p.setBrush(QColor::fromRgb(kDish));
-  p.drawEllipse(at(c), 1.5, 1.5);
+  p.drawEllipse(at(c), kChosenRadius, kChosenRadius);
   p.setBrush(Qt::NoBrush);
-  page.text(labels.chosen, Qt::AlignCenter, chosenName, chosenPoints, true, kDish);
+  page.text(labels.chosen, Qt::AlignCenter, chosenName, points::kChosen, true, kDish);
 }
 
 void paintSky(Page& page, const Layout& l, const Job& job) {
@@ -545,37 +635,59 @@ void paintSky(Page& page, const Layout& l, const Job& job) {
   paintSkyDirections(page, v);
   paintSkyMarks(page, v, q(satelliteText(*job.chosen)));
   if (!v.arcRises) {
-    const Rect& plot = v.plot;
-    page.text({plot.x + 2, plot.y + 1, plot.width - 4, 4}, Qt::AlignCenter,
-              QStringLiteral("From this site the whole arc stays below the horizon."), 7.5, true);
+    page.text(headingOf(v.plot).title, Qt::AlignCenter,
+              QStringLiteral("From this site the whole arc stays below the horizon."), points::kNote, true);
   }
+}
+
+// When the sun stands behind the satellite: each season's days and the
+// daily window, in local time where a zone was given.
+void paintOutage(Page& page, const Layout& l, const Job& job) {
+  const JobSunOutage& sun = *job.sunOutage;
+  heading(page, l.outage, labelOf(Label::SunOutage),
+          QStringLiteral("twice a year the sun passes behind the satellite and drowns its signal for some minutes a "
+                         "day: the picture may break up then"));
+  double y = l.outage.y + kHeading;
+  const auto line = [&](const QString& text) {
+    page.text({l.outage.x, y, l.outage.width, l.noteLine}, kLeft, text, points::kNote);
+    y += l.noteLine;
+  };
+  if (job.chosen->elevation() < 0) {
+    line(QStringLiteral("None: the satellite is below the horizon here."));
+    return;
+  }
+  if (sun.seasons.empty()) line(QStringLiteral("None in the twelve months from %1.").arg(q(calendarDateText(job.site.date))));
+  for (const JobSunOutage::Season& s : sun.seasons) {
+    const QString window = sun.zone.empty() ? q(s.window) : QStringLiteral("%1 (%2)").arg(q(s.localWindow), q(s.window));
+    line(QStringLiteral("%1 to %2, daily within %3; longest %4.").arg(q(s.first), q(s.last), window, q(s.longest)));
+  }
+  line(QStringLiteral("Outage angle %1.").arg(q(sun.angleText)));
 }
 
 void paintFooter(Page& page, const Layout& l) {
   QPainter& p = page.painter();
-  const Rect& f = l.footer;
   // A bar of known length: a printed page whose bar measures 50 mm was
   // printed at true size.
-  const double bar = 50;
-  p.setPen(pen(kInk, 0.35));
-  const double barX = f.right() - bar, barY = f.y + 1.5;
-  p.drawLine(QPointF(barX, barY), QPointF(f.right(), barY));
-  for (double x : {barX, barX + bar / 2, f.right()}) p.drawLine(QPointF(x, barY - 1), QPointF(x, barY + 1));
-  page.text({barX, barY + 1.2, bar, 3}, Qt::AlignCenter, QStringLiteral("50 mm when printed at true size"), 5.5,
-            false, kMuted);
-  page.text({f.x, f.y, f.width - bar - 4, f.height}, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
+  p.setPen(pen(kInk, kRule));
+  p.drawLine(QPointF(l.barLeft, l.barY), QPointF(l.barRight, l.barY));
+  for (double x : {l.barLeft, (l.barLeft + l.barRight) / 2, l.barRight}) {
+    p.drawLine(QPointF(x, l.barY - l.barTick), QPointF(x, l.barY + l.barTick));
+  }
+  page.text(l.barCaption, Qt::AlignCenter, QStringLiteral("50 mm when printed at true size"), points::kBar, false,
+            kMuted);
+  page.text(l.footerText, kLeft | Qt::TextWordWrap,
             QStringLiteral("%1. Angles in degrees. Azimuths clockwise from north; the magnetic azimuth is the true "
                            "one less the declination (East positive), as the compass reads it.")
                 .arg(QString::fromLatin1(kProgramName) + QLatin1Char(' ') + QString::fromLatin1(kShownVersion)),
-            6, false, kMuted);
+            points::kFooter, false, kMuted);
 }
 
 }  // namespace
 
 void paintSheet(QPainter& painter, const Job& job, Paper paper) {
   const Angles angles = anglesOf(job);
-  const std::vector<Figure> figures = chosenFigures(job, false);
-  const Layout layout = layoutPage(paper, figures.size(), job.notices.size());
+  const std::vector<Figure> figures = chosenFigures(job, true);
+  const Layout layout = layoutPage(paper, contentOf(job));
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
   Page page(painter);
@@ -586,7 +698,9 @@ void paintSheet(QPainter& painter, const Job& job, Paper paper) {
   paintDial(page, layout.dial, angles, job);
   paintElevation(page, layout.elevation, angles, job);
   paintSkew(page, layout.skew, angles, job);
+  if (job.site.polarMount) paintMount(page, layout, job);
   paintSky(page, layout, job);
+  if (job.sunOutage) paintOutage(page, layout, job);
   paintFooter(page, layout);
 }
 

@@ -108,7 +108,7 @@ class SheetDrawingTest : public QObject {
       const QString path = dir.filePath(QStringLiteral("dial.png"));
       QCOMPARE(writeSheet(job, Paper::A4, path.toStdString()), std::string());
       const QImage image(path);
-      const sheet::Dial d = sheet::dialGeometry(sheet::layoutPage(Paper::A4, chosenFigures(job, false).size()).dial,
+      const sheet::Dial d = sheet::dialGeometry(sheet::layoutPage(Paper::A4, sheet::contentOf(job)).dial,
                                                 sheet::anglesOf(job));
       const sheet::Point head = d.arrowHeadCentre, c = d.centre;
       QVERIFY(isDishColour(image.pixel(pixelAt(head))));

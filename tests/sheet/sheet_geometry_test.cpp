@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "sheet_geometry.h"
 #include "sheet_jobs.h"
@@ -28,10 +29,18 @@ TEST(SheetFormatTest, TheExtensionNamesTheFormat) {
 
 TEST(SheetLayoutTest, BlocksStayApartAndOnThePage) {
   for (Paper paper : {Paper::A4, Paper::Letter}) {
-    for (std::size_t figures : {4, 9}) {
-      const Layout l = layoutPage(paper, figures);
+    // The fullest pages: a polar mount's ten figures, notes, a job's notes
+    // and the sun outage's seasons.
+    for (const PageContent content : {PageContent{4, 5, 0, 0, false}, PageContent{10, 6, 2, 3, true}}) {
+      const std::size_t figures = content.figures;
+      const Layout l = layoutPage(paper, content);
       std::vector<Rect> blocks{l.title, l.job, l.figures, l.dial, l.elevation, l.skew, l.sky, l.footer};
-      for (const Rect& cell : l.figureCells) EXPECT_TRUE(l.figures.contains(cell));
+      if (content.mount) blocks.insert(blocks.end(), {l.mount, l.notes, l.outage});
+      for (const FigureCell& cell : l.figureCells) {
+        EXPECT_TRUE(l.figures.contains(cell.panel));
+        for (const Rect& part : {cell.label, cell.reading, cell.exact}) EXPECT_TRUE(cell.panel.contains(part));
+        EXPECT_FALSE(cell.reading.overlaps(cell.exact));
+      }
       for (std::size_t i = 0; i < blocks.size(); ++i) {
         EXPECT_TRUE((Rect{10, 10, l.page.width - 20, l.page.height - 20}.contains(blocks[i]))) << i;
         for (std::size_t j = i + 1; j < blocks.size(); ++j) EXPECT_FALSE(blocks[i].overlaps(blocks[j])) << i << j;
@@ -120,15 +129,52 @@ TEST(SheetLabelTest, EachLabelTakesItsFirstFreePlaceOrNone) {
   for (const Row& row : rows) EXPECT_EQ(placeLabels(row.candidates, bounds, row.obstacles), row.expected);
 }
 
-TEST(SheetLabelTest, SkyLabelsNeverOverlap) {
-  const SkyView v = skyView({24, 190, 170, 70}, jobFor(kSites[0]));
-  const SkyLabels labels = placeSkyLabels(v, 14, 3, std::vector<double>(v.marks.size(), 12), 2.2);
+// The chosen satellite's neighbours are labelled first, then the highest,
+// those that wander last; what is left is told as "+n more"; nothing
+// overlaps.
+TEST(SheetLabelTest, SkyLabelsGoFirstWhereTheyMatterAndNeverOverlap) {
+  SkyView v = skyView({24, 190, 170, 70}, jobFor(kSites[0]));
+  ASSERT_GT(v.marks.size(), 40u);
+  // The highest of the rest wanders: it goes from second place to last.
+  std::vector<std::size_t> order = labelOrder(v);
+  const std::size_t highest = order[4];
+  v.marks[highest].wanders = true;
+  order = labelOrder(v);
+  EXPECT_EQ(order.back(), highest);
+  // The first four: the two nearest the chosen satellite on each side.
+  const auto side = [&](std::size_t i) { return v.marks[i].at.azimuth < v.chosen.azimuth ? -1 : 1; };
+  for (int s : {-1, 1}) {
+    std::vector<std::pair<double, std::size_t>> near;
+    for (std::size_t i = 0; i < v.marks.size(); ++i) {
+      if (side(i) == s && !v.marks[i].wanders) near.emplace_back(std::fabs(v.marks[i].at.azimuth - v.chosen.azimuth), i);
+    }
+    std::sort(near.begin(), near.end());
+    for (std::size_t n = 0; n < 2; ++n) {
+      EXPECT_NE(std::find(order.begin(), order.begin() + 4, near[n].second), order.begin() + 4) << s;
+    }
+  }
+  EXPECT_GE(v.marks[order[4]].at.elevation, v.marks[order[5]].at.elevation);
+
+  // Not every label fits the crowded arc, and "+n more" tells the rest.
+  const SkyLabels labels =
+      placeSkyLabels(v, 14, 3, std::vector<double>(v.marks.size(), 12), 2.2, [](std::size_t) { return 10.0; });
   std::vector<Rect> placed{labels.chosen};
+  // A neighbour each side at least, and the highest.
+  int sides = 0;
+  for (std::size_t k = 0; k < 4; ++k) sides |= labels.marks[order[k]] ? (side(order[k]) < 0 ? 1 : 2) : 0;
+  EXPECT_NE(sides, 0);
+  EXPECT_TRUE(labels.marks[order[4]]);
+  EXPECT_FALSE(labels.marks[highest]);
+  std::size_t told = 0;
   for (const auto& box : labels.marks) {
     if (box) placed.push_back(*box);
   }
-  EXPECT_GT(placed.size(), 15u);
-  EXPECT_LT(placed.size(), v.marks.size() + 1);
+  for (const MoreLabel& m : labels.more) {
+    placed.push_back(m.box);
+    told += m.count;
+  }
+  EXPECT_FALSE(labels.more.empty());
+  EXPECT_LE(told + placed.size() - 1 - labels.more.size(), v.marks.size());
   for (std::size_t i = 0; i < placed.size(); ++i) {
     EXPECT_TRUE(v.plot.contains(placed[i]));
     EXPECT_FALSE(placed[i].overlaps(v.directionBand()));
