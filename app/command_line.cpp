@@ -163,6 +163,9 @@ namespace {
 // request are made from.
 struct Options {
   QCommandLineOption help{{"h", "help"}, QStringLiteral("Show this help and exit.")};
+  QCommandLineOption planner{QStringLiteral("planner"),
+                             QStringLiteral("Open the planner: the site, a satellite from a list, the dish, the sheet "
+                                            "previewed and printed, all in one window.")};
   QCommandLineOption version{{"v", "version"}, QStringLiteral("Show the program's version and exit.")};
   QCommandLineOption latitude{QStringLiteral("latitude"), QStringLiteral("The site's latitude (default 420100)."),
                               QStringLiteral("T")};
@@ -238,7 +241,7 @@ struct Options {
   // Every option the parser knows: the program's, then Qt's window options,
   // hidden from --help.
   QList<QCommandLineOption> list() const {
-    QList<QCommandLineOption> options = {help,        version,   latitude,   longitude,    declination, date,
+    QList<QCommandLineOption> options = {help,        planner,   version,   latitude,   longitude,    declination, date,
                                          satellite,   all,       csv,        minElevation, offsetAngle, motor,
                                          satellites,  sheet,     paper,      sunOutage,    dishSize,    frequency,
                                          outageAngle, timeZone,  customer,   address,      notes};
@@ -384,6 +387,18 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   if (!parser.positionalArguments().isEmpty()) {
     return refuse("Unexpected argument '" + quotedText(bytesOf(parser.positionalArguments().constFirst())) + "'.");
   }
+  if (parser.isSet(o.planner)) {
+    // Qt's window options go with it; the program's own options are the
+    // planner's fields.
+    for (const QCommandLineOption& option : o.list()) {
+      if (!(option.flags() & QCommandLineOption::HiddenFromHelp) && option.names() != o.planner.names() &&
+          parser.isSet(option)) {
+        return refuse("--planner takes none of the other options; the planner has a field for each.");
+      }
+    }
+    command.mode = CommandLine::Mode::Planner;
+    return command;
+  }
   if (const std::string problem = combinationProblem(parser, o); !problem.empty()) return refuse(problem);
   if (!parser.isSet(o.satellite) && !parser.isSet(o.all)) return command;
   command.mode = CommandLine::Mode::Pointing;
@@ -398,6 +413,7 @@ int runCommandLine(const CommandLine& command, std::ostream& out, std::ostream& 
     case CommandLine::Mode::Version:
       return written(std::string(kProgramName) + ' ' + kShownVersion + '\n', out, err);
     case CommandLine::Mode::Windows:  // main opens the windows; there is nothing to print
+    case CommandLine::Mode::Planner:
       return kUsageError;
     case CommandLine::Mode::UsageError:
       err << "vantorel: " << command.message << "\nTry 'vantorel --help' for more information.\n";

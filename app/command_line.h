@@ -4,6 +4,7 @@
 // computed by the same handlers as the main window's, and touches no display.
 //
 //   vantorel [Qt's window options]      the splash window, then the main window
+//   vantorel --planner [Qt's options]   the planner, every capability in one window
 //   vantorel --help | -h                the options, the input forms, the exit statuses
 //   vantorel --version | -v             "Vantorel 1.0.4"
 //   vantorel [site] [mount] [--satellites FILE] [--sheet FILE [--paper NAME]] --satellite T|NAME
@@ -33,7 +34,7 @@ namespace vantorel {
 // What the command line asks for: a mode, and for the look angles the run's
 // request (handlers/command_run.h).
 struct CommandLine {
-  enum class Mode { Windows, Help, Version, Pointing, UsageError };
+  enum class Mode { Windows, Planner, Help, Version, Pointing, UsageError };
   Mode mode = Mode::Windows;
   PointingRequest request;
   std::string message;  // the help text, or what is wrong with the command line

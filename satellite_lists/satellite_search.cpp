@@ -111,30 +111,54 @@ bool holdsWords(const Words& words, const Words& wanted) {
 
 enum Level { kExact, kWholeWords, kWithin, kLevels };
 
+// The level at which the entry's names match wanted, or kLevels for none.
+int matchLevel(const std::vector<Words>& names, const Words& wanted, const std::string& squashed) {
+  int best = kLevels;
+  for (const Words& name : names) {
+    const std::string whole = joined(name);
+    if (whole == squashed) best = std::min<int>(best, kExact);
+    else if (holdsWords(name, wanted)) best = std::min<int>(best, kWholeWords);
+    else if (whole.find(squashed) != std::string::npos) best = std::min<int>(best, kWithin);
+  }
+  return best;
+}
+
 }  // namespace
 
 std::string comparableName(std::string_view typed) { return joined(foldedWords(typed)); }
 
-SatelliteMatch findSatellite(const SatelliteList& list, std::string_view typed) {
+NameIndex::NameIndex(const SatelliteList& list) {
+  m_names.reserve(list.entries.size());
+  for (const SatelliteEntry& entry : list.entries) {
+    m_names.push_back(namesOf(entry.name));
+    m_longitudes.push_back(entry.longitudeEast);
+  }
+}
+
+std::vector<std::size_t> NameIndex::matching(std::string_view typed) const {
+  const Words wanted = foldedWords(typed);
+  const std::string squashed = joined(wanted);
+  std::vector<std::size_t> found;
+  for (std::size_t i = 0; i < m_names.size(); ++i) {
+    if (squashed.empty() || matchLevel(m_names[i], wanted, squashed) < kLevels) found.push_back(i);
+  }
+  return found;
+}
+
+SatelliteMatch NameIndex::find(std::string_view typed) const {
   const Words wanted = foldedWords(typed);
   const std::string squashed = joined(wanted);
   if (squashed.empty()) return {};
   std::array<std::vector<std::size_t>, kLevels> matches;
-  for (std::size_t i = 0; i < list.entries.size(); ++i) {
-    int best = kLevels;
-    for (const Words& name : namesOf(list.entries[i].name)) {
-      const std::string whole = joined(name);
-      if (whole == squashed) best = std::min<int>(best, kExact);
-      else if (holdsWords(name, wanted)) best = std::min<int>(best, kWholeWords);
-      else if (whole.find(squashed) != std::string::npos) best = std::min<int>(best, kWithin);
-    }
-    if (best < kLevels) matches[static_cast<std::size_t>(best)].push_back(i);
+  for (std::size_t i = 0; i < m_names.size(); ++i) {
+    const int level = matchLevel(m_names[i], wanted, squashed);
+    if (level < kLevels) matches[static_cast<std::size_t>(level)].push_back(i);
   }
   for (const std::vector<std::size_t>& found : matches) {
     if (found.empty()) continue;
-    const double first = list.entries[found.front()].longitudeEast;
+    const double first = m_longitudes[found.front()];
     const bool oneSlot = std::all_of(found.begin(), found.end(), [&](std::size_t i) {
-      return std::fabs(halfTurns(list.entries[i].longitudeEast - first)) <= kOneSlot;
+      return std::fabs(halfTurns(m_longitudes[i] - first)) <= kOneSlot;
     });
     if (oneSlot) return {SatelliteMatch::Kind::Found, found.front(), {}, 1};
     SatelliteMatch several{SatelliteMatch::Kind::Several, 0, {}, found.size()};
@@ -143,5 +167,7 @@ SatelliteMatch findSatellite(const SatelliteList& list, std::string_view typed) 
   }
   return {};
 }
+
+SatelliteMatch findSatellite(const SatelliteList& list, std::string_view typed) { return NameIndex(list).find(typed); }
 
 }  // namespace vantorel

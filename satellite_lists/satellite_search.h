@@ -47,4 +47,23 @@ std::string comparableName(std::string_view typed);
 
 SatelliteMatch findSatellite(const SatelliteList& list, std::string_view typed);
 
+// The names a list's entries answer to, folded once, for finding many names
+// in one list as fast as typing needs: a filter that follows each key.
+class NameIndex {
+ public:
+  explicit NameIndex(const SatelliteList& list);
+
+  // As findSatellite.
+  SatelliteMatch find(std::string_view typed) const;
+  // Every entry the text matches at all, exactly, by whole words or within
+  // a name, in the list's order; every entry for a text with no letter or
+  // digit.
+  std::vector<std::size_t> matching(std::string_view typed) const;
+
+ private:
+  // For each entry its names' words, and its position.
+  std::vector<std::vector<std::vector<std::string>>> m_names;
+  std::vector<double> m_longitudes;
+};
+
 }  // namespace vantorel

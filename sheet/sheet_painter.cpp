@@ -684,6 +684,22 @@ void paintFooter(Page& page, const Layout& l) {
 
 }  // namespace
 
+QImage sheetImage(const Job& job, Paper paper, double dotsPerInch) {
+  const PageSize page = pageSize(paper);
+  const double dotsPerMm = dotsPerInch / 25.4;
+  QImage image(static_cast<int>(std::lround(page.width * dotsPerMm)), static_cast<int>(std::lround(page.height * dotsPerMm)),
+               QImage::Format_RGB32);
+  const int dotsPerMetre = static_cast<int>(std::lround(dotsPerMm * 1000));
+  image.setDotsPerMeterX(dotsPerMetre);
+  image.setDotsPerMeterY(dotsPerMetre);
+  image.fill(Qt::white);
+  QPainter painter;
+  if (!painter.begin(&image)) return {};
+  painter.scale(dotsPerMm, dotsPerMm);
+  paintSheet(painter, job, paper);
+  return painter.end() ? image : QImage();
+}
+
 void paintSheet(QPainter& painter, const Job& job, Paper paper) {
   const Angles angles = anglesOf(job);
   const std::vector<Figure> figures = chosenFigures(job, true);

@@ -3,6 +3,7 @@
 // painter arrives with its logical unit set to one millimetre of the page,
 // origin at the page's top-left corner, so every line has its printed size.
 
+#include <QImage>
 #include <QPainter>
 
 #include "sheet_geometry.h"
@@ -21,5 +22,9 @@ inline constexpr QRgb kDishColour = 0xff1565c0;
 
 // The job must have a chosen satellite.
 void paintSheet(QPainter& painter, const Job& job, Paper paper);
+
+// The page as an image of dotsPerInch, white under the drawing: what a PNG
+// sheet holds, and what a preview shows.
+QImage sheetImage(const Job& job, Paper paper, double dotsPerInch);
 
 }  // namespace vantorel::sheet

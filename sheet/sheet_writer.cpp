@@ -69,12 +69,8 @@ bool writeTo(QIODevice& file, SheetFormat format, const Job& job, Paper paper) {
       return paint(generator, kSvgDpi, job, paper);
     }
     case SheetFormat::Png: {
-      QImage image(pixels(page, kPngDpi), QImage::Format_RGB32);
-      const int dotsPerMetre = static_cast<int>(std::lround(kPngDpi / 0.0254));
-      image.setDotsPerMeterX(dotsPerMetre);
-      image.setDotsPerMeterY(dotsPerMetre);
-      image.fill(Qt::white);
-      return paint(image, kPngDpi, job, paper) && image.save(&file, "PNG");
+      const QImage image = sheet::sheetImage(job, paper, kPngDpi);
+      return !image.isNull() && image.save(&file, "PNG");
     }
   }
   return false;

@@ -36,6 +36,16 @@ LocalTime TimeZone::local(CalendarDate date, double second) const {
   return t;
 }
 
+std::vector<std::string> zoneNames() {
+  std::vector<std::string> names;
+  try {
+    for (const date::time_zone& zone : date::get_tzdb().zones) names.emplace_back(zone.name());
+  } catch (const std::runtime_error&) {
+    // No zone files: a zone cannot be named, and none is offered.
+  }
+  return names;
+}
+
 std::string clockTime(double second) {
   const long long s = ((std::llround(second) % kSecondsPerDay) + kSecondsPerDay) % kSecondsPerDay;
   char text[16];

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calendar_date.h"
 
@@ -37,6 +38,9 @@ class TimeZone {
   const date::time_zone* m_zone;
   std::string m_name;
 };
+
+// Every zone name the zone files hold, for completing a typed one.
+std::vector<std::string> zoneNames();
 
 // "19:01:26": seconds after a midnight, rounded to the nearest second;
 // a time past midnight comes round again.

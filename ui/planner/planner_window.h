@@ -1,0 +1,154 @@
+#pragma once
+// The planner: every capability of the command line in one window, beside
+// the described ones. The user types the site, chooses where the
+// declination comes from and a satellite from the list in effect, sets the
+// dish, and sees the figures, the warnings, the sun outage and the very
+// page the sheet prints, which can be saved and printed.
+//
+// The window reads its fields into a request, asks for the job (the
+// program's buildJob, through PlannerServices), and shows the job; it does
+// no arithmetic of its own. What it keeps between runs (the last site, list,
+// dish settings, paper and its own geometry) is in QSettings.
+
+#include <QMainWindow>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "job.h"
+#include "planner_services.h"
+#include "satellite_list.h"
+#include "sheet_format.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QDoubleSpinBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPrinter;
+class QRadioButton;
+class QSettings;
+class QSpinBox;
+class QTableView;
+
+namespace vantorel {
+
+class SatelliteFilter;
+class SatelliteTableModel;
+class SheetPreview;
+
+class PlannerWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // settings: where the window keeps what it remembers; nullptr for the
+  // desktop's usual place.
+  explicit PlannerWindow(PlannerServices services, QSettings* settings = nullptr, QWidget* parent = nullptr);
+  ~PlannerWindow() override;
+
+  // What asks the user in a dialog, each replaceable so that nothing blocks
+  // where no one answers: the list to open, the name to save the sheet as
+  // ("" for none), and the printer to print on (false for cancel).
+  struct Dialogs {
+    std::function<QString()> listToOpen;
+    std::function<QString()> sheetName;
+    std::function<bool(QPrinter&)> printer;
+  };
+  void setDialogs(Dialogs dialogs);
+
+  // Opens the list file at path: the table then shows its satellites, or the
+  // window says why not, FILE:LINE and all, and keeps the list it had.
+  bool openList(const QString& path);
+  void useBuiltInList();
+
+  // The job as the fields now make it; nothing while they make none.
+  const std::optional<Job>& job() const { return m_job; }
+  // The command line that prints the same job.
+  QString commandLine() const;
+  // Writes the sheet by the name's extension, or says why not.
+  bool saveSheet(const QString& path);
+  // Prints the sheet at true size.
+  bool printSheet(QPrinter& printer);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void createActions();
+  void createMenus();
+  QWidget* createJobForm();
+  QWidget* createSatellites();
+  QWidget* createSheet();
+  void setTabOrderAndNames();
+  void connectInputs();
+  void readSettings();
+  void writeSettings();
+
+  void setList(SatelliteList list, const QString& path);
+  void rememberRecent(const QString& path);
+  void fillRecentMenu();
+  void recompute();
+  void showUnderstood();
+  JobRequest request() const;
+  void showJob();
+  void showRefusal(const QString& where, const QString& why);
+
+  PlannerServices m_services;
+  std::unique_ptr<QSettings> m_ownSettings;
+  QSettings* m_settings = nullptr;
+  Dialogs m_dialogs;
+
+  SatelliteList m_list;
+  QString m_listPath;  // "" for the built-in list
+  std::optional<std::size_t> m_chosen;  // the entry of the list chosen
+  std::optional<Job> m_job;
+  QTimer m_recompute;
+
+  struct Controls {
+    QLineEdit* latitude = nullptr;
+    QLabel* latitudeUnderstood = nullptr;
+    QLineEdit* longitude = nullptr;
+    QLabel* longitudeUnderstood = nullptr;
+    QRadioButton* modelDeclination = nullptr;
+    QDateEdit* date = nullptr;
+    QRadioButton* typedDeclination = nullptr;
+    QLineEdit* declination = nullptr;
+    QLabel* declinationSource = nullptr;
+    QDoubleSpinBox* offsetAngle = nullptr;
+    QCheckBox* polarMount = nullptr;
+    QSpinBox* dishSize = nullptr;
+    QDoubleSpinBox* frequency = nullptr;
+    QLineEdit* timeZone = nullptr;
+    QLabel* timeZoneUnderstood = nullptr;
+    QLineEdit* customer = nullptr;
+    QLineEdit* address = nullptr;
+    QLineEdit* notes = nullptr;
+    QLabel* listName = nullptr;
+    QLabel* listStatus = nullptr;
+    QLineEdit* filter = nullptr;
+    QCheckBox* showAll = nullptr;
+    QTableView* table = nullptr;
+    QPlainTextEdit* results = nullptr;
+    QComboBox* paper = nullptr;
+    SheetPreview* preview = nullptr;
+  } m_ui;
+  SatelliteTableModel* m_model = nullptr;
+  SatelliteFilter* m_filter = nullptr;
+
+  QAction* m_openList = nullptr;
+  QAction* m_builtInList = nullptr;
+  QAction* m_saveSheet = nullptr;
+  QAction* m_print = nullptr;
+  QAction* m_copyCommand = nullptr;
+  QAction* m_quit = nullptr;
+  QMenu* m_recentMenu = nullptr;
+};
+
+}  // namespace vantorel

@@ -1,0 +1,103 @@
+#include "satellite_table.h"
+
+#include "angles.h"
+#include "hemisphere.h"
+
+namespace vantorel {
+namespace {
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+QString joined(const std::vector<std::string>& notes) {
+  QStringList all;
+  for (const std::string& note : notes) all << q(note);
+  return all.join(QStringLiteral("; "));
+}
+
+}  // namespace
+
+void SatelliteTableModel::setRows(std::vector<Pointing> rows) {
+  const bool sameRows = rows.size() == m_rows.size() &&
+                        std::equal(rows.begin(), rows.end(), m_rows.begin(),
+                                   [](const Pointing& a, const Pointing& b) { return a.name == b.name; });
+  if (!sameRows) beginResetModel();
+  m_rows = std::move(rows);
+  if (sameRows) {
+    if (!m_rows.empty()) emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
+  } else {
+    endResetModel();
+  }
+}
+
+int SatelliteTableModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+}
+
+int SatelliteTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
+
+QVariant SatelliteTableModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  const Pointing& p = m_rows[static_cast<std::size_t>(index.row())];
+  if (role == Qt::TextAlignmentRole) {
+    return QVariant::fromValue(index.column() == Name || index.column() == Note ? Qt::AlignLeft | Qt::AlignVCenter
+                                                                                : Qt::AlignRight | Qt::AlignVCenter);
+  }
+  if (role != Qt::DisplayRole && role != kSortRole) return {};
+  const bool sort = role == kSortRole;
+  switch (index.column()) {
+    case Name:
+      return q(p.name);
+    case Position:
+      return sort ? QVariant(mapLongitude(static_cast<double>(p.longitudeWest))) : QVariant(q(p.position));
+    case Azimuth:
+      return sort ? QVariant(static_cast<double>(p.angles.AzimuthTrue)) : QVariant(q(p.angles.Text1));
+    case Elevation:
+      return sort ? QVariant(p.elevation()) : QVariant(q(p.angles.Text3));
+    case Skew:
+      return sort ? QVariant(static_cast<double>(p.skew.Skew)) : QVariant(q(p.skew.Text));
+    case Note:
+      return joined(p.notes);
+    default:
+      return {};
+  }
+}
+
+QVariant SatelliteTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+  static constexpr Label kLabels[] = {Label::Satellite, Label::Position, Label::AzimuthTrue,
+                                      Label::Elevation, Label::LnbSkew,  Label::Note};
+  const std::string_view text = labelText(kLabels[section]);
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void SatelliteFilter::setList(const SatelliteList& list) {
+  m_names = std::make_unique<NameIndex>(list);
+  m_matches.clear();
+  invalidateFilter();
+}
+
+void SatelliteFilter::setNameFilter(const QString& typed) {
+  m_matches.clear();
+  if (m_names && !typed.trimmed().isEmpty()) {
+    m_matches.assign(static_cast<std::size_t>(sourceModel() ? sourceModel()->rowCount() : 0), false);
+    for (std::size_t i : m_names->matching(typed.toStdString())) {
+      if (i < m_matches.size()) m_matches[i] = true;
+    }
+  }
+  invalidateFilter();
+}
+
+void SatelliteFilter::setShowAll(bool all) {
+  m_showAll = all;
+  invalidateFilter();
+}
+
+bool SatelliteFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
+  const auto row = static_cast<std::size_t>(sourceRow);
+  if (!m_matches.empty() && (row >= m_matches.size() || !m_matches[row])) return false;
+  if (m_showAll) return true;
+  const auto* model = static_cast<const SatelliteTableModel*>(sourceModel());
+  return row < model->rows().size() && model->rows()[row].elevation() >= 0;
+}
+
+}  // namespace vantorel

@@ -1,0 +1,61 @@
+#pragma once
+// The planner's satellites: the job's listed satellites as a table model,
+// and the filter in front of it that matches names as --satellite does and
+// hides those below the horizon unless every one is asked for. The model
+// holds the job's rows as they are; nothing is copied into widgets.
+
+#include <QAbstractTableModel>
+#include <QSortFilterProxyModel>
+#include <memory>
+#include <vector>
+
+#include "job.h"
+#include "satellite_search.h"
+
+namespace vantorel {
+
+class SatelliteTableModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  enum Column { Name, Position, Azimuth, Elevation, Skew, Note, ColumnCount };
+  // The number a column sorts by, where the shown text is not one.
+  static constexpr int kSortRole = Qt::UserRole;
+
+  using QAbstractTableModel::QAbstractTableModel;
+
+  // The rows of a new job; a job of the same list keeps the rows, and so
+  // the selection.
+  void setRows(std::vector<Pointing> rows);
+  const std::vector<Pointing>& rows() const { return m_rows; }
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+ private:
+  std::vector<Pointing> m_rows;
+};
+
+class SatelliteFilter : public QSortFilterProxyModel {
+  Q_OBJECT
+
+ public:
+  using QSortFilterProxyModel::QSortFilterProxyModel;
+
+  // The list the rows come from, for matching their names.
+  void setList(const SatelliteList& list);
+  void setNameFilter(const QString& typed);
+  void setShowAll(bool all);
+
+ protected:
+  bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
+
+ private:
+  std::unique_ptr<NameIndex> m_names;
+  std::vector<bool> m_matches;  // by source row; empty: every row
+  bool m_showAll = false;
+};
+
+}  // namespace vantorel
