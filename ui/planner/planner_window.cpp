@@ -427,6 +427,7 @@ void PlannerWindow::connectInputs() {
                                                                         m_ui.polarMount}) {
     connect(button, &QAbstractButton::toggled, this, later);
   }
+  connect(m_ui.typedDeclination, &QRadioButton::toggled, m_ui.declination, &QWidget::setEnabled);
   connect(m_ui.date, &QDateEdit::dateChanged, this, later);
   connect(m_ui.offsetAngle, &QDoubleSpinBox::valueChanged, this, later);
   connect(m_ui.dishSize, &QSpinBox::valueChanged, this, later);
@@ -448,6 +449,7 @@ void PlannerWindow::readSettings() {
   m_ui.longitude->setText(s.value(QStringLiteral("site/longitude"), q(kOpeningBoxTexts.Text5)).toString());
   const bool typed = s.value(QStringLiteral("declination/typed"), false).toBool();
   (typed ? m_ui.typedDeclination : m_ui.modelDeclination)->setChecked(true);
+  m_ui.declination->setEnabled(typed);
   m_ui.declination->setText(s.value(QStringLiteral("declination/text"), q(kOpeningBoxTexts.Text7)).toString());
   m_ui.offsetAngle->setValue(s.value(QStringLiteral("dish/offsetAngle"), 0.0).toDouble());
   m_ui.polarMount->setChecked(s.value(QStringLiteral("dish/polarMount"), false).toBool());
@@ -568,7 +570,6 @@ JobRequest PlannerWindow::request() const {
 void PlannerWindow::showUnderstood() {
   showUnder(m_ui.latitudeUnderstood, understood(Field::Latitude, m_ui.latitude->text()));
   showUnder(m_ui.longitudeUnderstood, understood(Field::Longitude, m_ui.longitude->text()));
-  m_ui.declination->setEnabled(m_ui.typedDeclination->isChecked());
   const QString zone = m_ui.timeZone->text().trimmed();
   const bool known = zone.isEmpty() || TimeZone::named(bytes(zone));
   showUnder(m_ui.timeZoneUnderstood,

@@ -1,0 +1,174 @@
+// The planner through real keys and clicks on the offscreen platform: a site
+// typed, a fixture list opened, a satellite filtered for and chosen, and the
+// figures the job gives for the same inputs; a refused list; the settings
+// kept; the preview against the PNG written; printing to a PDF.
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPdfDocument>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPrinter>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "job_builder.h"
+#include "planner_window.h"
+#include "result_printing.h"
+#include "sheet_preview.h"
+
+using namespace vantorel;
+
+namespace {
+
+const QString kFixtures = QStringLiteral(VANTOREL_LIST_FIXTURES);
+
+PlannerServices realServices() { return {buildJob, loadSatelliteList, builtInSatelliteList}; }
+
+}  // namespace
+
+class PlannerTest : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir m_dir;
+  std::unique_ptr<QSettings> m_settings;
+  QPointer<PlannerWindow> m_window;
+
+  template <typename T = QWidget>
+  T* find(const char* name) const {
+    return m_window->findChild<T*>(QString::fromLatin1(name));
+  }
+  // Clicks into the box and replaces its text with keys.
+  void enter(const char* name, const QString& text) const {
+    auto* box = find<QLineEdit>(name);
+    QTest::mouseClick(box, Qt::LeftButton);
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box, text);
+  }
+  // A check box or radio button takes a click on its box or its words, at
+  // its left, not at the middle of the room its layout gives it.
+  void check(const char* name) const {
+    QWidget* button = find(name);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+  }
+  void settle() const { QTest::qWait(1); }
+  void openWindow() {
+    m_window = new PlannerWindow(realServices(), m_settings.get());
+    m_window->setDialogs({[] { return QString(); }, [] { return QString(); }, [](QPrinter&) { return false; }});
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    settle();
+  }
+
+ private slots:
+  void init() {
+    m_settings = std::make_unique<QSettings>(m_dir.filePath(QStringLiteral("planner.ini")), QSettings::IniFormat);
+    m_settings->clear();
+    openWindow();
+  }
+  void cleanup() {
+    delete m_window;
+    m_settings.reset();
+  }
+
+  // What a new user does: the site as a map gives it, a receiver's list, a
+  // name typed into the filter and the row clicked.
+  void typedSiteListAndChoiceGiveTheJobsFigures() {
+    enter("latitude", QStringLiteral("51.5074N"));
+    enter("longitude", QStringLiteral("0.1278W"));
+    check("typedDeclination");
+    enter("declination", QStringLiteral("1.2"));
+    QVERIFY(m_window->openList(kFixtures + QStringLiteral("/satellites_bands.xml")));
+    enter("filter", QStringLiteral("astra 1m"));
+    auto* table = find<QTableView>("satellites");
+    QCOMPARE(table->model()->rowCount(), 1);
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(table->model()->index(0, 0)).center());
+    settle();
+    QCOMPARE(find<QLabel>("latitudeUnderstood")->text(), QStringLiteral("51°30'26.6\" N   51.507401"));
+
+    JobRequest request;
+    request.boxes = {"51.5074N", "0.1278W", "", "1.2"};
+    request.date = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")).toStdString();
+    request.offsetAngle = std::string("0");
+    request.listEntry = 9;
+    request.everySatellite = true;
+    request.sunOutage = OutageCriterion{};
+    const Job expected = buildJob(request, loadSatelliteList((kFixtures + "/satellites_bands.xml").toStdString()), "");
+    QVERIFY(m_window->job() && m_window->job()->chosen);
+    QCOMPARE(m_window->job()->chosen->name, std::string("Astra 1KR/1M/1N/1P (19.2E)"));
+    QVERIFY(find<QPlainTextEdit>("results")->toPlainText().startsWith(QString::fromStdString(satelliteLines(expected))));
+    QVERIFY(m_window->commandLine().contains(QStringLiteral("--satellite 'Astra 1KR/1M/1N/1P (19.2E)'")));
+
+    // A site that cannot be read says so in place, and leaves no sheet.
+    enter("latitude", QStringLiteral("51,5"));
+    settle();
+    QCOMPARE(find<QLabel>("latitudeUnderstood")->property("refused").toBool(), true);
+    QVERIFY(find<QLabel>("latitudeUnderstood")->text().contains(QStringLiteral("Type 51.5")));
+    QVERIFY(!m_window->job());
+    QVERIFY(find<SheetPreview>("preview")->image().isNull());
+  }
+
+  // A list that cannot be read, opened or dropped, shows FILE:LINE in the
+  // window, and the list in effect stays.
+  void refusedListKeepsThePreviousOne() {
+    const std::string before = m_window->job()->chosen->name;
+    const QString bad = m_dir.filePath(QStringLiteral("bad.txt"));
+    QFile file(bad);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("19.2E Astra\n13 Hot Bird\n");
+    file.close();
+    QVERIFY(!m_window->openList(bad));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(bad)});
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(m_window, &drop);
+    QCOMPARE(find<QLabel>("listStatus")->text(), bad + QStringLiteral(":2: found the position \"13\" without its "
+                                                                       "hemisphere letter, expected East or West: "
+                                                                       "write 13E or 13W"));
+    QVERIFY(find<QLabel>("listStatus")->isVisible());
+    QCOMPARE(m_window->job()->chosen->name, before);
+    QCOMPARE(find<QTableView>("satellites")->model()->rowCount() > 0, true);
+  }
+
+  // What the window keeps is read back by the next one.
+  void settingsAreKeptBetweenRuns() {
+    enter("latitude", QStringLiteral("33.87S"));
+    check("polarMount");
+    QVERIFY(m_window->openList(kFixtures + QStringLiteral("/plain_positions.txt")));
+    m_window->close();
+    delete m_window;
+    QCOMPARE(m_settings->value(QStringLiteral("site/latitude")).toString(), QStringLiteral("33.87S"));
+    openWindow();
+    QCOMPARE(find<QLineEdit>("latitude")->text(), QStringLiteral("33.87S"));
+    QVERIFY(find<QCheckBox>("polarMount")->isChecked());
+    QVERIFY(find<QLabel>("listName")->text().startsWith(QStringLiteral("plain_positions.txt")));
+    QVERIFY(m_window->job()->site.polarMount);
+  }
+
+  // The preview is the page the PNG holds, Ctrl+S writes it, and printing
+  // goes through QPrinter at true size.
+  void previewSaveAndPrintShowOnePage() {
+    const QString png = m_dir.filePath(QStringLiteral("sheet.png"));
+    m_window->setDialogs({[] { return QString(); }, [png] { return png; }, [](QPrinter&) { return false; }});
+    QTest::keyClick(m_window, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(QImage(png).convertToFormat(QImage::Format_RGB32), find<SheetPreview>("preview")->imageAt(150));
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(m_dir.filePath(QStringLiteral("print.pdf")));
+    QVERIFY(m_window->printSheet(printer));
+    QPdfDocument pdf;
+    QCOMPARE(pdf.load(printer.outputFileName()), QPdfDocument::Error::None);
+    QCOMPARE(pdf.pageCount(), 1);
+    QVERIFY(std::abs(pdf.pagePointSize(0).width() - 595.28) < 0.5);
+    QVERIFY(pdf.getAllText(0).text().contains(QString::fromStdString(m_window->job()->chosen->angles.Text1)));
+  }
+};
+
+QTEST_MAIN(PlannerTest)
+#include "planner_test.moc"
