@@ -87,8 +87,13 @@ done
 metainfo=$usr/share/metainfo/$id.metainfo.xml
 [ -f "$metainfo" ] || fail "no metainfo $metainfo"
 appstreamcli validate --pedantic --no-net "$metainfo" || fail "the metainfo does not validate"
-grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" \
-  || fail "the metainfo does not launch $id.desktop"
+for entry in $id.desktop $id.planner.desktop; do
+  grep -q "<launchable type=\"desktop-id\">$entry</launchable>" "$metainfo" \
+    || fail "the metainfo does not launch $entry"
+done
+planner=$usr/share/applications/$id.planner.desktop
+desktop-file-validate "$planner" || fail "the planner's desktop entry does not validate"
+[ "$(sed -n 's/^Exec=//p' "$planner")" = "vantorel --planner" ] || fail "the planner's entry does not open the planner"
 grep -q "<release version=\"$shown_version\"" "$metainfo" \
   || fail "the metainfo has no release $shown_version"
 
@@ -127,6 +132,12 @@ version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$usr/bin/vantore
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$usr/bin/vantorel" --satellite 101 --sheet "$scratch/job.pdf" \
   >/dev/null || fail "the installed program wrote no sheet"
 file -b "$scratch/job.pdf" | grep -q '^PDF document' || fail "the sheet is $(file -b "$scratch/job.pdf")"
-! readelf -dW "$usr/bin/vantorel" | grep -q 'libQt6Svg' || fail "the program loads Qt's SVG module to start"
+! readelf -dW "$usr/bin/vantorel" | grep -q 'libQt6Svg\|libQt6PrintSupport' \
+  || fail "the program loads Qt's SVG or print module to start"
+# The planner opens from its module and keeps running until timeout ends it.
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME="$scratch" \
+  timeout 3 "$usr/bin/vantorel" --planner -platform offscreen || status=$?
+[ "$status" -eq 124 ] || fail "the installed planner ended with status $status instead of running"
 
 echo "installed as a desktop expects ($mode)"
