@@ -146,6 +146,9 @@ constexpr double kSteepGap = 4.5;
 // A "+n more" may stand further off, past the labels of the crowd it tells.
 constexpr std::array<double, 5> kMoreGaps = {kMarkGap, kSteepGap, 9, 14, 19};
 constexpr std::array<double, 2> kLabelGaps = {kMarkGap, kSteepGap};
+// Unlabelled marks this many degrees of azimuth apart or closer are told
+// together.
+constexpr double kMoreSpan = 15;
 // The arc's line as labels see it: a little wider than it is drawn.
 constexpr double kArcWidth = 0.8;
 // Labelled first after the chosen satellite: its nearest neighbours, this
@@ -641,7 +644,9 @@ SkyLabels placeSkyLabels(const SkyView& view, double chosenWidth, double chosenH
   }
   if (!moreWidth) return labels;
 
-  // Runs of unlabelled marks along the arc, each told by one "+n more".
+  // Runs of unlabelled marks along the arc, each told by one "+n more": a
+  // run goes on past labelled marks while the unlabelled stand within
+  // kMoreSpan of each other.
   std::vector<std::size_t> byAzimuth(view.marks.size());
   std::iota(byAzimuth.begin(), byAzimuth.end(), std::size_t{0});
   std::stable_sort(byAzimuth.begin(), byAzimuth.end(), [&view](std::size_t a, std::size_t b) {
@@ -669,11 +674,9 @@ SkyLabels placeSkyLabels(const SkyView& view, double chosenWidth, double chosenH
     run.clear();
   };
   for (std::size_t i : byAzimuth) {
-    if (labels.marks[i]) {
-      tell();
-    } else {
-      run.push_back(i);
-    }
+    if (labels.marks[i]) continue;
+    if (!run.empty() && view.marks[i].at.azimuth - view.marks[run.back()].at.azimuth > kMoreSpan) tell();
+    run.push_back(i);
   }
   tell();
   return labels;
