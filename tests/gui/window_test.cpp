@@ -11,6 +11,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "calc_error.h"
+#include "first_actions.h"
 #include "first_window.h"
 
 class WindowTest : public QObject {
@@ -191,6 +193,27 @@ class WindowTest : public QObject {
                                          << "Latitude \"51\u00b030'26\"\" is not a number. Type the packed digits 513026 "
                                             "or decimal degrees 51.507. Enter DDMMSS";
     QTest::newRow("declination, row") << "Text7" << "west" << true << "Declination \"west\" is not a number";
+    QTest::newRow("four digits") << "Text4" << "4201" << false << "Latitude \"4201\" has four digits";
+    QTest::newRow("latitude beyond") << "Text4" << "90.0001" << false << "Latitude \"90.0001\" lies beyond 90 degrees";
+    QTest::newRow("longitude beyond") << "Text5" << "360.0001" << false << "Longitude \"360.0001\" lies beyond 360";
+    QTest::newRow("declination beyond") << "Text7" << "-180.01" << false << "Declination \"-180.01\" lies beyond 180";
+    QTest::newRow("satellite beyond") << "Text6" << "180.01" << false << "Satellite longitude \"180.01\" is more than 180";
+    QTest::newRow("satellite far East") << "Text6" << "-32769" << false
+                                        << "Satellite longitude \"-32769\" lies outside the accepted range";
+  }
+
+  // No typed input makes the look angles' arithmetic fail, but if it did
+  // the window would say so, as for any refusal, and keep its results.
+  void calculationsOwnRefusal() {
+    const QStringList before = calculatedFor("75");
+    m_window->setCalculation([](const vantorel::BoxTexts&) -> vantorel::OnecalcResult {
+      throw vantorel::CalcError(vantorel::Field::Calculation, vantorel::Fault::DivisionByZero, {});
+    });
+    click("Command2");
+    QCOMPARE(m_messages, QStringList{"The look angles could not be computed: the calculation led to a division by zero. "
+                                     "Check the four inputs."});
+    QCOMPARE(results(), before);
+    QCOMPARE(QApplication::focusWidget(), box("Text4"));
   }
   void refusedInput() {
     QFETCH(QString, name);

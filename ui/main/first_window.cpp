@@ -162,6 +162,8 @@ FirstWindow::FirstWindow(QWidget* parent) : QWidget(parent) {
 
 void FirstWindow::setMessageHandler(MessageHandler handler) { m_showMessage = std::move(handler); }
 
+void FirstWindow::setCalculation(Calculation calculation) { m_calculate = std::move(calculation); }
+
 void FirstWindow::buildControls() {
   // Labels first: four of them reach a pixel under a box, and the box is
   // drawn over them.
@@ -283,7 +285,7 @@ void FirstWindow::Form_Load() {
 
 void FirstWindow::Command2_Click() {
   try {
-    showResults(calculateFromBoxes(readBoxes()));
+    showResults(m_calculate ? m_calculate(readBoxes()) : calculateFromBoxes(readBoxes()));
   } catch (const CalcError& error) {
     refuse(error.field(), QString::fromStdString(error.what()));
   } catch (const std::exception& error) {

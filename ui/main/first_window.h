@@ -20,6 +20,7 @@
 // The window does not delete itself when closed; whoever creates it owns it.
 
 #include <QWidget>
+#include <functional>
 
 #include "listmod.h"
 #include "message_box.h"
@@ -44,6 +45,12 @@ class FirstWindow : public QWidget {
   // How refused inputs are reported from now on. The default shows a modal
   // warning box (showMessageBox).
   void setMessageHandler(MessageHandler handler);
+
+  // What "Calculate" computes the boxes' texts with; calculateFromBoxes
+  // unless replaced, as a test replaces it to see a calculation's own
+  // refusal, which no typed input reaches.
+  using Calculation = std::function<OnecalcResult(const BoxTexts&)>;
+  void setCalculation(Calculation calculation);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -84,6 +91,7 @@ class FirstWindow : public QWidget {
   Controls m_ui;
   Catalogue m_catalogue;
   MessageHandler m_showMessage = showMessageBox;
+  Calculation m_calculate;
 };
 
 }  // namespace vantorel
