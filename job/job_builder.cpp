@@ -229,20 +229,6 @@ Pointing pointAt(const JobSite& site, Single longitudeWest) {
   return p;
 }
 
-// "the satellite is below the horizon here ...", or nothing.
-std::optional<Notice> horizonNotice(const Pointing& p) {
-  if (p.elevation() < 0) {
-    return Notice{Notice::Kind::BelowHorizon, "the satellite is below the horizon here (elevation " + p.angles.Text3 +
-                                                  " degrees): no dish at this site can see it."};
-  }
-  if (p.elevation() < kLowElevation) {
-    return Notice{Notice::Kind::LowElevation,
-                  "the satellite stands only " + p.angles.Text3 +
-                      " degrees above the horizon, where terrain, buildings and the atmosphere usually get in the way."};
-  }
-  return std::nullopt;
-}
-
 // The list's entry at its own longitude, named, with its notes as of date.
 Pointing listedPointing(const JobSite& site, const SatelliteList& list, std::size_t index) {
   const SatelliteEntry& entry = list.entries.at(index);
@@ -336,6 +322,19 @@ std::string jobText(std::string_view what, const std::string& text) {
 }
 
 }  // namespace
+
+std::optional<Notice> horizonNotice(const Pointing& p) {
+  if (p.elevation() < 0) {
+    return Notice{Notice::Kind::BelowHorizon, "the satellite is below the horizon here (elevation " + p.angles.Text3 +
+                                                  " degrees): no dish at this site can see it."};
+  }
+  if (p.elevation() < kLowElevation) {
+    return Notice{Notice::Kind::LowElevation,
+                  "the satellite stands only " + p.angles.Text3 +
+                      " degrees above the horizon, where terrain, buildings and the atmosphere usually get in the way."};
+  }
+  return std::nullopt;
+}
 
 Job buildJob(const JobRequest& request, const SatelliteList& list, std::string_view listName) {
   Job job;

@@ -45,6 +45,10 @@ struct JobRequest {
 
 inline constexpr std::size_t kLongestJobText = 300;
 
+// What a satellite's elevation calls for: BelowHorizon under 0,
+// LowElevation from 0 to under kLowElevation, nothing above.
+std::optional<Notice> horizonNotice(const Pointing& pointing);
+
 // The job the request asks for, with list the satellites in effect and
 // listName what messages call it. Reads, and refuses, in the order the
 // window reads its boxes: the letters, the date, the declination, the

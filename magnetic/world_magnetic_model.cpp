@@ -106,6 +106,11 @@ MagneticField fieldAt(double decimalYear, double latitude, double longitudeEast,
   return field;
 }
 
+std::optional<CompassZone> compassZone(double H) {
+  if (H < wmm::kModel.blackoutBelow) return std::nullopt;
+  return H < wmm::kModel.cautionBelow ? CompassZone::Caution : CompassZone::Reliable;
+}
+
 DeclinationResult declinationAt(CalendarDate date, double latitude, double longitudeWest) {
   if (!(std::abs(latitude) <= 90) || !std::isfinite(longitudeWest)) {
     throw std::invalid_argument("declinationAt: latitude beyond 90 degrees or longitude not finite");
@@ -123,7 +128,8 @@ DeclinationResult declinationAt(CalendarDate date, double latitude, double longi
   }
 
   const MagneticField field = fieldAt(year, latitude, -longitudeWest, 0);
-  if (field.H < wmm::kModel.blackoutBelow) {
+  const std::optional<CompassZone> zone = compassZone(field.H);
+  if (!zone) {
     throw MagneticModelError(MagneticFault::BlackoutZone,
                              "The horizontal magnetic field at this site is " + nanotesla(field.H) + ", under " +
                                  nanotesla(wmm::kModel.blackoutBelow) +
@@ -138,8 +144,8 @@ DeclinationResult declinationAt(CalendarDate date, double latitude, double longi
   result.declination = static_cast<double>(std::lround(field.D * 100.0)) / 100.0;
   result.declinationText = doubleToText(result.declination);
   result.H = field.H;
-  if (field.H < wmm::kModel.cautionBelow) {
-    result.zone = CompassZone::Caution;
+  result.zone = *zone;
+  if (*zone == CompassZone::Caution) {
     result.warning = "Caution: the horizontal magnetic field at this site is weak (" + nanotesla(field.H) + ", under " +
                      nanotesla(wmm::kModel.cautionBelow) + "), so a compass may be unreliable.";
   }

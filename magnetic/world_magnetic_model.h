@@ -21,6 +21,7 @@
 // (the blackout zone round each magnetic pole) the declination is refused,
 // from 2000 to 6000 nT (the caution zone) it is given with a warning.
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -71,6 +72,11 @@ struct DeclinationResult {
   CompassZone zone = CompassZone::Reliable;
   std::string warning;  // one line for CompassZone::Caution, empty otherwise
 };
+
+// How a compass fares in a horizontal intensity H (nT): nothing in the
+// blackout zone, under 2000 nT, where no declination is given; Caution from
+// 2000 to under 6000 nT; Reliable from 6000 nT.
+std::optional<CompassZone> compassZone(double H);
 
 // The field at a point and time, without any check: the model's sum wherever
 // it is asked, also outside its life. latitude within -90 to 90.

@@ -3,11 +3,15 @@
 // which refusal comes first.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <sstream>
 
 #include "calc_error.h"
 #include "job_builder.h"
+#include "mean_elements.h"
+#include "mount.h"
 #include "result_printing.h"
+#include "satellite_notes.h"
 #include "world_magnetic_model.h"
 
 namespace vantorel {
@@ -25,6 +29,17 @@ JobRequest typed(BoxTexts boxes) {
 
 Job built(const JobRequest& request, const SatelliteList& list = builtInSatelliteList()) {
   return buildJob(request, list, "the list");
+}
+
+// Whether a call throws, and what.
+template <typename Call>
+std::optional<std::string> faultOf(Call call) {
+  try {
+    call();
+  } catch (const std::exception& e) {
+    return std::string(e.what());
+  }
+  return std::nullopt;
 }
 
 std::string kinds(const Job& job) {
@@ -189,6 +204,63 @@ TEST(PrintingTest, CsvCellsAreNumbersAndNamesStayText) {
   for (std::size_t i = 0; i < 4; ++i) {
     EXPECT_TRUE(rows[i + 1].starts_with(starts[i].first)) << rows[i + 1];
     EXPECT_TRUE(rows[i + 1].ends_with(starts[i].second)) << rows[i + 1];
+  }
+}
+
+// Every named threshold, just inside and just outside: each row's check
+// holds for the first value and not for the second.
+TEST(ThresholdTest, EachEdgeFallsOnItsSide) {
+  using Check = std::function<bool(double)>;
+  const auto elevation = [](double e) {
+    Pointing p;
+    p.angles.Elevation = static_cast<Single>(e);
+    return horizonNotice(p);
+  };
+  const auto elements = [](double meanMotion, double eccentricity) {
+    return isNearGeostationary({meanMotion, eccentricity, 0, 0, 0, 0, {}});
+  };
+  const auto notes = [](double inclination, double drift, int days) {
+    const SatelliteEntry entry{"X", 0, OrbitalState{inclination, drift, {{2026, 11, 1}, 0}}, std::nullopt};
+    return satelliteNotes(entry, calendarDateOf(sysDays({2026, 11, 1}) + std::chrono::days{days})).size();
+  };
+  const auto serves = [](CalendarDate date) {
+    try {
+      declinationAt(date, 45, 90);
+      return true;
+    } catch (const MagneticModelError&) {
+      return false;
+    }
+  };
+  const auto offset = [](const char* text) { return !faultOf([text] { offsetAngleFromText(text); }); };
+  const auto named = [](std::size_t length) {
+    std::istringstream list("19.2E " + std::string(length, 'x'));
+    return !faultOf([&list] { readSatelliteList(list, "list"); });
+  };
+  struct Row {
+    const char* threshold;
+    double inside, outside;
+    Check holds;
+  };
+  const Row rows[] = {
+      {"above the horizon", 0, -1e-4, [&](double e) { return !elevation(e) || elevation(e)->kind != Notice::Kind::BelowHorizon; }},
+      {"low under 5", 4.9999, 5, [&](double e) { return elevation(e) && elevation(e)->kind == Notice::Kind::LowElevation; }},
+      {"mean motion from 0.9", 0.9, 0.8999999, [&](double n) { return elements(n, 0); }},
+      {"mean motion to 1.1", 1.1, 1.1000001, [&](double n) { return elements(n, 0); }},
+      {"eccentricity under 0.1", 0.0999999, 0.1, [&](double e) { return elements(1, e); }},
+      {"inclination to 0.5", 0.5, 0.5000001, [&](double i) { return notes(i, 0, 0) == 0; }},
+      {"drift to 0.05", -0.05, -0.0500001, [&](double d) { return notes(0, d, 0) == 0; }},
+      {"age to 30 days", 30, 31, [&](double days) { return notes(0, 0, static_cast<int>(days)) == 0; }},
+      {"offset from 0", 0, -0.0001, [&](double a) { return offset(doubleToText(a).c_str()); }},
+      {"offset to 45", 45, 45.0001, [&](double a) { return offset(doubleToText(a).c_str()); }},
+      {"model from 2025-01-01", 0, -1, [&](double d) { return serves(calendarDateOf(sysDays({2025, 1, 1}) + std::chrono::days{static_cast<int>(d)})); }},
+      {"model to 2029-12-31", 0, 1, [&](double d) { return serves(calendarDateOf(sysDays({2029, 12, 31}) + std::chrono::days{static_cast<int>(d)})); }},
+      {"a compass from 2000 nT", 2000, 1999.99, [](double h) { return compassZone(h).has_value(); }},
+      {"reliable from 6000 nT", 6000, 5999.99, [](double h) { return compassZone(h) == CompassZone::Reliable; }},
+      {"names to 120 characters", 120, 121, [&](double n) { return named(static_cast<std::size_t>(n)); }},
+  };
+  for (const Row& row : rows) {
+    EXPECT_TRUE(row.holds(row.inside)) << row.threshold;
+    EXPECT_FALSE(row.holds(row.outside)) << row.threshold;
   }
 }
 
