@@ -22,6 +22,13 @@ add_compile_options(
 # glibc checks buffer sizes in its string and I/O functions; it can only do
 # so, and only accepts the macro without a warning, when optimising.
 add_compile_definitions($<$<NOT:$<CONFIG:Debug>>:_FORTIFY_SOURCE=2>)
+# The C++ library checks every operator[] and front() of its containers and
+# strings, and stops the program on an index out of range rather than read
+# past the end. It costs the release build 0.02 % of the instructions to
+# start and 0.06 % for a table of 69 satellites (callgrind), so it stays in
+# the shipped program as well as in the dev build the tests and the mutation
+# runs use.
+add_compile_definitions(_GLIBCXX_ASSERTIONS)
 
 # Stack probes against jumping over the guard page, and Intel CET's indirect
 # branch tracking and shadow stack; offered by GCC on amd64, not everywhere.
