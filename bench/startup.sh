@@ -12,7 +12,9 @@
 # Environment: PRESET (default release), SETTLE_MS (default 500), the time
 # each program keeps running after its first frame before it is ended;
 # BEFORE, another vantorel executable (say one built from an older tree) to
-# run in the same turns, so that a change is measured against the same floor.
+# run in the same turns, so that a change is measured against the same floor;
+# PLANNER=1 to time the planner's first frame too, with the built-in list and
+# no settings kept, as a new user first opens it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,7 +24,7 @@ settle=${SETTLE_MS:-500}
 build=build/$preset
 
 cmake --preset "$preset" >/dev/null
-cmake --build "$build" --target vantorel minimal_window first_frame >/dev/null
+cmake --build "$build" --target vantorel vantorel_planner_module minimal_window first_frame >/dev/null
 
 work=$(mktemp -d)
 xvfb_pid=""
@@ -52,6 +54,12 @@ declare -A command=([vantorel]="$build/app/vantorel" [minimal_window]="$build/be
 if [ -n "${BEFORE:-}" ]; then
   programs=(before "${programs[@]}")
   command[before]=$BEFORE
+fi
+if [ -n "${PLANNER:-}" ]; then
+  programs=("${programs[@]}" planner)
+  command[planner]="$build/app/vantorel --planner"
+  export HOME=$work/home
+  mkdir -p "$HOME"
 fi
 
 measure() {
@@ -90,7 +98,7 @@ for p in "${programs[@]}"; do
 done
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
 for floor in minimal_window minimal_window+label; do
-  for p in before vantorel; do
+  for p in before vantorel planner; do
     [ -n "${ms[$p]:-}" ] || continue
     printf '%-24s %14s %14s %14s %14s\n' "$p / ${floor/minimal_window/minimal}" "$(ratio "${ms[$p]}" "${ms[$floor]}")" "" \
       "$(ratio "${kib[$p]}" "${kib[$floor]}")" "$(ratio "${cpu[$p]}" "${cpu[$floor]}")"

@@ -19,6 +19,11 @@ constexpr double kSunDegreesPerSecond = 360.9856 / 86400;
 // off, and the geocentric, J2000 declination screened with lies within 0.4
 // degree of the site's apparent one until 2040.
 constexpr double kScreenMargin = 1;
+// The days are first screened a week at a time, by the declination of the
+// week's middle day: the Earth's orbit is the costliest call here, and the
+// declination moves at most kDeclinationPerDay either side of it.
+constexpr int kWeek = 7;
+constexpr double kDeclinationPerDay = 0.4;
 // The closest approach is found to this many seconds, the outage's ends to
 // half a second: the times are shown to the second.
 constexpr double kClosestTo = 0.5;
@@ -110,9 +115,20 @@ SunOutage sunOutage(CalendarDate from, double latitude, double longitudeEast, do
       std::min(kNoon / 2, (widest + kScreenMargin) / kSunDegreesPerSecond / std::max(0.2, std::cos(dishDeclination)));
 
   const std::chrono::sys_days first = sysDays(from);
+  const auto farFrom = [&](int d, double by) {
+    return std::fabs(noonDeclination(calendarDateOf(first + std::chrono::days{d})) - degrees(dishDeclination)) >
+           widest + kScreenMargin + by;
+  };
   for (int d = 0; d < outage::kDays; ++d) {
+    if (d % kWeek == 0) {
+      const int middle = std::min(d + kWeek / 2, static_cast<int>(outage::kDays) - 1);
+      if (farFrom(middle, kDeclinationPerDay * (kWeek / 2))) {
+        d += kWeek - 1;
+        continue;
+      }
+    }
+    if (farFrom(d, 0)) continue;
     const CalendarDate day = calendarDateOf(first + std::chrono::days{d});
-    if (std::fabs(noonDeclination(day) - degrees(dishDeclination)) > widest + kScreenMargin) continue;
 
     const SunDay sky(day, latitude, longitudeEast);
     // Roughly when the sun's hour angle is the dish's, from its noon one.
