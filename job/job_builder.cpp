@@ -13,6 +13,7 @@
 #include "sun_position.h"
 #include "time_zone.h"
 #include "typing_hint.h"
+#include "vector_state.h"
 #include "world_magnetic_model.h"
 
 namespace vantorel {
@@ -337,6 +338,7 @@ std::optional<Notice> horizonNotice(const Pointing& p) {
 }
 
 Job buildJob(const JobRequest& request, const SatelliteList& list, std::string_view listName) {
+  clearUpperVectorState();
   Job job;
   job.customer = jobText("customer", request.customer);
   job.address = jobText("address", request.address);

@@ -159,8 +159,8 @@ PlannerWindow::PlannerWindow(PlannerServices services, QSettings* settings, QWid
                  QPrintDialog dialog(&printer, this);
                  return dialog.exec() == QDialog::Accepted;
                }};
+  // Putting the list in effect computes the first job.
   readSettings();
-  recompute();
 }
 
 PlannerWindow::~PlannerWindow() = default;
