@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <cstdio>
 
 namespace vantorel {
 namespace {
@@ -57,6 +59,29 @@ std::vector<Figure> chosenFigures(const Job& job, bool facesApart) {
     figures.push_back(figure);
   }
   return figures;
+}
+
+std::string tenthsReading(double degrees) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1f", degrees);
+  const std::string_view written(text);
+  return std::string(written == "360.0" || written == "-0.0" ? "0.0" : written) + "\u00b0";
+}
+
+std::string instrumentReading(const Figure& figure) {
+  switch (figure.label) {
+    case Label::LnbSkew:
+      return std::to_string(std::lround(figure.value)) + "\u00b0";
+    case Label::MotorAngle: {
+      const std::string size = tenthsReading(std::fabs(figure.value));
+      const bool letterless = size == "0.0\u00b0" || size == "180.0\u00b0";
+      return letterless ? size : size + (figure.value > 0 ? " E" : " W");
+    }
+    case Label::MountFaces:
+      return figure.text;
+    default:
+      return tenthsReading(figure.value);
+  }
 }
 
 }  // namespace vantorel

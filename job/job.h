@@ -80,6 +80,15 @@ struct Figure {
   std::string reading;
 };
 
+// A tenth of a degree, as a compass or an inclinometer reads: "194.7°"; a
+// whole turn's 360.0 reads 0.0, and so does -0.04.
+std::string tenthsReading(double degrees);
+
+// What the instrument that sets the figure reads; the LNB's turn in whole
+// degrees, as the marks on an LNB holder go; the motor angle in tenths with
+// its E or W.
+std::string instrumentReading(const Figure& figure);
+
 // What a job has to say beside its figures, one sentence each.
 struct Notice {
   enum class Kind {

@@ -157,34 +157,6 @@ std::size_t satelliteNamed(const SatelliteList& list, const std::string& typed, 
   throw std::invalid_argument(message);
 }
 
-// A tenth of a degree, as a compass or an inclinometer reads: "194.7°", and
-// a whole-turn reading of 360.0 as 0.0.
-std::string tenths(double degrees) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.1f", degrees);
-  return (std::string_view(text) == "360.0" ? std::string("0.0") : std::string(text)) + "\u00b0";
-}
-
-// What the instrument that sets a figure reads; the LNB's turn in whole
-// degrees, as the marks on an LNB holder go.
-std::string reading(const Figure& figure) {
-  switch (figure.label) {
-    case Label::LnbSkew: {
-      const long turn = std::lround(figure.value);
-      return std::to_string(turn) + "\u00b0";
-    }
-    case Label::MotorAngle: {
-      const std::string size = tenths(std::fabs(figure.value));
-      const bool letterless = size == "0.0\u00b0" || size == "180.0\u00b0";
-      return letterless ? size : size + (figure.value > 0 ? " E" : " W");
-    }
-    case Label::MountFaces:
-      return figure.text;
-    default:
-      return tenths(figure.value);
-  }
-}
-
 void addMount(JobSite& site, const std::optional<std::string>& offsetText, bool polar) {
   if (offsetText) site.offsetAngle = offsetAngleFromText(*offsetText);
   if (!polar) return;
@@ -197,9 +169,9 @@ void addMount(JobSite& site, const std::optional<std::string>& offsetText, bool 
       {Label::MountFaces, 0, facing, {}},
       {Label::MountAzimuthMagnetic, static_cast<double>(mount.MountAzimuthMagnetic), mount.MountAzimuthMagneticText, {}},
       {Label::DeclinationOffset, static_cast<double>(mount.DeclinationOffset), mount.DeclinationOffsetText, {}}};
-  for (Figure& figure : site.mountFigures) figure.reading = reading(figure);
+  for (Figure& figure : site.mountFigures) figure.reading = instrumentReading(figure);
   if (mount.MountAzimuthMagneticOtherWay) {
-    site.mountFigures[2].reading += " or " + tenths(static_cast<double>(*mount.MountAzimuthMagneticOtherWay));
+    site.mountFigures[2].reading += " or " + tenthsReading(static_cast<double>(*mount.MountAzimuthMagneticOtherWay));
   }
 }
 
@@ -226,7 +198,7 @@ Pointing pointAt(const JobSite& site, Single longitudeWest) {
     const MotorAngleResult motor = motorAngle(p.inputs);
     p.figures.push_back({Label::MotorAngle, number(motor.MotorAngle), motor.Text, {}});
   }
-  for (Figure& figure : p.figures) figure.reading = reading(figure);
+  for (Figure& figure : p.figures) figure.reading = instrumentReading(figure);
   return p;
 }
 

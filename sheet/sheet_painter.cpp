@@ -474,11 +474,13 @@ void paintSkew(Page& page, const Rect& box, const Angles& a, const Job& job) {
   p.restore();
 
   // The words say the size of the turn in whole degrees; its sign is the
-  // direction's word.
+  // direction's word. Under half a degree there is no turn to make.
   QString size = q(skew.reading);
   if (size.startsWith(QLatin1Char('-'))) size.remove(0, 1);
   const QString turn =
-      QStringLiteral("Turn %1 %2").arg(size, s.clockwise ? QStringLiteral("clockwise") : QStringLiteral("counter-clockwise"));
+      size == QStringLiteral("0\u00b0")
+          ? QStringLiteral("No turn: keep the LNB upright")
+          : QStringLiteral("Turn %1 %2").arg(size, s.clockwise ? QStringLiteral("clockwise") : QStringLiteral("counter-clockwise"));
   const double turnPoints = page.fitted(turn, s.turnWords.width, s.turnWords.height, points::kPanelValue, true, kWrapped);
   const double below = page.measure(turn, turnPoints, true, kWrapped, s.turnWords.width).height() + s.turnWords.y - s.text.y;
   page.text(s.turnWords, kWrapped, turn, turnPoints, true, kDish);

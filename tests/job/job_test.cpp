@@ -81,6 +81,25 @@ TEST(JobTest, FiguresAreNumbersBesideTheirTexts) {
   EXPECT_EQ(kinds(job), "");
 }
 
+// What the instruments read: a compass and an inclinometer to a tenth, the
+// LNB holder's marks to a whole degree, the motor's dial in tenths with E or W.
+TEST(JobTest, ReadingsAreWhatTheInstrumentsRead) {
+  const struct {
+    Label label;
+    double value;
+    const char* reading;
+  } rows[] = {{Label::AzimuthTrue, 194.7342, "194.7°"}, {Label::AzimuthMagnetic, 359.96, "0.0°"},
+              {Label::Elevation, -0.04, "0.0°"},        {Label::Elevation, -2.26, "-2.3°"},
+              {Label::LnbSkew, 10.9632, "11°"},         {Label::LnbSkew, -0.4, "0°"},
+              {Label::LnbSkew, -20.8529, "-21°"},       {Label::MotorAngle, -11.23829, "11.2° W"},
+              {Label::MotorAngle, 5.06, "5.1° E"},      {Label::MotorAngle, 0.04, "0.0°"},
+              {Label::MotorAngle, -179.97, "180.0°"}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(instrumentReading({row.label, row.value, "exact", {}}), row.reading) << row.value;
+  }
+  EXPECT_EQ(instrumentReading({Label::MountFaces, 0, "true south", {}}), "true south");
+}
+
 TEST(JobTest, SaysWhatItUnderstoodAndWhereItCameFrom) {
   struct Row {
     BoxTexts boxes;

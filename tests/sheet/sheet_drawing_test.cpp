@@ -99,6 +99,21 @@ class SheetDrawingTest : public QObject {
     QCOMPARE(text.contains(QStringLiteral("Turn ")), site != 2);
   }
 
+  // A satellite on the site's meridian needs no turn of the LNB, not a turn
+  // of 0 degrees one way or the other.
+  void saysNoTurnUnderHalfADegree() {
+    const Job job = sheet_testing::jobFor({"meridian", "420100", "0910100", "91", "-8"});
+    QVERIFY(std::abs(static_cast<double>(job.chosen->skew.Skew)) < 0.5);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("job.pdf"));
+    QCOMPARE(writeSheet(job, Paper::A4, path.toStdString()), std::string());
+    QPdfDocument pdf;
+    QCOMPARE(pdf.load(path), QPdfDocument::Error::None);
+    const QString text = pdf.getAllText(0).text();
+    QVERIFY(text.contains(QStringLiteral("No turn")));
+    QVERIFY(!text.contains(QStringLiteral("Turn 0")));
+  }
+
   // The arrow's head is dish-coloured where the geometry puts it, and not
   // where a mirrored or turned dial would have drawn it.
   void arrowPointsAtTheMagneticAzimuth() {
