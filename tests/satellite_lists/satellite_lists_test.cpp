@@ -295,6 +295,9 @@ TEST(SatelliteListTest, OffersTheBuiltInListInItsOrder) {
 TEST(SatelliteSearchTest, FindsNamesAsPeopleTypeThem) {
   const SatelliteList builtIn = builtInSatelliteList();
   const SatelliteList bands = loadSatelliteList(kFixtures + "/satellites_bands.xml");
+  // A leading number without E or W is the name's own, not a position.
+  const SatelliteList numbered =
+      readText("<satellites><sat name=\"12 Sat\" position=\"100\"/><sat name=\"Sat Two\" position=\"200\"/></satellites>");
   struct Row {
     const SatelliteList* list;
     const char* typed;
@@ -324,7 +327,8 @@ TEST(SatelliteSearchTest, FindsNamesAsPeopleTypeThem) {
                       // Exact before whole words, whole words before within.
                       {&bands, "SES 4", Kind::Found, "SES 4 (22.0W)", 1},
                       {&bands, "ses", Kind::Several, nullptr, 3},
-                      {&bands, "Ku-band Intelsat 21", Kind::Found, "58.0W Ku-band Intelsat 21", 1}};
+                      {&bands, "Ku-band Intelsat 21", Kind::Found, "58.0W Ku-band Intelsat 21", 1},
+                      {&numbered, "sat", Kind::Several, nullptr, 2}};
   for (const Row& row : rows) {
     const SatelliteList& list = *row.list;
     const SatelliteMatch match = findSatellite(list, row.typed);
