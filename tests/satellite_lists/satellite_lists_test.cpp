@@ -202,6 +202,8 @@ TEST(SatelliteListTest, RefusesMalformedFilesWithOneLine) {
       {omm + "A,2026-11-20T12:24:56,1.0027,0.0003,0.04,10,20,nan\n", "list:2: found MEAN_ANOMALY \"nan\", expected a number"},
       {omm + "A,2026-11-20 12:24:56,1.0027,0.0003,0.04,10,20,30\n",
        "list:2: found EPOCH \"2026-11-20 12:24:56\", expected a UTC date and time such as 2026-11-30T12:34:56.123456"},
+      {omm + "A,2026-11-20T24:00:00,1.0027,0.0003,0.04,10,20,30\n",
+       "list:2: found EPOCH \"2026-11-20T24:00:00\", expected a UTC date and time such as 2026-11-30T12:34:56.123456"},
       {omm + "A,2026-11-20T12:24:56,1.0027,1.3,0.04,10,20,30\n",
        "list:2: found \"A\" with an eccentricity of \"1.3\", expected 0 to under 1"},
       {omm + "ISS,2026-11-20T12:24:56,15.5,0.0003,51.6,10,20,30\n",
