@@ -89,6 +89,9 @@ TEST(HandlersTest, RefusalNamesTheFirstBoxThatFails) {
        R"("\x1b[2J\xc2\x9b-33.8\r\n\t\x7f")"},
       {{"\xb0\xc0\xaf\xed\xa0\x80\xf4\x90\x80\x80", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber,
        R"("\xb0\xc0\xaf\xed\xa0\x80\xf4\x90\x80\x80")"},
+      // Three- and four-byte characters cut short by their last byte.
+      {{"\xe2\x82" "X\xf0\x9f\x93" "Y", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber,
+       R"("\xe2\x82X\xf0\x9f\x93Y")"},
       // Characters at the bounds of their leads and second bytes, and a blank, shown as typed; a byte that leads
       // nothing escaped.
       {{"\xc3\x80\xdf\xbf\xef\xbc\x8c \xf8\x80\x80\x80", "x", "0", "-8"}, Field::Latitude, Fault::NotANumber,
