@@ -127,6 +127,17 @@ class PlannerTest : public QObject {
     data.setUrls({QUrl::fromLocalFile(bad)});
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
     QApplication::sendEvent(m_window, &drop);
+    // One local file may be dropped; two, or a web address, may not.
+    const auto welcomed = [this](const QList<QUrl>& urls) {
+      QMimeData dragged;
+      dragged.setUrls(urls);
+      QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &dragged, Qt::LeftButton, {});
+      QApplication::sendEvent(m_window, &enter);
+      return enter.isAccepted();
+    };
+    QVERIFY(welcomed({QUrl::fromLocalFile(bad)}));
+    QVERIFY(!welcomed({QUrl::fromLocalFile(bad), QUrl::fromLocalFile(bad)}));
+    QVERIFY(!welcomed({QUrl(QStringLiteral("https://example.org/list.xml"))}));
     QCOMPARE(find<QLabel>("listStatus")->text(), bad + QStringLiteral(":2: found the position \"13\" without its "
                                                                        "hemisphere letter, expected East or West: "
                                                                        "write 13E or 13W"));
