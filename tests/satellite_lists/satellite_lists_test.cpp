@@ -3,10 +3,13 @@
 // message, the built-in list, finding by name, and the fuzzer's corpus.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "angles.h"
+#include "mean_elements.h"
 #include "satellite_list.h"
 #include "satellite_lists_property.h"
 #include "satellite_notes.h"
@@ -122,6 +125,25 @@ TEST(SatelliteListTest, GivesStationLongitudesThatAgreeWithSgp4) {
       EXPECT_NEAR(entry.longitudeEast, references[i].mean, kToMeanSgp4) << file << " " << entry.name;
       EXPECT_EQ(joined(satelliteNotes(entry, {2026, 12, 1})), references[i].notes) << file << " " << entry.name;
     }
+  }
+}
+
+// Kepler's equation solved, at the most eccentric orbit still taken as
+// near-geostationary: a circular orbit whose mean anomaly is the true
+// anomaly, found here by halving the interval, stands at the same longitude.
+TEST(SatelliteListTest, SolvesKeplersEquationToTheEccentricityBound) {
+  const double e = 0.099;
+  for (double degrees : {30.0, 100.0, 250.0}) {
+    const double M = degrees * kRadiansPerDegree;
+    double low = M - 1, high = M + 1;  // E - e sin E - M changes sign between
+    for (int i = 0; i < 100; ++i) ((low + high) / 2 - e * std::sin((low + high) / 2) < M ? low : high) = (low + high) / 2;
+    const double E = (low + high) / 2;
+    const double trueAnomaly = 2 * std::atan2(std::sqrt(1 + e) * std::sin(E / 2), std::sqrt(1 - e) * std::cos(E / 2));
+    const MeanElements eccentric{1.0027, e, 3, 40, 20, degrees, {{2026, 11, 20}, 3600}};
+    MeanElements circular = eccentric;
+    circular.eccentricity = 0;
+    circular.meanAnomaly = trueAnomaly / kRadiansPerDegree;
+    EXPECT_NEAR(stationLongitude(eccentric), stationLongitude(circular), 1e-9) << degrees;
   }
 }
 
