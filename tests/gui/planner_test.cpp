@@ -103,6 +103,17 @@ class PlannerTest : public QObject {
     QCOMPARE(m_window->job()->chosen->name, std::string("Astra 1KR/1M/1N/1P (19.2E)"));
     QVERIFY(find<QPlainTextEdit>("results")->toPlainText().startsWith(QString::fromStdString(satelliteLines(expected))));
     QVERIFY(m_window->commandLine().contains(QStringLiteral("--satellite 'Astra 1KR/1M/1N/1P (19.2E)'")));
+    // A name that finds more than the chosen satellite is copied as its
+    // position, which finds only it.
+    QFile twins(m_dir.filePath(QStringLiteral("twins.txt")));
+    QVERIFY(twins.open(QIODevice::WriteOnly));
+    twins.write("19.2E Astra\n28.2E Astra\n");
+    twins.close();
+    QVERIFY(m_window->openList(twins.fileName()));
+    enter("filter", QString());
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(table->model()->index(1, 0)).center());
+    settle();
+    QVERIFY(m_window->commandLine().contains(QStringLiteral("--satellite 28.2E")));
 
     // A site that cannot be read says so in place, and leaves no sheet.
     enter("latitude", QStringLiteral("51,5"));
