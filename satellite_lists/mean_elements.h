@@ -45,7 +45,7 @@ bool isNearGeostationary(const MeanElements& elements);
 // The longitude under the satellite at the epoch, degrees East positive,
 // (-180, 180]: the right ascension of the node, plus the angle from the node
 // along the orbit (the argument of perigee plus the true anomaly, which the
-// equation of centre gives from the mean anomaly), projected onto the
+// mean anomaly gives through Kepler's equation), projected onto the
 // equator for the inclination, minus the Greenwich mean sidereal time of the
 // epoch (IAU 1982, UT1 taken as UTC: under 0.004 degree apart).
 double stationLongitude(const MeanElements& elements);
