@@ -4,6 +4,7 @@
 // kept; the preview against the PNG written; printing to a PDF.
 
 #include <QCheckBox>
+#include <QCompleter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -161,6 +162,10 @@ class PlannerTest : public QObject {
   void settingsAreKeptBetweenRuns() {
     enter("latitude", QStringLiteral("33.87S"));
     check("polarMount");
+    // The zones complete from any part of the name, in any case.
+    enter("timeZone", QStringLiteral("lond"));
+    QCOMPARE(find<QLineEdit>("timeZone")->completer()->currentCompletion(), QStringLiteral("Europe/London"));
+    enter("timeZone", QStringLiteral("Europe/London"));
     QVERIFY(m_window->openList(kFixtures + QStringLiteral("/plain_positions.txt")));
     m_window->close();
     delete m_window;
@@ -170,6 +175,7 @@ class PlannerTest : public QObject {
     QVERIFY(find<QCheckBox>("polarMount")->isChecked());
     QVERIFY(find<QLabel>("listName")->text().startsWith(QStringLiteral("plain_positions.txt")));
     QVERIFY(m_window->job()->site.polarMount);
+    QCOMPARE(m_window->job()->sunOutage->zone, std::string("Europe/London"));
   }
 
   // The preview is the page the PNG holds, Ctrl+S writes it, and printing
