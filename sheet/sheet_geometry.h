@@ -26,6 +26,7 @@
 // Azimuths on it are unwrapped into one continuous range, so 350 and 10 lie
 // 20 degrees apart (as -10 and 10) when the view faces north.
 
+#include <array>
 #include <cstddef>
 #include <functional>
 #include <optional>
@@ -262,7 +263,7 @@ struct SkyView {
   double elevationFrom = 0, elevationTo = 0;  // bottom and top edges
   bool facingSouth = true;
   bool arcRises = false;  // whether any of the arc stands above the horizon
-  SkyPoint arcEnds[2];    // where it meets the horizon, when it rises
+  std::array<SkyPoint, 2> arcEnds;  // where it meets the horizon, when it rises
   // The arc as polylines in order of longitude, above and below the horizon,
   // cut to the view: a line ends at the view's edge.
   std::vector<std::vector<SkyPoint>> above, below;
