@@ -158,6 +158,25 @@ class PlannerTest : public QObject {
     QCOMPARE(find<QTableView>("satellites")->model()->rowCount() > 0, true);
   }
 
+  // A key typed computes the job once, not again and again.
+  void eachKeyComputesTheJobOnce() {
+    int jobs = 0;
+    PlannerServices counting = realServices();
+    counting.buildJob = [&jobs](const JobRequest& request, const SatelliteList& list, std::string_view name) {
+      ++jobs;
+      return buildJob(request, list, name);
+    };
+    delete m_window;
+    m_window = new PlannerWindow(counting, m_settings.get());
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    settle();
+    jobs = 0;
+    QTest::keyClick(find<QLineEdit>("latitude"), Qt::Key_5);
+    QTest::qWait(20);
+    QCOMPARE(jobs, 1);
+  }
+
   // What the window keeps is read back by the next one.
   void settingsAreKeptBetweenRuns() {
     enter("latitude", QStringLiteral("33.87S"));
