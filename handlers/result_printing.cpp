@@ -116,12 +116,6 @@ std::string csvText(const std::vector<Row>& rows) {
   return text;
 }
 
-std::string joinedNotes(const Pointing& pointing) {
-  std::string joined;
-  for (const std::string& note : pointing.notes) joined += (joined.empty() ? "" : "; ") + note;
-  return joined;
-}
-
 }  // namespace
 
 std::string satelliteLines(const Job& job) {
@@ -159,7 +153,7 @@ std::string satelliteTable(const Job& job, const TableOptions& options) {
                    : pointing.position};
     for (const Figure& figure : pointing.figures) row.push_back(csv ? csvCell(figure) : figure.text);
     if (csv) row.push_back(site.declinationText);
-    if (job.orbitalList) row.push_back(joinedNotes(pointing));
+    if (job.orbitalList) row.push_back(pointing.joinedNotes());
     if (csv) {
       Row siteFields = {site.latitudeDecimal, site.longitudeDecimal};
       for (const Figure& setting : mount) siteFields.push_back(csvCell(setting));

@@ -61,6 +61,12 @@ std::vector<Figure> chosenFigures(const Job& job, bool facesApart) {
   return figures;
 }
 
+std::string Pointing::joinedNotes() const {
+  std::string joined;
+  for (const std::string& note : notes) joined += (joined.empty() ? "" : "; ") + note;
+  return joined;
+}
+
 std::string tenthsReading(double degrees) {
   char text[32];
   std::snprintf(text, sizeof text, "%.1f", degrees);

@@ -154,6 +154,8 @@ struct Pointing {
   double elevation() const { return static_cast<double>(angles.Elevation); }
   // The figure of that label; nullptr when the job has none.
   const Figure* figure(Label label) const;
+  // The notes in one text: "inclined 3.21°; drifting 0.12°/day West".
+  std::string joinedNotes() const;
 };
 
 // What the SATELLITE line says: the name, if any, and the position:

@@ -367,9 +367,7 @@ Job buildJob(const JobRequest& request, const SatelliteList& list, std::string_v
   if (job.chosen) {
     const Pointing& chosen = *job.chosen;
     if (!chosen.notes.empty()) {
-      std::string joined;
-      for (const std::string& note : chosen.notes) joined += (joined.empty() ? "" : "; ") + note;
-      job.notices.push_back({Notice::Kind::SatelliteNote, chosen.name + ": " + joined + "."});
+      job.notices.push_back({Notice::Kind::SatelliteNote, chosen.name + ": " + chosen.joinedNotes() + "."});
     }
     if (const std::optional<Notice> horizon = horizonNotice(chosen)) job.notices.push_back(*horizon);
     if (request.sunOutage) job.sunOutage = sunOutageOf(job.site, chosen, *request.sunOutage, zone);

@@ -8,12 +8,6 @@ namespace {
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 
-QString joined(const std::vector<std::string>& notes) {
-  QStringList all;
-  for (const std::string& note : notes) all << q(note);
-  return all.join(QStringLiteral("; "));
-}
-
 }  // namespace
 
 void SatelliteTableModel::setRows(std::vector<Pointing> rows) {
@@ -56,7 +50,7 @@ QVariant SatelliteTableModel::data(const QModelIndex& index, int role) const {
     case Skew:
       return sort ? QVariant(static_cast<double>(p.skew.Skew)) : QVariant(q(p.skew.Text));
     case Note:
-      return joined(p.notes);
+      return q(p.joinedNotes());
     default:
       return {};
   }
