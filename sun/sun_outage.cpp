@@ -5,7 +5,6 @@
 
 #include "angles.h"
 #include "sun_position.h"
-#include "vector_state.h"
 
 namespace vantorel {
 namespace {
@@ -103,7 +102,6 @@ SunOutage sunOutage(CalendarDate from, double latitude, double longitudeEast, do
                     const OutageCriterion& criterion) {
   SunOutage result;
   if (elevation < 0) return result;
-  clearUpperVectorState();
   const Sight dish{radians(azimuth), radians(elevation)};
   const double phi = radians(latitude);
   double dishHourAngle = 0, dishDeclination = 0;
