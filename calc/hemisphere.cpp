@@ -105,6 +105,18 @@ std::string withoutHemisphere(Field field, std::string_view text) {
   return signedText(*lettered, letters);
 }
 
+void refuseLetteredBeyondHalfTurn(Field field, bool lettered, double value, std::string_view typed) {
+  constexpr double kHalfTurn = 180;
+  if (lettered && std::fabs(value) > kHalfTurn) throw CalcError(field, Fault::LetteredBeyondHalfTurn, typed);
+}
+
+DeccalcState decodedCoordinate(Field field, const std::string& typed) {
+  const std::string signedText = withoutHemisphere(field, typed);
+  const DeccalcState decoded = deccalc(signedText, field);
+  refuseLetteredBeyondHalfTurn(field, signedText != typed, static_cast<double>(decoded.DecimalDegrees), typed);
+  return decoded;
+}
+
 std::string hemisphereHint(Field field, std::string_view text) {
   if (field != Field::Latitude && field != Field::Longitude && field != Field::SatelliteLongitude) return {};
   const std::optional<LetteredNumber> lettered = wholeLettered(text);

@@ -16,6 +16,7 @@
 
 #include "angles.h"
 #include "calc_error.h"
+#include "deccalc.h"
 #include "numeric_text.h"
 
 namespace vantorel {
@@ -44,6 +45,16 @@ LetteredNumber readLetteredNumber(std::string_view text);
 // CalcError(field, WrongHemisphere) for a letter the field does not take
 // (E or W for a latitude, N or S for a longitude).
 std::string withoutHemisphere(Field field, std::string_view text);
+
+// Throws CalcError(field, LetteredBeyondHalfTurn) for a value typed with a
+// hemisphere letter that lies beyond 180 either way: "192E" is a slip
+// (position="192" is 19.2E), not 168 W.
+void refuseLetteredBeyondHalfTurn(Field field, bool lettered, double value, std::string_view typed);
+
+// A latitude or longitude box's text decoded as the job decodes it: a
+// hemisphere letter made a sign, the DDMMSS digits or decimal degrees read,
+// and a lettered longitude held to 180. Throws CalcError for field.
+DeccalcState decodedCoordinate(Field field, const std::string& typed);
 
 // For the window's message on such a text: "Type -151.21 (East is
 // negative)." when withoutHemisphere reads it as a number, else "".

@@ -26,7 +26,6 @@ constexpr double kSixty = 60;
 // "192E" is a slip (position="192" is 19.2E), not 168 W.
 struct SignedBoxes {
   BoxTexts boxes;
-  bool longitudeLettered = false;
   bool satelliteLettered = false;
 };
 
@@ -35,15 +34,8 @@ SignedBoxes withSigns(const BoxTexts& typed, bool satellite) {
   s.boxes.Text4 = withoutHemisphere(Field::Latitude, typed.Text4);
   s.boxes.Text5 = withoutHemisphere(Field::Longitude, typed.Text5);
   if (satellite) s.boxes.Text6 = withoutHemisphere(Field::SatelliteLongitude, typed.Text6);
-  s.longitudeLettered = s.boxes.Text5 != typed.Text5;
   s.satelliteLettered = s.boxes.Text6 != typed.Text6;
   return s;
-}
-
-constexpr double kHalfTurn = 180;
-
-void checkLettered(bool lettered, double value, Field field, const std::string& typed) {
-  if (lettered && std::fabs(value) > kHalfTurn) throw CalcError(field, Fault::LetteredBeyondHalfTurn, typed);
 }
 
 // "the latitude 429999 has 99 minutes and 99 seconds; read as 43°40'39.0" N",
@@ -62,12 +54,10 @@ JobSite decodedSite(const JobRequest& request, const SignedBoxes& signs, Calenda
   const BoxTexts& boxes = signs.boxes;
   JobSite site;
   site.date = date;
-  site.latitude = deccalc(boxes.Text4, Field::Latitude);
-  site.longitude = deccalc(boxes.Text5, Field::Longitude);
+  site.latitude = decodedCoordinate(Field::Latitude, request.boxes.Text4);
+  site.longitude = decodedCoordinate(Field::Longitude, request.boxes.Text5);
   site.inputs.SiteLatitude = site.latitude.DecimalDegrees;
   site.inputs.SiteLongitude = site.longitude.DecimalDegrees;
-  checkLettered(signs.longitudeLettered, static_cast<double>(site.inputs.SiteLongitude), Field::Longitude,
-                request.boxes.Text5);
   site.latitudeDms = latitudeDms(site.inputs.SiteLatitude);
   site.latitudeDecimal = latitudeDecimal(site.inputs.SiteLatitude);
   site.longitudeDms = longitudeDms(site.inputs.SiteLongitude);
@@ -346,7 +336,8 @@ Job buildJob(const JobRequest& request, const SatelliteList& list, std::string_v
   if (request.typedSatellite) {
     if (readsAsNumber(boxes.Text6)) {
       typed = readSatellite(boxes.Text6);
-      checkLettered(signs.satelliteLettered, static_cast<double>(typed), Field::SatelliteLongitude, request.boxes.Text6);
+      refuseLetteredBeyondHalfTurn(Field::SatelliteLongitude, signs.satelliteLettered, static_cast<double>(typed),
+                                   request.boxes.Text6);
     } else {
       entry = satelliteNamed(list, request.boxes.Text6, listName);
     }

@@ -85,13 +85,8 @@ struct Understood {
 
 Understood understood(Field field, const QString& typed) {
   try {
-    const DeccalcState decoded = deccalc(withoutHemisphere(field, bytes(typed)), field);
-    const Single value = decoded.DecimalDegrees;
+    const Single value = decodedCoordinate(field, bytes(typed)).DecimalDegrees;
     const bool latitude = field == Field::Latitude;
-    // A lettered longitude is 180 or less either way, as the job reads it.
-    if (!latitude && withoutHemisphere(field, bytes(typed)) != bytes(typed) && std::fabs(value) > 180) {
-      throw CalcError(field, Fault::LetteredBeyondHalfTurn, bytes(typed));
-    }
     return {true, q(latitude ? latitudeDms(value) : longitudeDms(value)) + QStringLiteral("   ") +
                       q(latitude ? latitudeDecimal(value) : longitudeDecimal(value))};
   } catch (const CalcError& e) {
