@@ -10,21 +10,6 @@
 namespace vantorel {
 namespace {
 
-// --min-elevation lies within a right angle of the horizon either way.
-constexpr double kRightAngle = 90;
-
-std::optional<double> minimumElevation(const std::optional<std::string>& text) {
-  if (!text) return std::nullopt;
-  double value = 0;
-  try {
-    value = textToDouble(*text);
-  } catch (const CalcError& e) {
-    throw e.forField(Field::MinimumElevation);
-  }
-  if (std::fabs(value) > kRightAngle) throw CalcError(Field::MinimumElevation, Fault::OutOfRange, *text);
-  return value;
-}
-
 // A number typed for field, within (low, high], or [low, high] with
 // lowIncluded.
 double numberIn(const std::string& text, Field field, double low, double high, bool lowIncluded) {
@@ -36,6 +21,13 @@ double numberIn(const std::string& text, Field field, double low, double high, b
   }
   if (!(value <= high && (lowIncluded ? value >= low : value > low))) throw CalcError(field, Fault::OutOfRange, text);
   return value;
+}
+
+// --min-elevation lies within a right angle of the horizon either way.
+std::optional<double> minimumElevation(const std::optional<std::string>& text) {
+  constexpr double kRightAngle = 90;
+  if (!text) return std::nullopt;
+  return numberIn(*text, Field::MinimumElevation, -kRightAngle, kRightAngle, true);
 }
 
 // The outage criterion as typed, where a sun outage or a sheet asks for it.
