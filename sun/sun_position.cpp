@@ -15,16 +15,6 @@ constexpr double kWavelength = 0.55;
 
 }  // namespace
 
-double sunRadius(CalendarDate day) {
-  double jd0 = 0, mjd = 0, tai1 = 0, tai2 = 0, tt1 = 0, tt2 = 0;
-  eraCal2jd(day.year, day.month, day.day, &jd0, &mjd);
-  eraUtctai(jd0 + mjd, 0.5, &tai1, &tai2);
-  eraTaitt(tai1, tai2, &tt1, &tt2);
-  double heliocentric[2][3], barycentric[2][3];
-  eraEpv00(tt1, tt2, heliocentric, barycentric);
-  return std::asin(kSunRadius / eraPm(heliocentric[0])) / kRadiansPerDegree;
-}
-
 SunDay::SunDay(CalendarDate day, double latitude, double longitudeEast) {
   double jd0 = 0, mjd = 0;
   eraCal2jd(day.year, day.month, day.day, &jd0, &mjd);
@@ -85,5 +75,9 @@ SunPlace SunDay::at(double second) const {
   place.radius = std::asin(kSunRadius / distance) / kRadiansPerDegree;
   return place;
 }
+
+// The Earth's place at noon is the one the day's sun is reckoned from, and
+// the site plays no part in the radius.
+double sunRadius(CalendarDate day) { return SunDay(day, 0, 0).at(kNoon).radius; }
 
 }  // namespace vantorel
