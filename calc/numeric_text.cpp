@@ -3,6 +3,7 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <system_error>
 
@@ -202,5 +203,11 @@ std::string singleToText(Single value) { return toText(value, 7); }
 std::string doubleToText(double value) { return toText(value, 15); }
 
 std::string integerToText(Integer value) { return std::to_string(value); }
+
+std::string fixedText(double value, int decimals) {
+  char text[400];  // the widest double printed in full, with its point and sign
+  std::snprintf(text, sizeof text, "%.*f", decimals, value);
+  return text;
+}
 
 }  // namespace vantorel

@@ -61,6 +61,10 @@ std::string singleToText(Single value);
 // As singleToText with 15 significant digits: 71.8 gives "71.8".
 std::string doubleToText(double value);
 
+// value with exactly decimals digits after the point, as printf's %.*f:
+// fixedText(0.26723, 2) gives "0.27", fixedText(-0.04, 1) gives "-0.0".
+std::string fixedText(double value, int decimals);
+
 // text without blanks (spaces and tabs) at either end.
 std::string_view trimmed(std::string_view text);
 

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
+
+#include "numeric_text.h"
 
 namespace vantorel {
 namespace {
@@ -68,10 +69,8 @@ std::string Pointing::joinedNotes() const {
 }
 
 std::string tenthsReading(double degrees) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.1f", degrees);
-  const std::string_view written(text);
-  return std::string(written == "360.0" || written == "-0.0" ? "0.0" : written) + "\u00b0";
+  const std::string written = fixedText(degrees, 1);
+  return (written == "360.0" || written == "-0.0" ? "0.0" : written) + "\u00b0";
 }
 
 std::string instrumentReading(const Figure& figure) {

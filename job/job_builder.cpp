@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <stdexcept>
 
@@ -205,13 +204,7 @@ Pointing listedPointing(const JobSite& site, const SatelliteList& list, std::siz
   return p;
 }
 
-std::string twoDecimals(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.2f", value);
-  return text;
-}
-
-std::string degreesText(double degrees) { return twoDecimals(degrees) + "\u00b0"; }
+std::string degreesText(double degrees) { return fixedText(degrees, 2) + "\u00b0"; }
 
 // "14 min 19 s".
 std::string duration(double seconds) {
@@ -241,7 +234,7 @@ JobSunOutage sunOutageOf(const JobSite& site, const Pointing& chosen, const Outa
   if (zone) j.zone = zone->name();
   for (const OutageDay& day : j.outage.days) {
     JobSunOutage::Day d{calendarDateText(day.date), clockTime(day.start), clockTime(day.end), clockTime(day.closest),
-                        twoDecimals(day.separation), {}, {}, {}};
+                        fixedText(day.separation, 2), {}, {}, {}};
     if (zone) {
       d.localStart = localText(*zone, day.date, day.start);
       d.localEnd = localText(*zone, day.date, day.end);

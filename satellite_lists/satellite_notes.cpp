@@ -1,21 +1,11 @@
 #include "satellite_notes.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "angles.h"
+#include "numeric_text.h"
 
 namespace vantorel {
-namespace {
-
-std::string twoDecimals(double value) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.2f", value);
-  return text;
-}
-
-}  // namespace
-
 std::vector<std::string> satelliteNotes(const SatelliteEntry& entry, CalendarDate runDate) {
   std::vector<std::string> said;
   if (entry.namedLongitudeEast) {
@@ -24,9 +14,9 @@ std::vector<std::string> satelliteNotes(const SatelliteEntry& entry, CalendarDat
   }
   if (!entry.orbit) return said;
   const OrbitalState& orbit = *entry.orbit;
-  if (orbit.inclination > notes::kInclination) said.push_back("inclined " + twoDecimals(orbit.inclination) + "°");
+  if (orbit.inclination > notes::kInclination) said.push_back("inclined " + fixedText(orbit.inclination, 2) + "°");
   if (std::fabs(orbit.driftPerDay) > notes::kDriftPerDay) {
-    said.push_back("drifting " + twoDecimals(std::fabs(orbit.driftPerDay)) + "°/day " +
+    said.push_back("drifting " + fixedText(std::fabs(orbit.driftPerDay), 2) + "°/day " +
                     (orbit.driftPerDay > 0 ? "East" : "West"));
   }
   const auto age = (sysDays(runDate) - sysDays(orbit.epoch.date)).count();
