@@ -15,8 +15,8 @@ namespace {
 using namespace vantorel;
 
 // 600 satellites a fifth of a degree apart, as a satellites.xml.
-const SatelliteList& sixHundred() {
-  static const SatelliteList list = [] {
+const SatelliteCatalog& sixHundred() {
+  static const SatelliteCatalog list = [] {
     std::ostringstream xml;
     xml << "<satellites>";
     for (int i = 0; i < 600; ++i) xml << "<sat name=\"Satellite " << i << "\" position=\"" << (i * 2 - 600) << "\"/>";

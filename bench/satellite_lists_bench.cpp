@@ -66,7 +66,7 @@ void load(benchmark::State& state, const std::string& text) {
     state.PauseTiming();  // the copy into the stream is no part of reading
     std::istringstream in(text);
     state.ResumeTiming();
-    SatelliteList list = readSatelliteList(in, "bench");
+    SatelliteCatalog list = readSatelliteList(in, "bench");
     if (list.entries.size() != kEntries) state.SkipWithError("not every entry was kept");
     benchmark::DoNotOptimize(list);
   }

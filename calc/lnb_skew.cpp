@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include "angles.h"
+#include "vector3.h"
 
 namespace vantorel {
 namespace {
@@ -15,16 +16,6 @@ namespace {
 // some 5 mm from that point, far inside a hundredth of a second of a typed
 // coordinate (30 cm), and so close the skew turns with every millimetre.
 constexpr double kVertical = 1e-9;
-
-struct Vector {
-  double x, y, z;
-};
-
-double dot(const Vector& a, const Vector& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-
-Vector cross(const Vector& a, const Vector& b) {
-  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
 
 struct SinCos {
   double sin, cos;
@@ -58,11 +49,11 @@ LnbSkewResult lnbSkew(const OnecalcInputs& in) {
       sinCosDegrees(static_cast<double>(in.SiteLongitude) - static_cast<double>(in.SatelliteLongitude));
   const double k = constants::EarthOverOrbit;
 
-  const Vector up{phi.cos, 0, phi.sin};
-  const Vector axis{0, 0, 1};
-  const Vector d{lambda.cos - k * phi.cos, lambda.sin, -k * phi.sin};  // satellite minus site
+  const Vector3 up{phi.cos, 0, phi.sin};
+  const Vector3 axis{0, 0, 1};
+  const Vector3 d{lambda.cos - k * phi.cos, lambda.sin, -k * phi.sin};  // satellite minus site
   const double distance = std::sqrt(dot(d, d));                     // at least 1 - k
-  const Vector u{d.x / distance, d.y / distance, d.z / distance};
+  const Vector3 u{d.x / distance, d.y / distance, d.z / distance};
 
   // u x a is a's part across the line of sight turned a quarter turn about u.
   // Both references turned alike keep the angle between them, and the cross
@@ -70,8 +61,8 @@ LnbSkewResult lnbSkew(const OnecalcInputs& in) {
   // a - (a.u)u would cancel. The wave's reference is never short: the
   // satellite lies in the equatorial plane, far outside the Earth, so the
   // line of sight is never along the axis.
-  const Vector dish = cross(u, up);
-  const Vector wave = cross(u, axis);
+  const Vector3 dish = cross(u, up);
+  const Vector3 wave = cross(u, axis);
   LnbSkewResult r;
   if (std::sqrt(dot(dish, dish)) >= kVertical) {
     // A positive turn about u is clockwise to an eye looking along u.

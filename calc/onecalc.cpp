@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "calc_error.h"
+#include "vector3.h"
 
 namespace vantorel {
 namespace {
@@ -25,12 +26,6 @@ double divide(double dividend, double divisor) {
 
 // A store into a Single, which overflows if the double does not fit.
 Single single(double value) { return static_cast<Single>(checked(static_cast<double>(static_cast<Single>(checked(value))))); }
-
-struct Vector {
-  double x, y, z;
-};
-
-double dot(const Vector& a, const Vector& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
 // The closed form for a northern site and a satellite less than 90 degrees
 // of longitude away. The order of operations and the Single stores follow the
@@ -93,12 +88,12 @@ void vectorForm(const OnecalcInputs& in, OnecalcResult& r) {
       -(static_cast<double>(in.SatelliteLongitude) - static_cast<double>(in.SiteLongitude)) * (Pi / 180);
   const double k = constants::EarthOverOrbit;
 
-  const Vector site{k * std::cos(phi), 0, k * std::sin(phi)};
-  const Vector satellite{std::cos(lambda), std::sin(lambda), 0};
-  const Vector d{satellite.x - site.x, satellite.y - site.y, satellite.z - site.z};
-  const Vector east{0, 1, 0};
-  const Vector north{-std::sin(phi), 0, std::cos(phi)};
-  const Vector up{std::cos(phi), 0, std::sin(phi)};
+  const Vector3 site{k * std::cos(phi), 0, k * std::sin(phi)};
+  const Vector3 satellite{std::cos(lambda), std::sin(lambda), 0};
+  const Vector3 d{satellite.x - site.x, satellite.y - site.y, satellite.z - site.z};
+  const Vector3 east{0, 1, 0};
+  const Vector3 north{-std::sin(phi), 0, std::cos(phi)};
+  const Vector3 up{std::cos(phi), 0, std::sin(phi)};
 
   const double de = dot(d, east);
   const double dn = dot(d, north);

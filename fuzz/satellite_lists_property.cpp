@@ -17,7 +17,7 @@ constexpr std::string_view kShownName = "fuzzed.list";
 // texts, each cut at 40 bytes by quotedText.
 constexpr std::size_t kLongestMessage = 400;
 
-std::string checkEntry(const SatelliteList& list, const SatelliteEntry& entry) {
+std::string checkEntry(const SatelliteCatalog& list, const SatelliteEntry& entry) {
   if (entry.name.empty() || !isPrintableText(entry.name)) return "a name is not printable: " + quotedText(entry.name);
   if (!(entry.longitudeEast > -180 && entry.longitudeEast <= 180)) {
     return "a longitude is outside (-180, 180]: " + std::to_string(entry.longitudeEast);
@@ -44,7 +44,7 @@ std::string checkEntry(const SatelliteList& list, const SatelliteEntry& entry) {
 
 std::string checkSatelliteLists(const std::uint8_t* data, std::size_t size) {
   std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
-  SatelliteList list;
+  SatelliteCatalog list;
   try {
     list = readSatelliteList(in, kShownName);
   } catch (const SatelliteListError& e) {

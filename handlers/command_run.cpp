@@ -51,7 +51,7 @@ std::string listName(const std::optional<std::string>& file) {
 
 PointingOutput runPointing(const PointingRequest& request, const SheetWriter& writeSheet) {
   const std::optional<double> lowest = minimumElevation(request.minimumElevation);
-  const SatelliteList list = request.satellitesFile ? loadSatelliteList(*request.satellitesFile) : builtInSatelliteList();
+  const SatelliteCatalog list = request.satellitesFile ? loadSatelliteList(*request.satellitesFile) : builtInSatelliteList();
   JobRequest asked = request.job;
   asked.typedSatellite = !request.table;
   asked.sunOutage = outageCriterion(request);

@@ -116,7 +116,7 @@ Single readSatellite(std::string_view text) {
 
 // The index of a satellite typed by name in the list; throws a refusal that
 // names the candidates, or says where the names are listed.
-std::size_t satelliteNamed(const SatelliteList& list, const std::string& typed, std::string_view listName) {
+std::size_t satelliteNamed(const SatelliteCatalog& list, const std::string& typed, std::string_view listName) {
   const SatelliteMatch match = findSatellite(list, typed);
   if (match.kind == SatelliteMatch::Kind::Found) return match.entry;
   if (match.kind == SatelliteMatch::Kind::None) {
@@ -192,7 +192,7 @@ Pointing pointAt(const JobSite& site, Single longitudeWest) {
 }
 
 // The list's entry at its own longitude, named, with its notes as of date.
-Pointing listedPointing(const JobSite& site, const SatelliteList& list, std::size_t index) {
+Pointing listedPointing(const JobSite& site, const SatelliteCatalog& list, std::size_t index) {
   const SatelliteEntry& entry = list.entries.at(index);
   // The lists' East positive, made the calculation's West positive.
   Pointing p = pointAt(site, static_cast<Single>(-entry.longitudeEast));
@@ -292,7 +292,7 @@ std::optional<Notice> horizonNotice(const Pointing& p) {
   return std::nullopt;
 }
 
-Job buildJob(const JobRequest& request, const SatelliteList& list, std::string_view listName) {
+Job buildJob(const JobRequest& request, const SatelliteCatalog& list, std::string_view listName) {
   clearUpperVectorState();
   Job job;
   job.customer = jobText("customer", request.customer);

@@ -57,6 +57,6 @@ std::optional<Notice> horizonNotice(const Pointing& pointing);
 // std::invalid_argument with a sentence for a name that finds no single
 // satellite, a date that names no day or a customer, address or notes text
 // holding control characters or longer than kLongestJobText.
-Job buildJob(const JobRequest& request, const SatelliteList& list, std::string_view listName);
+Job buildJob(const JobRequest& request, const SatelliteCatalog& list, std::string_view listName);
 
 }  // namespace vantorel

@@ -23,7 +23,7 @@ UtcInstant ommEpoch(const ListSource& source, std::size_t line, std::string_view
 }
 
 void keepObject(const ListSource& source, std::size_t line, const OmmTexts& written, const MeanElements& elements,
-                SatelliteList& list) {
+                SatelliteCatalog& list) {
   const std::string_view name = trimmed(written[kObjectName]);
   if (name.empty()) source.fail(line, "found an object without a name, expected a satellite's name");
   source.checkName(line, name);

@@ -34,6 +34,6 @@ using OmmTexts = std::array<std::string_view, kOmmKeys.size()>;
 // make an orbit whether or not it is kept, then adds it to the list if it is
 // near geostationary and counts it as skipped otherwise.
 void keepObject(const ListSource& source, std::size_t line, const OmmTexts& written, const MeanElements& elements,
-                SatelliteList& list);
+                SatelliteCatalog& list);
 
 }  // namespace vantorel

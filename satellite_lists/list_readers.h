@@ -21,7 +21,7 @@ class ListReader {
   virtual bool identify(std::string_view head) const = 0;
   // The whole file from its start, entries in the file's order; empty if it
   // holds no satellite to keep. Throws SatelliteListError at the first fault.
-  virtual SatelliteList read(ListSource& source) const = 0;
+  virtual SatelliteCatalog read(ListSource& source) const = 0;
 };
 
 std::unique_ptr<ListReader> makePlainListReader();

@@ -38,8 +38,8 @@ class OmmCsvReader : public ListReader {
            std::find(names.begin(), names.end(), kOmmKeys[kMeanMotion]) != names.end();
   }
 
-  SatelliteList read(ListSource& source) const override {
-    SatelliteList list;
+  SatelliteCatalog read(ListSource& source) const override {
+    SatelliteCatalog list;
     list.format = "OMM CSV";
     CsvRecords records(source, false);
     std::vector<std::string> fields;

@@ -154,8 +154,8 @@ class OmmJsonReader : public ListReader {
     return first != std::string_view::npos && (head[first] == '[' || head[first] == '{');
   }
 
-  SatelliteList read(ListSource& source) const override {
-    SatelliteList list;
+  SatelliteCatalog read(ListSource& source) const override {
+    SatelliteCatalog list;
     list.format = "OMM JSON";
     JsonBytes bytes(source);
     char c = 0;
@@ -185,7 +185,7 @@ class OmmJsonReader : public ListReader {
 
  private:
   // The object whose "{" was just read, up to its "}".
-  static void readObject(const ListSource& source, JsonBytes& bytes, SatelliteList& list) {
+  static void readObject(const ListSource& source, JsonBytes& bytes, SatelliteCatalog& list) {
     const std::size_t line = bytes.line();
     std::string text = "{";
     if (!bytes.restOfObject(text)) {

@@ -117,8 +117,8 @@ class PlainListReader : public ListReader {
     return startsWithPosition(first) || isCsv(first) || isDigit(first.front()) || first.front() == '.';
   }
 
-  SatelliteList read(ListSource& source) const override {
-    SatelliteList list;
+  SatelliteCatalog read(ListSource& source) const override {
+    SatelliteCatalog list;
     list.format = "plain list";
     const std::vector<std::string_view> first = firstLines(source.head(), 1, true);
     if (!first.empty() && isCsv(trimmed(first.front()))) {
@@ -131,13 +131,13 @@ class PlainListReader : public ListReader {
 
  private:
   static void add(ListSource& source, std::size_t line, std::string_view name, double longitudeEast,
-                  SatelliteList& list) {
+                  SatelliteCatalog& list) {
     if (name.empty()) source.fail(line, "found no name, expected one beside the position");
     source.checkName(line, name);
     list.entries.push_back({std::string(name), longitudeEast, std::nullopt, std::nullopt});
   }
 
-  static void readPositionNames(ListSource& source, SatelliteList& list) {
+  static void readPositionNames(ListSource& source, SatelliteCatalog& list) {
     std::string line;
     while (source.nextLine(line)) {
       const std::string_view content = trimmed(line);
@@ -151,7 +151,7 @@ class PlainListReader : public ListReader {
     }
   }
 
-  static void readCsv(ListSource& source, SatelliteList& list) {
+  static void readCsv(ListSource& source, SatelliteCatalog& list) {
     CsvRecords records(source, true);
     std::vector<std::string> fields;
     bool first = true;

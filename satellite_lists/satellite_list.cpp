@@ -25,13 +25,13 @@ std::vector<std::string_view> firstLines(std::string_view head, std::size_t coun
   return lines;
 }
 
-SatelliteList readSatelliteList(std::istream& in, std::string_view shownName) {
+SatelliteCatalog readSatelliteList(std::istream& in, std::string_view shownName) {
   ListSource source(in, shownName);
   const std::unique_ptr<ListReader> readers[] = {makeSatellitesXmlReader(), makeOmmJsonReader(), makeOmmCsvReader(),
                                                  makeTleReader(), makePlainListReader()};
   for (const std::unique_ptr<ListReader>& reader : readers) {
     if (!reader->identify(source.head())) continue;
-    SatelliteList list = reader->read(source);
+    SatelliteCatalog list = reader->read(source);
     if (list.entries.empty()) {
       source.fail(list.skipped == 0 ? "holds no geostationary satellite"
                                     : "holds no geostationary satellite: its " + std::to_string(list.skipped) +
@@ -54,7 +54,7 @@ SatelliteList readSatelliteList(std::istream& in, std::string_view shownName) {
                      "a satellites.xml, CelesTrak's OMM as CSV or JSON, or a three-line TLE");
 }
 
-SatelliteList loadSatelliteList(const std::string& fileName) {
+SatelliteCatalog loadSatelliteList(const std::string& fileName) {
   if (fileName == "-") return readSatelliteList(std::cin, "standard input");
   std::error_code ignored;
   if (std::filesystem::is_directory(fileName, ignored)) failFile(fileName, "is a folder, expected a satellite list file");
@@ -63,10 +63,10 @@ SatelliteList loadSatelliteList(const std::string& fileName) {
   return readSatelliteList(file, fileName);
 }
 
-SatelliteList builtInSatelliteList() {
+SatelliteCatalog builtInSatelliteList() {
   Catalogue catalogue;
   listmod(catalogue);
-  SatelliteList list;
+  SatelliteCatalog list;
   list.format = "built-in list";
   list.builtIn = true;
   for (int row = 0; row < rowCount(catalogue); ++row) {

@@ -52,7 +52,7 @@ struct SatelliteEntry {
   std::optional<double> namedLongitudeEast;
 };
 
-struct SatelliteList {
+struct SatelliteCatalog {
   std::string format;  // "plain list", "satellites.xml", "OMM CSV", "OMM JSON", "three-line TLE", "built-in list"
   std::vector<SatelliteEntry> entries;  // in the file's order; never empty once read
   std::size_t skipped = 0;  // objects of orbital data left out as not near geostationary
@@ -73,14 +73,14 @@ class SatelliteListError : public std::runtime_error {
 // so does a list with no satellite in it. Nothing is returned half read.
 // Memory grows with the satellites kept, not with the file: the transponders
 // of a satellites.xml and skipped objects cost nothing.
-SatelliteList readSatelliteList(std::istream& in, std::string_view shownName);
+SatelliteCatalog readSatelliteList(std::istream& in, std::string_view shownName);
 
 // The file fileName, or standard input if it is "-". Throws
 // SatelliteListError also for a file that cannot be opened or read.
-SatelliteList loadSatelliteList(const std::string& fileName);
+SatelliteCatalog loadSatelliteList(const std::string& fileName);
 
 // The built-in catalogue's 69 satellites in the list's order, at their
 // listed longitudes (61.5 West is -61.5, not rounded).
-SatelliteList builtInSatelliteList();
+SatelliteCatalog builtInSatelliteList();
 
 }  // namespace vantorel

@@ -127,7 +127,7 @@ int matchLevel(const std::vector<Words>& names, const Words& wanted, const std::
 
 std::string comparableName(std::string_view typed) { return joined(foldedWords(typed)); }
 
-NameIndex::NameIndex(const SatelliteList& list) {
+NameIndex::NameIndex(const SatelliteCatalog& list) {
   m_names.reserve(list.entries.size());
   for (const SatelliteEntry& entry : list.entries) {
     m_names.push_back(namesOf(entry.name));
@@ -168,6 +168,6 @@ SatelliteMatch NameIndex::find(std::string_view typed) const {
   return {};
 }
 
-SatelliteMatch findSatellite(const SatelliteList& list, std::string_view typed) { return NameIndex(list).find(typed); }
+SatelliteMatch findSatellite(const SatelliteCatalog& list, std::string_view typed) { return NameIndex(list).find(typed); }
 
 }  // namespace vantorel

@@ -45,13 +45,13 @@ inline constexpr double kOneSlot = 0.1;  // degrees
 // count as nothing.
 std::string comparableName(std::string_view typed);
 
-SatelliteMatch findSatellite(const SatelliteList& list, std::string_view typed);
+SatelliteMatch findSatellite(const SatelliteCatalog& list, std::string_view typed);
 
 // The names a list's entries answer to, folded once, for finding many names
 // in one list as fast as typing needs: a filter that follows each key.
 class NameIndex {
  public:
-  explicit NameIndex(const SatelliteList& list);
+  explicit NameIndex(const SatelliteCatalog& list);
 
   // As findSatellite.
   SatelliteMatch find(std::string_view typed) const;

@@ -75,8 +75,8 @@ class SatellitesXmlReader : public ListReader {
     return first != std::string_view::npos && head[first] == '<';
   }
 
-  SatelliteList read(ListSource& source) const override {
-    SatelliteList list;
+  SatelliteCatalog read(ListSource& source) const override {
+    SatelliteCatalog list;
     list.format = "satellites.xml";
     QXmlStreamReader xml;
     std::vector<OpenElement> open;
@@ -126,7 +126,7 @@ class SatellitesXmlReader : public ListReader {
                           "), expected a well-formed satellites.xml");
   }
 
-  static void readSat(const ListSource& source, const QXmlStreamReader& xml, SatelliteList& list) {
+  static void readSat(const ListSource& source, const QXmlStreamReader& xml, SatelliteCatalog& list) {
     const auto line = static_cast<std::size_t>(xml.lineNumber());
     const QXmlStreamAttributes attributes = xml.attributes();
     const QString name = attributes.value(QLatin1String("name")).toString();

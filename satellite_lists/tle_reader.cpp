@@ -42,8 +42,8 @@ class TleReader : public ListReader {
     return !lines.empty() && (looksLikeLine1(lines[0]) || (lines.size() == 2 && looksLikeLine1(lines[1])));
   }
 
-  SatelliteList read(ListSource& source) const override {
-    SatelliteList list;
+  SatelliteCatalog read(ListSource& source) const override {
+    SatelliteCatalog list;
     list.format = "three-line TLE";
     std::string name, line1, line2;
     for (bool first = true; nextNonBlank(source, name, first); first = false) {

@@ -162,7 +162,7 @@ class PlannerTest : public QObject {
   void eachKeyComputesTheJobOnce() {
     int jobs = 0;
     PlannerServices counting = realServices();
-    counting.buildJob = [&jobs](const JobRequest& request, const SatelliteList& list, std::string_view name) {
+    counting.buildJob = [&jobs](const JobRequest& request, const SatelliteCatalog& list, std::string_view name) {
       ++jobs;
       return buildJob(request, list, name);
     };

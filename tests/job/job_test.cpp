@@ -27,7 +27,7 @@ JobRequest typed(BoxTexts boxes) {
   return request;
 }
 
-Job built(const JobRequest& request, const SatelliteList& list = builtInSatelliteList()) {
+Job built(const JobRequest& request, const SatelliteCatalog& list = builtInSatelliteList()) {
   return buildJob(request, list, "the list");
 }
 
@@ -151,7 +151,7 @@ TEST(JobTest, ChoosesAListEntryAndComputesTheWholeList) {
   request.typedSatellite = false;
   request.listEntry = 3;
   request.everySatellite = true;
-  const SatelliteList list = loadSatelliteList(kFixtures + "/celestrak_geo.csv");
+  const SatelliteCatalog list = loadSatelliteList(kFixtures + "/celestrak_geo.csv");
   const Job job = built(request, list);
   ASSERT_EQ(job.listed.size(), list.entries.size());
   EXPECT_EQ(job.chosen->name, "GORIZONT 33");
@@ -199,7 +199,7 @@ TEST(JobTest, RefusesTheFirstInputInTheWindowsOrder) {
 // is a direction, and never runs a name from a list as a formula.
 TEST(PrintingTest, CsvCellsAreNumbersAndNamesStayText) {
   std::istringstream file("\"=HYPERLINK(1)\",19.2E\n-5 West,5W\n@home,0.8W\nPlain,13E\n");
-  const SatelliteList list = readSatelliteList(file, "list");
+  const SatelliteCatalog list = readSatelliteList(file, "list");
   JobRequest request = typed({"51.5N", "0.1W", "", "1.2"});
   request.typedSatellite = false;
   request.everySatellite = true;

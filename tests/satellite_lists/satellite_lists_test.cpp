@@ -20,7 +20,7 @@ namespace {
 
 const std::string kFixtures = VANTOREL_FIXTURES_DIR;
 
-SatelliteList readText(const std::string& text) {
+SatelliteCatalog readText(const std::string& text) {
   std::istringstream in(text);
   return readSatelliteList(in, "list");
 }
@@ -70,7 +70,7 @@ TEST(SatelliteListTest, ReadsPlainListsAndSatellitesXmlAsWritten) {
         {"Astra 1KR/1M/1N/1P (19.2E)", 19.2}, {"Hotbird 13F/13G (13.0E)", 13}, {"Türksat 3A/4A/5B/6A (42.0E)", 42},
         {"SES 4 (22.0W)", -22}, {"SES 5 (5.0E)", 5}}}};
   for (const Row& row : rows) {
-    const SatelliteList list = loadSatelliteList(kFixtures + "/" + row.file);
+    const SatelliteCatalog list = loadSatelliteList(kFixtures + "/" + row.file);
     EXPECT_EQ(list.format, row.format);
     ASSERT_EQ(list.entries.size(), row.entries.size()) << row.file;
     for (std::size_t i = 0; i < row.entries.size(); ++i) {
@@ -114,7 +114,7 @@ TEST(SatelliteListTest, GivesStationLongitudesThatAgreeWithSgp4) {
   const std::pair<const char*, const char*> files[] = {
       {"celestrak_geo.tle", "three-line TLE"}, {"celestrak_geo.csv", "OMM CSV"}, {"celestrak_geo.json", "OMM JSON"}};
   for (const auto& [file, format] : files) {
-    const SatelliteList list = loadSatelliteList(kFixtures + "/" + file);
+    const SatelliteCatalog list = loadSatelliteList(kFixtures + "/" + file);
     EXPECT_EQ(list.format, format);
     EXPECT_EQ(list.skipped, 1u) << file;
     ASSERT_EQ(list.entries.size(), std::size(references)) << file;
@@ -307,7 +307,7 @@ TEST(SatelliteListTest, ReadsListsLongerThanAChunk) {
 
 // The window's 69 satellites in its order, at the longitudes it lists.
 TEST(SatelliteListTest, OffersTheBuiltInListInItsOrder) {
-  const SatelliteList list = builtInSatelliteList();
+  const SatelliteCatalog list = builtInSatelliteList();
   ASSERT_EQ(list.entries.size(), 69u);
   const std::pair<std::size_t, std::pair<std::string, double>> rows[] = {
       {0, {"EchoStar 3", -61.5}}, {3, {"Brasilsat B2", -65}}, {68, {"PAS 5", -155.5}}};
@@ -317,13 +317,13 @@ TEST(SatelliteListTest, OffersTheBuiltInListInItsOrder) {
 }
 
 TEST(SatelliteSearchTest, FindsNamesAsPeopleTypeThem) {
-  const SatelliteList builtIn = builtInSatelliteList();
-  const SatelliteList bands = loadSatelliteList(kFixtures + "/satellites_bands.xml");
+  const SatelliteCatalog builtIn = builtInSatelliteList();
+  const SatelliteCatalog bands = loadSatelliteList(kFixtures + "/satellites_bands.xml");
   // A leading number without E or W is the name's own, not a position.
-  const SatelliteList numbered =
+  const SatelliteCatalog numbered =
       readText("<satellites><sat name=\"12 Sat\" position=\"100\"/><sat name=\"Sat Two\" position=\"200\"/></satellites>");
   struct Row {
-    const SatelliteList* list;
+    const SatelliteCatalog* list;
     const char* typed;
     SatelliteMatch::Kind kind;
     const char* found;     // for Found
@@ -354,7 +354,7 @@ TEST(SatelliteSearchTest, FindsNamesAsPeopleTypeThem) {
                       {&bands, "Ku-band Intelsat 21", Kind::Found, "58.0W Ku-band Intelsat 21", 1},
                       {&numbered, "sat", Kind::Several, nullptr, 2}};
   for (const Row& row : rows) {
-    const SatelliteList& list = *row.list;
+    const SatelliteCatalog& list = *row.list;
     const SatelliteMatch match = findSatellite(list, row.typed);
     EXPECT_EQ(match.kind, row.kind) << row.typed;
     if (row.found) {

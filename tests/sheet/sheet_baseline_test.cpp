@@ -63,7 +63,7 @@ Job jobFor(const Baseline& b) {
   }
   request.sunOutage = OutageCriterion{};
   if (b.zone) request.timeZone = std::string(b.zone);
-  const SatelliteList list = b.list ? loadSatelliteList(std::string(VANTOREL_LIST_FIXTURES "/") + b.list)
+  const SatelliteCatalog list = b.list ? loadSatelliteList(std::string(VANTOREL_LIST_FIXTURES "/") + b.list)
                                     : builtInSatelliteList();
   return buildJob(request, list, "the list");
 }

@@ -15,10 +15,10 @@ namespace vantorel {
 
 struct PlannerServices {
   // buildJob (job_builder.h).
-  std::function<Job(const JobRequest&, const SatelliteList&, std::string_view)> buildJob;
+  std::function<Job(const JobRequest&, const SatelliteCatalog&, std::string_view)> buildJob;
   // loadSatelliteList and builtInSatelliteList (satellite_list.h).
-  std::function<SatelliteList(const std::string&)> loadList;
-  std::function<SatelliteList()> builtInList;
+  std::function<SatelliteCatalog(const std::string&)> loadList;
+  std::function<SatelliteCatalog()> builtInList;
 };
 
 // The module's one symbol: a function that opens the planner under the

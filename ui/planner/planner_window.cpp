@@ -509,7 +509,7 @@ bool PlannerWindow::openList(const QString& path) {
 
 void PlannerWindow::useBuiltInList() { setList(m_services.builtInList(), QString()); }
 
-void PlannerWindow::setList(SatelliteList list, const QString& path) {
+void PlannerWindow::setList(SatelliteCatalog list, const QString& path) {
   m_list = std::move(list);
   m_listPath = path;
   m_chosen.reset();

@@ -91,7 +91,7 @@ class PlannerWindow : public QMainWindow {
   void readSettings();
   void writeSettings();
 
-  void setList(SatelliteList list, const QString& path);
+  void setList(SatelliteCatalog list, const QString& path);
   void rememberRecent(const QString& path);
   void fillRecentMenu();
   void recompute();
@@ -105,7 +105,7 @@ class PlannerWindow : public QMainWindow {
   QSettings* m_settings = nullptr;
   Dialogs m_dialogs;
 
-  SatelliteList m_list;
+  SatelliteCatalog m_list;
   QString m_listPath;  // "" for the built-in list
   std::optional<std::size_t> m_chosen;  // the entry of the list chosen
   std::optional<Job> m_job;

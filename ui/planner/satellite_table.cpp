@@ -64,7 +64,7 @@ QVariant SatelliteTableModel::headerData(int section, Qt::Orientation orientatio
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-void SatelliteFilter::setList(const SatelliteList& list) {
+void SatelliteFilter::setList(const SatelliteCatalog& list) {
   m_names = std::make_unique<NameIndex>(list);
   m_matches.clear();
   invalidateFilter();

@@ -45,7 +45,7 @@ class SatelliteFilter : public QSortFilterProxyModel {
   using QSortFilterProxyModel::QSortFilterProxyModel;
 
   // The list the rows come from, for matching their names.
-  void setList(const SatelliteList& list);
+  void setList(const SatelliteCatalog& list);
   void setNameFilter(const QString& typed);
   void setShowAll(bool all);
 
