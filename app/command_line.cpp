@@ -8,6 +8,7 @@
 
 #include "calc_error.h"
 #include "program_version.h"
+#include "satellite_list.h"
 #include "world_magnetic_model.h"
 
 namespace vantorel {
@@ -76,11 +77,18 @@ seconds were 60 or more and carried.
 ignoring case, accents, spaces and punctuation, band words and a position
 the name states; each satellite of a name such as "Astra 1KR/1M/1N" answers
 by its own ("Astra 1M"), and entries within 0.1 deg of one position are one
-slot (vantorel --satellites satellites.xml --satellite "astra 1m"). The
-built-in list holds the 69 satellites of the 1990s Americas arc.
---satellites FILE reads a plain list (19.2E Astra 1KR, or CSV Astra 1KR,19.2E;
-every position with E or W), a receiver's satellites.xml (position="192" is
-19.2 E; a name that states a position within half a degree places it there)
+slot (vantorel --satellites satellites.xml --satellite "astra 1m"). Band
+words and a position may be typed too, anywhere and in any order: "astra
+19.2", "Astra 19,2E", "thor 0.8W", "Galaxy 19 C-band"; the position narrows
+the search to the slot within 0.1 deg of it (either side without E or W).
+The built-in list of today's satellites holds the station-kept satellites of
+CelesTrak's GEO data of its date, co-located ones as one slot; --builtin-list
+1990s takes the 69 satellites of the 1990s Americas arc instead.
+--satellites FILE reads a plain list (19.2E Astra 1KR, or CSV Astra 1KR,19.2E,
+or with semicolons and decimal commas, Astra 1KR;19,2E; every position with
+E or W), VDR's sources.conf (S19.2E Astra 1KR), a receiver's satellites.xml
+(position="192" is 19.2 E; a name that states a position within half a
+degree places it there)
 or CelesTrak's GP data (OMM CSV or JSON, or three-line TLE; for the GEO
 group fetch https://celestrak.org/NORAD/elements/gp.php?GROUP=geo&FORMAT=csv
 yourself: Vantorel never touches the network). Orbital data are placed at
@@ -204,6 +212,12 @@ struct Options {
       QStringLiteral("Take the satellites of --all and of names from FILE (- for standard input): a plain list,\n"
                      "a receiver's satellites.xml, or CelesTrak's GP data (OMM CSV or JSON, TLE)."),
       QStringLiteral("FILE")};
+  QCommandLineOption builtInList{
+      QStringLiteral("builtin-list"),
+      QStringLiteral("The built-in list for --all and names: today (default; CelesTrak's GEO data of %1) or 1990s\n"
+                     "(the 69 satellites of the 1990s Americas arc). --satellites replaces either.")
+          .arg(QString::fromLatin1(todayListDate().data(), static_cast<qsizetype>(todayListDate().size()))),
+      QStringLiteral("NAME")};
   QCommandLineOption sheet{
       QStringLiteral("sheet"),
       QStringLiteral("With --satellite, also write the installation sheet, one page drawing the pointing,\n"
@@ -243,7 +257,7 @@ struct Options {
   QList<QCommandLineOption> list() const {
     QList<QCommandLineOption> options = {help,        planner,   version,   latitude,   longitude,    declination, date,
                                          satellite,   all,       csv,        minElevation, offsetAngle, motor,
-                                         satellites,  sheet,     paper,      sunOutage,    dishSize,    frequency,
+                                         satellites,  builtInList, sheet,   paper,      sunOutage,    dishSize,    frequency,
                                          outageAngle, timeZone,  customer,   address,      notes};
     for (const QtOption& qt : kQtWindowOptions) {
       QCommandLineOption option(QString::fromLatin1(qt.name), {}, qt.takesValue ? QStringLiteral("value") : QString());
@@ -289,6 +303,9 @@ std::string combinationProblem(const QCommandLineParser& parser, const Options& 
       return "--" + bytesOf(option->names().constFirst()) + " needs --sheet.";
     }
   }
+  if (parser.isSet(o.builtInList) && !builtInListNamed(bytesOf(parser.value(o.builtInList)))) {
+    return "--builtin-list takes today or 1990s, not '" + quotedText(bytesOf(parser.value(o.builtInList))) + "'.";
+  }
   if (parser.isSet(o.paper)) {
     if (!parser.isSet(o.sheet)) return "--paper needs --sheet.";
     if (!paperNamed(bytesOf(parser.value(o.paper)))) {
@@ -297,7 +314,7 @@ std::string combinationProblem(const QCommandLineParser& parser, const Options& 
   }
   if (!parser.isSet(o.satellite) && !parser.isSet(o.all)) {
     for (const QCommandLineOption* input : {&o.latitude, &o.longitude, &o.declination, &o.date, &o.offsetAngle,
-                                            &o.motor, &o.satellites}) {
+                                            &o.motor, &o.satellites, &o.builtInList}) {
       if (parser.isSet(*input)) return "--" + bytesOf(input->names().constFirst()) + " needs --satellite or --all.";
     }
   }
@@ -329,6 +346,7 @@ PointingRequest pointingRequest(const QCommandLineParser& parser, const Options&
   job.motor = parser.isSet(o.motor);
   request.minimumElevation = text(o.minElevation);
   request.satellitesFile = text(o.satellites);
+  if (parser.isSet(o.builtInList)) request.builtInList = *builtInListNamed(bytesOf(parser.value(o.builtInList)));
   request.sheet = text(o.sheet);
   request.sunOutage = parser.isSet(o.sunOutage);
   request.dishSize = text(o.dishSize);

@@ -41,9 +41,9 @@ std::optional<OutageCriterion> outageCriterion(const PointingRequest& request) {
 }
 
 // What messages call the list: its file's name, quoted when it is not
-// printable.
-std::string listName(const std::optional<std::string>& file) {
-  if (!file) return "the built-in list";
+// printable, or the built-in list's name with its date.
+std::string listName(const SatelliteCatalog& list, const std::optional<std::string>& file) {
+  if (!file) return list.builtInName;
   return isPrintableText(*file) ? *file : quotedText(*file);
 }
 
@@ -51,14 +51,15 @@ std::string listName(const std::optional<std::string>& file) {
 
 PointingOutput runPointing(const PointingRequest& request, const SheetWriter& writeSheet) {
   const std::optional<double> lowest = minimumElevation(request.minimumElevation);
-  const SatelliteCatalog list = request.satellitesFile ? loadSatelliteList(*request.satellitesFile) : builtInSatelliteList();
+  const SatelliteCatalog list = request.satellitesFile ? loadSatelliteList(*request.satellitesFile)
+                                                      : builtInSatelliteList(request.builtInList);
   JobRequest asked = request.job;
   asked.typedSatellite = !request.table;
   asked.sunOutage = outageCriterion(request);
   asked.timeZone = request.timeZone;
   // The sheet's sky view marks the list's satellites too.
   asked.everySatellite = request.table || request.sheet.has_value();
-  const Job job = buildJob(asked, list, listName(request.satellitesFile));
+  const Job job = buildJob(asked, list, listName(list, request.satellitesFile));
 
   PointingOutput output;
   for (const Notice& notice : job.notices) output.warnings.push_back(notice.text);

@@ -24,7 +24,9 @@ struct PointingRequest {
   bool csv = false;  // the table as CSV
   // As typed: the table's lowest elevation.
   std::optional<std::string> minimumElevation;
-  // The list that replaces the built-in one, "-" for standard input.
+  // The built-in list in effect, and the list file that replaces it, "-"
+  // for standard input.
+  BuiltInList builtInList = BuiltInList::Today;
   std::optional<std::string> satellitesFile;
   // The sun outage seasons of the satellite typed, and as typed, the dish's
   // diameter in centimetres, the frequency in GHz or the outage angle given

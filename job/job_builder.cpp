@@ -126,10 +126,15 @@ std::size_t satelliteNamed(const SatelliteCatalog& list, const std::string& type
       throw CalcError(Field::SatelliteLongitude, Fault::NotANumber, typed);
     }
     if (list.builtIn) {
+      const bool nineties = list.builtIn == BuiltInList::Nineties;
       throw std::invalid_argument(
-          "No satellite in the built-in list is named \"" + quotedText(typed) +
-          "\". The built-in list holds the 69 satellites of the 1990s Americas arc (61.5 to 155.5 W); load today's "
-          "satellites with --satellites FILE. A longitude such as 19.2E is also taken.");
+          "No satellite in " + std::string(listName) + " is named \"" + quotedText(typed) + "\". " +
+          (nineties ? "It holds the 69 satellites of the 1990s Americas arc (61.5 to 155.5 W); today's are in "
+                      "--builtin-list today, or load a list with --satellites FILE."
+                    : "It holds the station-kept satellites of CelesTrak's GEO data of that date (vantorel --all "
+                      "lists them); the 1990s Americas are in --builtin-list 1990s, or load a list with "
+                      "--satellites FILE.") +
+          " A longitude such as 19.2E is also taken.");
     }
     throw std::invalid_argument("No satellite in " + std::string(listName) + " is named \"" + quotedText(typed) +
                                 "\"; vantorel --all lists the names. A longitude such as 19.2E is also taken.");
@@ -314,10 +319,14 @@ Job buildJob(const JobRequest& request, const SatelliteCatalog& list, std::strin
     }
   }
   if (list.skipped > 0) {
-    job.notices.push_back({Notice::Kind::SkippedObjects,
-                           std::string(listName) + ": left out " + std::to_string(list.skipped) +
-                               (list.skipped == 1 ? " object that is" : " objects that are") +
-                               " not near the geostationary orbit."});
+    const bool one = list.skipped == 1;
+    const std::string what =
+        list.skippedAre == SatelliteCatalog::Skipped::NotGeostationary
+            ? (one ? " object that is" : " objects that are") + std::string(" not near the geostationary orbit.")
+            : (one ? " source that is" : " sources that are") +
+                  std::string(" not a satellite's position (cable, terrestrial and the like, or S360E).");
+    job.notices.push_back(
+        {Notice::Kind::SkippedObjects, std::string(listName) + ": left out " + std::to_string(list.skipped) + what});
   }
 
   // A typed satellite is checked before the site, as the window checks it;

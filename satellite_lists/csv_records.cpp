@@ -2,7 +2,8 @@
 
 namespace vantorel {
 
-CsvRecords::CsvRecords(ListSource& source, bool skipComments) : m_source(source), m_skipComments(skipComments) {}
+CsvRecords::CsvRecords(ListSource& source, bool skipComments, char separator)
+    : m_source(source), m_skipComments(skipComments), m_separator(separator) {}
 
 bool CsvRecords::next(std::vector<std::string>& fields) {
   std::string_view content;
@@ -41,18 +42,20 @@ bool CsvRecords::next(std::vector<std::string>& fields) {
         break;
       }
       while (at < m_text.size() && (m_text[at] == ' ' || m_text[at] == '\t')) ++at;
-      if (at < m_text.size() && m_text[at] != ',') {
+      if (at < m_text.size() && m_text[at] != m_separator) {
         m_source.fail(m_source.lineNumber(), "found " + quoted(std::string_view(m_text).substr(at)) +
-                                                 " after a closing quote, expected a comma or the end of the line");
+                                                 " after a closing quote, expected " +
+                                                 (m_separator == ',' ? "a comma" : "a semicolon") +
+                                                 " or the end of the line");
       }
     } else {
-      const std::size_t comma = m_text.find(',', at);
+      const std::size_t comma = m_text.find(m_separator, at);
       const std::size_t end = comma == std::string::npos ? m_text.size() : comma;
       field.assign(m_text, at, end - at);
       at = end;
     }
     if (at >= m_text.size()) return true;
-    ++at;  // the comma
+    ++at;  // the separator
   }
 }
 

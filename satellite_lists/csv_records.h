@@ -3,6 +3,8 @@
 // separated by commas, a field in double quotes may hold commas, line breaks
 // and doubled quotes (""). A quote inside an unquoted field is taken as it
 // is; after a closing quote only blanks may come before the next comma.
+// Spreadsheets set to a language whose decimal mark is a comma separate
+// fields with semicolons instead; the separator is the caller's to say.
 
 #include <cstddef>
 #include <string>
@@ -15,7 +17,7 @@ namespace vantorel {
 class CsvRecords {
  public:
   // skipComments: lines whose first non-blank character is "#" are no records.
-  CsvRecords(ListSource& source, bool skipComments);
+  CsvRecords(ListSource& source, bool skipComments, char separator = ',');
 
   // The next record's fields; false at the end. Blank lines are skipped. A
   // quote left open at the end of the file is a fault.
@@ -27,6 +29,7 @@ class CsvRecords {
  private:
   ListSource& m_source;
   bool m_skipComments;
+  char m_separator;
   std::string m_text;
   std::size_t m_line = 0;
 };

@@ -29,6 +29,7 @@ std::unique_ptr<ListReader> makeSatellitesXmlReader();
 std::unique_ptr<ListReader> makeOmmCsvReader();
 std::unique_ptr<ListReader> makeOmmJsonReader();
 std::unique_ptr<ListReader> makeTleReader();
+std::unique_ptr<ListReader> makeVdrSourcesReader();
 
 // The first lines of head that hold more than blanks, at most count of them,
 // without their line breaks. With skipComments, lines whose first non-blank

@@ -3,11 +3,14 @@
 //   position name   "19.2E Astra 1KR/1L/1M/1N", as satellite lists print it
 //   name,position   RFC 4180 CSV, "Astra 1KR,19.2E"; a first record whose
 //                   position field holds no digit is a header ("name,position")
+//   name;position   the same as a spreadsheet saves it where the decimal mark
+//                   is a comma: "SatMex 5 (116.8W);116,8W"
 // A position is a decimal number of degrees and its hemisphere letter, E or W
 // in either case, with an optional degree sign and blanks before the letter:
 // "19.2E", "19.2°E", "0.8w", "101 W". A bare number is refused: lists
 // disagree on which way is positive.
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,10 +81,15 @@ bool startsWithPosition(std::string_view line) {
   return p.fault != Position::Fault::NotAPosition;
 }
 
-// Whether a list whose first line is firstLine is CSV.
-bool isCsv(std::string_view firstLine) {
-  return !startsWithPosition(firstLine) && firstLine.find(',') != std::string_view::npos;
+// The separator of a list whose first line is firstLine, if it is CSV: a
+// semicolon where the line has one, as European spreadsheets write it, else
+// a comma; 0 for a list that is not CSV.
+char csvSeparator(std::string_view firstLine) {
+  if (startsWithPosition(firstLine)) return 0;
+  if (firstLine.find(';') != std::string_view::npos) return ';';
+  return firstLine.find(',') != std::string_view::npos ? ',' : 0;
 }
+bool isCsv(std::string_view firstLine) { return csvSeparator(firstLine) != 0; }
 
 constexpr const char* kExpectedPosition = "expected a position such as 19.2E, 19.2°E or 101 W";
 
@@ -122,7 +130,7 @@ class PlainListReader : public ListReader {
     list.format = "plain list";
     const std::vector<std::string_view> first = firstLines(source.head(), 1, true);
     if (!first.empty() && isCsv(trimmed(first.front()))) {
-      readCsv(source, list);
+      readCsv(source, csvSeparator(trimmed(first.front())), list);
     } else {
       readPositionNames(source, list);
     }
@@ -151,15 +159,16 @@ class PlainListReader : public ListReader {
     }
   }
 
-  static void readCsv(ListSource& source, SatelliteCatalog& list) {
-    CsvRecords records(source, true);
+  static void readCsv(ListSource& source, char separator, SatelliteCatalog& list) {
+    CsvRecords records(source, true, separator);
     std::vector<std::string> fields;
     bool first = true;
     while (records.next(fields)) {
       if (fields.size() != 2) {
         source.fail(records.line(), "found " + std::to_string(fields.size()) +
-                                        (fields.size() == 1 ? " field" : " fields") +
-                                        ", expected two: name,position such as \"Astra 1KR,19.2E\"");
+                                        (fields.size() == 1 ? " field" : " fields") + ", expected two: " +
+                                        (separator == ',' ? "name,position such as \"Astra 1KR,19.2E\""
+                                                          : "name;position such as \"Astra 1KR;19,2E\""));
       }
       const std::string_view name = trimmed(fields[0]);
       const std::string_view written = trimmed(fields[1]);
@@ -168,8 +177,11 @@ class PlainListReader : public ListReader {
         continue;  // the header
       }
       first = false;
-      const Position p = readPosition(written);
-      if (p.fault != Position::Fault::None || p.written.size() != written.size()) {
+      // With semicolons between fields, a comma is the decimal mark.
+      std::string decimal(written);
+      if (separator == ';') std::replace(decimal.begin(), decimal.end(), ',', '.');
+      const Position p = readPosition(decimal);
+      if (p.fault != Position::Fault::None || p.written.size() != decimal.size()) {
         source.fail(records.line(), positionProblem(p.fault == Position::Fault::None ? Position{} : p, written));
       }
       add(source, records.line(), name, p.longitudeEast, list);

@@ -1,6 +1,7 @@
 #include "satellite_list.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
@@ -8,6 +9,7 @@
 
 #include "list_readers.h"
 #include "listmod.h"
+#include "today_list.h"
 #include "numeric_text.h"
 
 namespace vantorel {
@@ -25,10 +27,56 @@ std::vector<std::string_view> firstLines(std::string_view head, std::size_t coun
   return lines;
 }
 
+namespace {
+
+// What a file that is no text is, from its first bytes: a compressed file,
+// an archive, a document or an image is told by its signature, anything else
+// by bytes that text never holds. "" for a file that may be text.
+std::string notTextWhy(std::string_view head) {
+  struct Signature {
+    std::string_view bytes;
+    const char* what;
+  };
+  static constexpr Signature kSignatures[] = {
+      {"\x1f\x8b", "a gzip-compressed file; unpack it first"},
+      {"PK\x03\x04", "a zip archive; unpack it first"},
+      {"PK\x05\x06", "an empty zip archive"},
+      {"\xfd" "7zXZ", "an xz-compressed file; unpack it first"},
+      {"BZh", "a bzip2-compressed file; unpack it first"},
+      {"7z\xbc\xaf\x27\x1c", "a 7-Zip archive; unpack it first"},
+      {"%PDF-", "a PDF document, not a satellite list"},
+      {"\x89PNG\r\n\x1a\n", "a PNG image, not a satellite list"},
+      {"\xff\xd8\xff", "a JPEG image, not a satellite list"},
+      {"GIF8", "a GIF image, not a satellite list"},
+      {"\xff\xfe", "UTF-16 text; save it as UTF-8"},
+      {"\xfe\xff", "UTF-16 text; save it as UTF-8"},
+  };
+  for (const Signature& s : kSignatures) {
+    if (head.starts_with(s.bytes)) return s.what;
+  }
+  // Text holds no NUL and, but for tabs, line and page breaks, no other
+  // control byte; a few stray ones are the readers' to quote.
+  std::size_t control = 0;
+  for (const char c : head) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte == 0) return "binary content, not text; expected a satellite list";
+    if ((byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r' && byte != '\f') || byte == 0x7f) ++control;
+  }
+  constexpr std::size_t kControlShare = 10;  // one byte in ten
+  constexpr std::size_t kFewest = 4;
+  if (control >= kFewest && control * kControlShare >= head.size()) {
+    return "binary content, not text; expected a satellite list";
+  }
+  return {};
+}
+
+}  // namespace
+
 SatelliteCatalog readSatelliteList(std::istream& in, std::string_view shownName) {
   ListSource source(in, shownName);
+  if (const std::string why = notTextWhy(source.head()); !why.empty()) source.fail(why);
   const std::unique_ptr<ListReader> readers[] = {makeSatellitesXmlReader(), makeOmmJsonReader(), makeOmmCsvReader(),
-                                                 makeTleReader(), makePlainListReader()};
+                                                 makeTleReader(),          makeVdrSourcesReader(), makePlainListReader()};
   for (const std::unique_ptr<ListReader>& reader : readers) {
     if (!reader->identify(source.head())) continue;
     SatelliteCatalog list = reader->read(source);
@@ -63,18 +111,48 @@ SatelliteCatalog loadSatelliteList(const std::string& fileName) {
   return readSatelliteList(file, fileName);
 }
 
-SatelliteCatalog builtInSatelliteList() {
+namespace {
+
+SatelliteCatalog todayList() {
+  SatelliteCatalog list;
+  list.format = "built-in list";
+  list.builtIn = BuiltInList::Today;
+  list.builtInName = std::string("the built-in list of ") + kTodayListDate;
+  for (const CatalogueSlot& slot : todaySlots()) list.entries.push_back({slot.name, slot.longitudeEast, {}, {}});
+  return list;
+}
+
+SatelliteCatalog ninetiesList() {
   Catalogue catalogue;
   listmod(catalogue);
   SatelliteCatalog list;
   list.format = "built-in list";
-  list.builtIn = true;
+  list.builtIn = BuiltInList::Nineties;
+  list.builtInName = "the built-in list of the 1990s";
   for (int row = 0; row < rowCount(catalogue); ++row) {
     const auto slot = static_cast<std::size_t>(slotForRow(row));
     // The catalogue's longitudes are degrees West as text: "61.5" is -61.5.
     list.entries.push_back({catalogue.SatelliteNames[slot], -textToDouble(catalogue.SatelliteLongitudes[slot]), {}, {}});
   }
   return list;
+}
+
+}  // namespace
+
+SatelliteCatalog builtInSatelliteList(BuiltInList which) {
+  return which == BuiltInList::Today ? todayList() : ninetiesList();
+}
+
+std::string_view todayListDate() { return kTodayListDate; }
+
+std::optional<BuiltInList> builtInListNamed(std::string_view name) {
+  const auto is = [name](std::string_view wanted) {
+    return std::equal(name.begin(), name.end(), wanted.begin(), wanted.end(),
+                      [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+  };
+  if (is("today")) return BuiltInList::Today;
+  if (is("1990s")) return BuiltInList::Nineties;
+  return std::nullopt;
 }
 
 }  // namespace vantorel

@@ -52,11 +52,26 @@ struct SatelliteEntry {
   std::optional<double> namedLongitudeEast;
 };
 
+// The two built-in lists:
+//   Today    the station-kept satellites of CelesTrak's GEO group on one
+//            date, a slot to an entry (today_list.h); the default list
+//   Nineties the described main window's 69 satellites of the 1990s
+//            Americas arc, in its order, at their listed longitudes (61.5
+//            West is -61.5, not rounded)
+enum class BuiltInList { Today, Nineties };
+
 struct SatelliteCatalog {
-  std::string format;  // "plain list", "satellites.xml", "OMM CSV", "OMM JSON", "three-line TLE", "built-in list"
+  std::string format;  // "plain list", "satellites.xml", "OMM CSV", "OMM JSON", "three-line TLE",
+                       // "VDR sources.conf", "built-in list"
   std::vector<SatelliteEntry> entries;  // in the file's order; never empty once read
-  std::size_t skipped = 0;  // objects of orbital data left out as not near geostationary
-  bool builtIn = false;     // the built-in catalogue's, not a file's
+  // Entries left out: objects of orbital data not near geostationary, or
+  // sources of a sources.conf that are no satellite's position.
+  std::size_t skipped = 0;
+  enum class Skipped { NotGeostationary, NotSatellite } skippedAre = Skipped::NotGeostationary;
+  std::optional<BuiltInList> builtIn;  // which built-in list this is; nothing for a file
+  // What messages call a built-in list: "the built-in list of 2026-08-22";
+  // empty for a file, which messages call by its name.
+  std::string builtInName;
 };
 
 // Why a list could not be read: one line, "FILE:LINE: what was found, what
@@ -79,8 +94,13 @@ SatelliteCatalog readSatelliteList(std::istream& in, std::string_view shownName)
 // SatelliteListError also for a file that cannot be opened or read.
 SatelliteCatalog loadSatelliteList(const std::string& fileName);
 
-// The built-in catalogue's 69 satellites in the list's order, at their
-// listed longitudes (61.5 West is -61.5, not rounded).
-SatelliteCatalog builtInSatelliteList();
+SatelliteCatalog builtInSatelliteList(BuiltInList which);
+
+// The date of the built-in list of today's satellites, "YYYY-MM-DD": that of
+// its newest elements.
+std::string_view todayListDate();
+
+// The list a name chooses: "today" or "1990s", in any case.
+std::optional<BuiltInList> builtInListNamed(std::string_view name);
 
 }  // namespace vantorel

@@ -15,6 +15,7 @@
 // slot, and the first of them in the list's order is the satellite.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,6 +62,16 @@ class NameIndex {
   std::vector<std::size_t> matching(std::string_view typed) const;
 
  private:
+  using Words = std::vector<std::string>;
+  // Each entry's match level for wanted, for the entries among; kLevels for
+  // the others.
+  std::vector<int> levels(const Words& wanted, const std::vector<std::size_t>& among) const;
+  std::vector<std::size_t> everyEntry() const;
+  // The satellite of entries found at one level: one slot, or several.
+  SatelliteMatch decide(const std::vector<std::size_t>& found) const;
+  // The match at the exact or the whole-word level, if any entry has one.
+  std::optional<SatelliteMatch> decideBest(const std::vector<int>& levels) const;
+
   // For each entry its names' words, and its position.
   std::vector<std::vector<std::vector<std::string>>> m_names;
   std::vector<double> m_longitudes;

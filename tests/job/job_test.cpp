@@ -27,7 +27,7 @@ JobRequest typed(BoxTexts boxes) {
   return request;
 }
 
-Job built(const JobRequest& request, const SatelliteCatalog& list = builtInSatelliteList()) {
+Job built(const JobRequest& request, const SatelliteCatalog& list = builtInSatelliteList(BuiltInList::Nineties)) {
   return buildJob(request, list, "the list");
 }
 
@@ -135,7 +135,7 @@ TEST(JobTest, SaysWhatItUnderstoodAndWhereItCameFrom) {
   for (const Row& row : rows) {
     JobRequest request = typed(row.boxes);
     request.automaticDeclination = row.automatic;
-    const Job job = built(request, row.list ? loadSatelliteList(kFixtures + "/" + row.list) : builtInSatelliteList());
+    const Job job = built(request, row.list ? loadSatelliteList(kFixtures + "/" + row.list) : builtInSatelliteList(BuiltInList::Nineties));
     const JobSite& s = job.site;
     EXPECT_EQ(s.latitudeDms + " " + s.latitudeDecimal + " " + s.longitudeDms + " " + s.longitudeDecimal, row.site);
     EXPECT_EQ(satelliteText(*job.chosen), row.satellite);

@@ -68,7 +68,14 @@ TEST(SatelliteListTest, ReadsPlainListsAndSatellitesXmlAsWritten) {
         {"97.0W C-band Galaxy 19", -97}, {"103.0W Ka-band T12 & SES 18", -103}, {"180.0E C-band Intelsat 18", 180},
         {"180.0E Ku-band Intelsat 18", 180}, {"Astra/Eurobird (28.2E)", 28.2}, {"Astra 2E/2F/2G (28.2E)", 30.4},
         {"Astra 1KR/1M/1N/1P (19.2E)", 19.2}, {"Hotbird 13F/13G (13.0E)", 13}, {"Türksat 3A/4A/5B/6A (42.0E)", 42},
-        {"SES 4 (22.0W)", -22}, {"SES 5 (5.0E)", 5}}}};
+        {"SES 4 (22.0W)", -22}, {"SES 5 (5.0E)", 5}}},
+      // VDR's satellites, its other sources and "any satellite" left out.
+      {"sources.conf",
+       "VDR sources.conf",
+       {{"Astra 1KR/1L/1M/1N", 19.2}, {"Hotbird 13B/13C/13E", 13}, {"Thor 5/6/7 & Intelsat 10-02", -0.8},
+        {"Eutelsat 7B/7C", 7}}},
+      // A European spreadsheet's semicolons and decimal commas.
+      {"semicolon.csv", "plain list", {{"SatMex 5 (116.8W)", -116.8}, {"Astra 1KR; 1L", 19.2}, {"Hispasat 30W-6", -30}}}};
   for (const Row& row : rows) {
     const SatelliteCatalog list = loadSatelliteList(kFixtures + "/" + row.file);
     EXPECT_EQ(list.format, row.format);
@@ -83,6 +90,36 @@ TEST(SatelliteListTest, ReadsPlainListsAndSatellitesXmlAsWritten) {
   EXPECT_EQ(readText("<satellites><sat name=\"A (1.0W)\" position=\"35991\"/></satellites>").entries[0].longitudeEast, -1);
   EXPECT_EQ(readText("19.2E " + std::string(120, 'x')).entries[0].name.size(), 120u);
   EXPECT_EQ(loadSatelliteList(kFixtures + "/commented.tle").entries[0].name, "ASTRA 1KR");
+  EXPECT_EQ(loadSatelliteList(kFixtures + "/sources.conf").skipped, 4u);
+}
+
+// A file that is no text is named for what it is, before any reader quotes
+// its bytes as a malformed line.
+TEST(SatelliteListTest, SaysWhatAFileThatIsNoListIs) {
+  const std::pair<std::string, std::string> files[] = {
+      {"list.txt.gz", "list.txt.gz: a gzip-compressed file; unpack it first"},
+      {"picture.png", "picture.png: a PNG image, not a satellite list"}};
+  for (const auto& [file, message] : files) {
+    try {
+      loadSatelliteList(kFixtures + "/" + file);
+      ADD_FAILURE() << file << " was read";
+    } catch (const SatelliteListError& e) {
+      EXPECT_EQ(e.what(), kFixtures + "/" + message);
+    }
+  }
+  const std::pair<std::string, std::string> texts[] = {
+      {std::string("\xff\xd8\xff\xe0\x00\x10JFIF", 10), "list: a JPEG image, not a satellite list"},
+      {"%PDF-1.7\n", "list: a PDF document, not a satellite list"},
+      {std::string("PK\x03\x04\x14\x00", 6), "list: a zip archive; unpack it first"},
+      {std::string("19.2E Astra\n\x00\x01", 14), "list: binary content, not text; expected a satellite list"},
+      {"\x01\x02\x03\x04\x05 19.2E", "list: binary content, not text; expected a satellite list"},
+      {"C  Cable\nT  Terrestrial\n", "list:1: found \"C  Cable\"" + std::string(", expected a satellite list: a plain list "
+       "(\"19.2E Astra 1KR\" or \"Astra 1KR,19.2E\"), a satellites.xml, CelesTrak's OMM as CSV or JSON, or a three-line TLE")},
+      {"S19.2E  Astra\nS192E  Far\n", "list:2: found the source \"S192E\", expected S and a position of 180° or less "
+       "with E or W, such as S19.2E"},
+      {"Satellite;Position\nAstra;19.2\n",
+       "list:2: found the position \"19.2\" without its hemisphere letter, expected East or West: write 19.2E or 19.2W"}};
+  for (const auto& [text, message] : texts) EXPECT_EQ(refusal(text), message);
 }
 
 // The three forms of the same GP data give the same satellites, the object
@@ -307,7 +344,7 @@ TEST(SatelliteListTest, ReadsListsLongerThanAChunk) {
 
 // The window's 69 satellites in its order, at the longitudes it lists.
 TEST(SatelliteListTest, OffersTheBuiltInListInItsOrder) {
-  const SatelliteCatalog list = builtInSatelliteList();
+  const SatelliteCatalog list = builtInSatelliteList(BuiltInList::Nineties);
   ASSERT_EQ(list.entries.size(), 69u);
   const std::pair<std::size_t, std::pair<std::string, double>> rows[] = {
       {0, {"EchoStar 3", -61.5}}, {3, {"Brasilsat B2", -65}}, {68, {"PAS 5", -155.5}}};
@@ -316,8 +353,39 @@ TEST(SatelliteListTest, OffersTheBuiltInListInItsOrder) {
   }
 }
 
+// Today's built-in list against the GEO file it was made from, kept beside
+// it: every station-kept object (inclination 0.5° or less, drift 0.05°/day
+// or less) is found by its own name in a slot within 0.1° of its station
+// longitude, and every other object is left out.
+TEST(SatelliteListTest, BuildsTodaysListFromItsSource) {
+  const SatelliteCatalog list = builtInSatelliteList(BuiltInList::Today);
+  EXPECT_EQ(list.builtInName, "the built-in list of " + std::string(todayListDate()));
+  const SatelliteCatalog source = loadSatelliteList(std::string(VANTOREL_CATALOGUE_DIR) + "/celestrak-geo-" +
+                                                    std::string(todayListDate()) + ".tle");
+  std::size_t kept = 0;
+  std::vector<std::size_t> membersLength(list.entries.size(), 0);  // their names, " & " between them
+  for (const SatelliteEntry& object : source.entries) {
+    if (object.orbit->inclination > 0.5 || std::fabs(object.orbit->driftPerDay) > 0.05) continue;
+    ++kept;
+    const SatelliteMatch match = findSatellite(list, object.name);
+    ASSERT_EQ(match.kind, SatelliteMatch::Kind::Found) << object.name;
+    const SatelliteEntry& slot = list.entries[match.entry];
+    EXPECT_NE(slot.name.find(object.name), std::string::npos) << object.name << " found as " << slot.name;
+    EXPECT_LE(std::fabs(halfTurns(slot.longitudeEast - object.longitudeEast)), 0.1 + 1e-9) << object.name;
+    membersLength[match.entry] += (membersLength[match.entry] == 0 ? 0 : 3) + object.name.size();
+  }
+  // Each slot's name lists its objects and nothing else.
+  for (std::size_t i = 0; i < list.entries.size(); ++i) {
+    EXPECT_EQ(membersLength[i], list.entries[i].name.size()) << list.entries[i].name;
+    EXPECT_FALSE(list.entries[i].orbit) << list.entries[i].name << ": a built-in satellite carries no age note";
+  }
+  // 568 objects, 218 of them inclined, drifting or not near geostationary.
+  EXPECT_EQ(source.entries.size() + source.skipped - kept, 218u);
+  EXPECT_EQ(list.entries.size(), 253u);
+}
+
 TEST(SatelliteSearchTest, FindsNamesAsPeopleTypeThem) {
-  const SatelliteCatalog builtIn = builtInSatelliteList();
+  const SatelliteCatalog builtIn = builtInSatelliteList(BuiltInList::Nineties);
   const SatelliteCatalog bands = loadSatelliteList(kFixtures + "/satellites_bands.xml");
   // A leading number without E or W is the name's own, not a position.
   const SatelliteCatalog numbered =
@@ -334,13 +402,13 @@ TEST(SatelliteSearchTest, FindsNamesAsPeopleTypeThem) {
                       {&builtIn, "GALAXY-10R", Kind::Found, "Galaxy 10R", 1},
                       {&builtIn, "directv 1", Kind::Found, "DirecTV 1", 1},  // not DirecTV 1R: exact wins
                       {&builtIn, "Galaxy 1", Kind::Several, nullptr, 3},
-                      {&builtIn, "e", Kind::Several, nullptr, 33},
+                      {&builtIn, "e", Kind::Several, nullptr, 29},  // slots, each once
                       {&builtIn, "Astra", Kind::None, nullptr, 0},
                       {&builtIn, " - ", Kind::None, nullptr, 0},
                       // A slot's bands are one satellite; the first is used.
                       {&bands, "Intelsat 18", Kind::Found, "180.0E C-band Intelsat 18", 1},
                       {&bands, "galaxy 19", Kind::Found, "97.0W Galaxy 19", 1},
-                      {&bands, "intelsat", Kind::Several, nullptr, 4},
+                      {&bands, "intelsat", Kind::Several, nullptr, 2},
                       // Co-located satellites, the first word carried over.
                       {&bands, "Astra 1M", Kind::Found, "Astra 1KR/1M/1N/1P (19.2E)", 1},
                       {&bands, "Hotbird 13G", Kind::Found, "Hotbird 13F/13G (13.0E)", 1},
@@ -351,7 +419,8 @@ TEST(SatelliteSearchTest, FindsNamesAsPeopleTypeThem) {
                       // Exact before whole words, whole words before within.
                       {&bands, "SES 4", Kind::Found, "SES 4 (22.0W)", 1},
                       {&bands, "ses", Kind::Several, nullptr, 3},
-                      {&bands, "Ku-band Intelsat 21", Kind::Found, "58.0W Ku-band Intelsat 21", 1},
+                      // Band words typed are set aside too: the slot's first.
+                      {&bands, "Ku-band Intelsat 21", Kind::Found, "58.0W C-band Intelsat 21", 1},
                       {&numbered, "sat", Kind::Several, nullptr, 2}};
   for (const Row& row : rows) {
     const SatelliteCatalog& list = *row.list;
@@ -365,6 +434,89 @@ TEST(SatelliteSearchTest, FindsNamesAsPeopleTypeThem) {
       EXPECT_EQ(match.candidates.size(), std::min(row.count, kShownCandidates));
     }
   }
+}
+
+// Names as installers type them: band words set aside, words in any order,
+// a position anywhere in the text narrowing the search to its slot.
+struct TypedName {
+  const char* typed;
+  SatelliteMatch::Kind kind;
+  const char* found;  // the first entry of the slot found, or nullptr
+  std::size_t count;  // the slots offered, for Several
+};
+
+void PrintTo(const TypedName& row, std::ostream* out) { *out << '"' << row.typed << '"'; }
+
+class TypedNameTest : public testing::TestWithParam<TypedName> {
+ protected:
+  static const SatelliteCatalog& list() {
+    static const SatelliteCatalog kList = readText(
+        "19.2E Astra 1KR/1L/1M/1N\n28.2E Astra 2E/2F/2G\n13.0E Hotbird 13F/13G\n0.8W Thor 5/6/7\n"
+        "7.0W Nilesat 201/301\n7.0E Eutelsat 7B/7C\n26.0E Badr 4/5/6/7\n97.0W C-band Galaxy 19\n"
+        "97.1W Ku-band Galaxy 19\n19.0W Galaxy 23\n22.0W SES 4\n4.8E Ku-band Astra 4A & SES 5\n"
+        "4.9E C-band Astra 4A & SES 5\n");
+    return kList;
+  }
+};
+
+TEST_P(TypedNameTest, FindsTheSlotMeant) {
+  const TypedName& row = GetParam();
+  const SatelliteMatch match = findSatellite(list(), row.typed);
+  ASSERT_EQ(match.kind, row.kind);
+  if (row.found) {
+    EXPECT_EQ(list().entries[match.entry].name, row.found);
+  }
+  if (row.kind == SatelliteMatch::Kind::Several) {
+    EXPECT_EQ(match.count, row.count);
+  }
+}
+
+using Kind = SatelliteMatch::Kind;
+INSTANTIATE_TEST_SUITE_P(
+    Installers, TypedNameTest,
+    testing::Values(TypedName{"astra 19.2", Kind::Found, "Astra 1KR/1L/1M/1N", 1},
+                    TypedName{"Astra 19,2E", Kind::Found, "Astra 1KR/1L/1M/1N", 1},
+                    TypedName{"19.2E astra", Kind::Found, "Astra 1KR/1L/1M/1N", 1},
+                    TypedName{"astra 28.2e 2f", Kind::Found, "Astra 2E/2F/2G", 1},
+                    TypedName{"Astra 28.2E", Kind::Found, "Astra 2E/2F/2G", 1},
+                    TypedName{"Thor 0.8°W", Kind::Found, "Thor 5/6/7", 1},
+                    TypedName{"thor 0.8e", Kind::None, nullptr, 0},
+                    TypedName{"Nilesat 7W", Kind::Found, "Nilesat 201/301", 1},
+                    TypedName{"badr 26", Kind::Found, "Badr 4/5/6/7", 1},
+                    TypedName{"hotbird 13e", Kind::Found, "Hotbird 13F/13G", 1},
+                    // A position narrows: Astra 1M is not at 28.2E.
+                    TypedName{"astra 28.2e 1m", Kind::None, nullptr, 0},
+                    // Band words typed, anywhere.
+                    TypedName{"Galaxy 19 C-band", Kind::Found, "C-band Galaxy 19", 1},
+                    TypedName{"SES 4 Ku-band", Kind::Found, "SES 4", 1},
+                    TypedName{"ses 4 ku", Kind::Found, "SES 4", 1},
+                    // A number that makes a name is the name, not 19W.
+                    TypedName{"Galaxy 19", Kind::Found, "C-band Galaxy 19", 1},
+                    TypedName{"galaxy 23", Kind::Found, "Galaxy 23", 1},
+                    TypedName{"19 galaxy", Kind::Found, "C-band Galaxy 19", 1},
+                    // Whole in one slot, the start of a word in another.
+                    TypedName{"eutelsat 7", Kind::Found, "Eutelsat 7B/7C", 1},
+                    TypedName{"astra 1", Kind::Found, "Astra 1KR/1L/1M/1N", 1},
+                    // Each slot named once: Astra 4A's two bands are one.
+                    TypedName{"astra", Kind::Several, nullptr, 3},
+                    TypedName{"astra 4a", Kind::Found, "Ku-band Astra 4A & SES 5", 1}));
+
+// The planner's filter: a position shows the rows within half a degree.
+TEST(SatelliteSearchTest, FiltersByPositionAndName) {
+  const SatelliteCatalog list = readText("156.0E Optus 10\n156.4E Kacific 1\n160.0E Optus D1\n156.0W Far\n");
+  const NameIndex names(list);
+  const std::pair<const char*, std::vector<std::size_t>> rows[] = {
+      {"156E", {0, 1}}, {"156", {0, 1, 3}}, {"160e", {2}}, {"optus", {0, 2}}, {"optus 156", {0}}, {"", {0, 1, 2, 3}}};
+  for (const auto& [typed, found] : rows) EXPECT_EQ(names.matching(typed), found) << typed;
+}
+
+// Both readings of "eutelsat 7" offered, nothing chosen.
+TEST(SatelliteSearchTest, OffersBothWhereAWordIsWholeInOneAndAStartInAnother) {
+  const SatelliteCatalog list = loadSatelliteList(kFixtures + "/eutelsat7.txt");
+  const SatelliteMatch match = findSatellite(list, "eutelsat 7");
+  EXPECT_EQ(match.kind, SatelliteMatch::Kind::Several);
+  EXPECT_EQ(match.candidates, (std::vector<std::size_t>{0, 1}));
+  EXPECT_EQ(findSatellite(list, "eutelsat 7 west a").kind, SatelliteMatch::Kind::Found);
 }
 
 // Every input that once broke the readers' promise is kept in the corpus.

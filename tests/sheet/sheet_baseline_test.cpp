@@ -64,7 +64,7 @@ Job jobFor(const Baseline& b) {
   request.sunOutage = OutageCriterion{};
   if (b.zone) request.timeZone = std::string(b.zone);
   const SatelliteCatalog list = b.list ? loadSatelliteList(std::string(VANTOREL_LIST_FIXTURES "/") + b.list)
-                                    : builtInSatelliteList();
+                                    : builtInSatelliteList(BuiltInList::Nineties);
   return buildJob(request, list, "the list");
 }
 

@@ -18,7 +18,7 @@ struct PlannerServices {
   std::function<Job(const JobRequest&, const SatelliteCatalog&, std::string_view)> buildJob;
   // loadSatelliteList and builtInSatelliteList (satellite_list.h).
   std::function<SatelliteCatalog(const std::string&)> loadList;
-  std::function<SatelliteCatalog()> builtInList;
+  std::function<SatelliteCatalog(BuiltInList)> builtInList;
 };
 
 // The module's one symbol: a function that opens the planner under the

@@ -169,8 +169,12 @@ void PlannerWindow::createActions() {
   connect(m_openList, &QAction::triggered, this, [this] {
     if (const QString path = m_dialogs.listToOpen(); !path.isEmpty()) openList(path);
   });
-  m_builtInList = new QAction(tr("Use the &Built-in List"), this);
-  connect(m_builtInList, &QAction::triggered, this, &PlannerWindow::useBuiltInList);
+  m_todayList = new QAction(tr("Use the &Built-in List of %1").arg(q(std::string(todayListDate()))), this);
+  m_todayList->setToolTip(tr("Today's station-kept satellites, from CelesTrak's GEO data of that date"));
+  connect(m_todayList, &QAction::triggered, this, [this] { useBuiltInList(BuiltInList::Today); });
+  m_ninetiesList = new QAction(tr("Use the Built-in List of the &1990s"), this);
+  m_ninetiesList->setToolTip(tr("The 69 satellites of the 1990s Americas arc"));
+  connect(m_ninetiesList, &QAction::triggered, this, [this] { useBuiltInList(BuiltInList::Nineties); });
   m_saveSheet = new QAction(tr("&Save Sheet As…"), this);
   m_saveSheet->setShortcut(QKeySequence::Save);
   connect(m_saveSheet, &QAction::triggered, this, [this] {
@@ -195,7 +199,8 @@ void PlannerWindow::createMenus() {
   QMenu* file = menuBar()->addMenu(tr("&File"));
   file->addAction(m_openList);
   m_recentMenu = file->addMenu(tr("Open &Recent"));
-  file->addAction(m_builtInList);
+  file->addAction(m_todayList);
+  file->addAction(m_ninetiesList);
   file->addSeparator();
   file->addAction(m_saveSheet);
   file->addAction(m_print);
@@ -457,7 +462,7 @@ void PlannerWindow::readSettings() {
   // The last list reopens; one that no longer reads leaves the built-in list
   // and says why.
   const QString list = s.value(QStringLiteral("list/path")).toString();
-  useBuiltInList();
+  useBuiltInList(builtInListNamed(bytes(s.value(QStringLiteral("list/builtIn")).toString())).value_or(BuiltInList::Today));
   if (!list.isEmpty()) openList(list);
 }
 
@@ -507,21 +512,29 @@ bool PlannerWindow::openList(const QString& path) {
   return true;
 }
 
-void PlannerWindow::useBuiltInList() { setList(m_services.builtInList(), QString()); }
+void PlannerWindow::useBuiltInList(BuiltInList which) { setList(m_services.builtInList(which), QString()); }
 
 void PlannerWindow::setList(SatelliteCatalog list, const QString& path) {
   m_list = std::move(list);
   m_listPath = path;
   m_chosen.reset();
   m_ui.listStatus->hide();
-  m_ui.listName->setText(path.isEmpty() ? tr("The built-in list: %n satellites of the 1990s Americas arc.", "",
-                                              static_cast<int>(m_list.entries.size()))
+  m_ui.listName->setText(path.isEmpty() ? m_list.builtIn == BuiltInList::Nineties
+                                              ? tr("The built-in list of the 1990s: %n satellites of the Americas arc.",
+                                                   "", static_cast<int>(m_list.entries.size()))
+                                              : tr("The built-in list of %1: %n satellite slots from CelesTrak.", "",
+                                                   static_cast<int>(m_list.entries.size()))
+                                                    .arg(q(std::string(todayListDate())))
                                         : tr("%1: %2, %n satellites.", "", static_cast<int>(m_list.entries.size()))
                                               .arg(QFileInfo(path).fileName(), q(m_list.format)));
   m_model->setRows({});
   m_filter->setList(m_list);
   m_filter->setNameFilter(m_ui.filter->text());
   m_settings->setValue(QStringLiteral("list/path"), path);
+  if (m_list.builtIn) {
+    m_settings->setValue(QStringLiteral("list/builtIn"),
+                         m_list.builtIn == BuiltInList::Nineties ? QStringLiteral("1990s") : QStringLiteral("today"));
+  }
   recompute();
 }
 
@@ -576,7 +589,7 @@ void PlannerWindow::showUnderstood() {
 void PlannerWindow::recompute() {
   showUnderstood();
   try {
-    m_job = m_services.buildJob(request(), m_list, m_listPath.isEmpty() ? "the built-in list" : bytes(m_listPath));
+    m_job = m_services.buildJob(request(), m_list, m_listPath.isEmpty() ? m_list.builtInName : bytes(m_listPath));
   } catch (const CalcError& e) {
     const QString where = e.field() == Field::Declination ? tr("declination") : QString();
     showRefusal(where, q(e.what()));
@@ -635,7 +648,11 @@ QString PlannerWindow::commandLine() const {
   const Job& job = *m_job;
   QStringList words{QStringLiteral("vantorel"), QStringLiteral("--latitude"), m_ui.latitude->text(),
                     QStringLiteral("--longitude"), m_ui.longitude->text()};
-  if (!m_listPath.isEmpty()) words << QStringLiteral("--satellites") << m_listPath;
+  if (!m_listPath.isEmpty()) {
+    words << QStringLiteral("--satellites") << m_listPath;
+  } else if (m_list.builtIn == BuiltInList::Nineties) {
+    words << QStringLiteral("--builtin-list") << QStringLiteral("1990s");
+  }
   // By its name where the name finds it, else by its position.
   const std::string& name = job.chosen->name;
   const bool byName = !name.empty() && m_chosen && findSatellite(m_list, name).kind == SatelliteMatch::Kind::Found &&

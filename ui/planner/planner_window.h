@@ -64,7 +64,7 @@ class PlannerWindow : public QMainWindow {
   // Opens the list file at path: the table then shows its satellites, or the
   // window says why not, FILE:LINE and all, and keeps the list it had.
   bool openList(const QString& path);
-  void useBuiltInList();
+  void useBuiltInList(BuiltInList which);
 
   // The job as the fields now make it; nothing while they make none.
   const std::optional<Job>& job() const { return m_job; }
@@ -143,7 +143,8 @@ class PlannerWindow : public QMainWindow {
   SatelliteFilter* m_filter = nullptr;
 
   QAction* m_openList = nullptr;
-  QAction* m_builtInList = nullptr;
+  QAction* m_todayList = nullptr;
+  QAction* m_ninetiesList = nullptr;
   QAction* m_saveSheet = nullptr;
   QAction* m_print = nullptr;
   QAction* m_copyCommand = nullptr;
