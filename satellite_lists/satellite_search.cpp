@@ -226,6 +226,15 @@ bool near(double longitudeEast, const TypedPosition& p, double window) {
   return within(p.degrees) || within(-p.degrees);
 }
 
+// The words typed, folded, band words set aside unless they are all there
+// is: a satellite may be named "Ku".
+Words typedWords(std::string_view typed) {
+  Words words = foldedWords(typed);
+  Words named = words;
+  dropBandWords(named);
+  return named.empty() ? words : named;
+}
+
 // A slot's window around a typed position; the planner's filter is wider,
 // to show the neighbours of a slot too.
 constexpr double kFilterWindow = 0.5;  // degrees
@@ -256,8 +265,7 @@ std::vector<std::size_t> NameIndex::everyEntry() const {
 }
 
 std::vector<std::size_t> NameIndex::matching(std::string_view typed) const {
-  Words wanted = foldedWords(typed);
-  dropBandWords(wanted);
+  const Words wanted = typedWords(typed);
   if (wanted.empty()) return everyEntry();
   const std::vector<int> byName = levels(wanted, everyEntry());
   std::vector<int> byPosition(m_names.size(), kLevels);
@@ -314,8 +322,7 @@ std::optional<SatelliteMatch> NameIndex::decideBest(const std::vector<int>& leve
 }
 
 SatelliteMatch NameIndex::find(std::string_view typed) const {
-  Words wanted = foldedWords(typed);
-  dropBandWords(wanted);
+  const Words wanted = typedWords(typed);
   if (wanted.empty()) return {};
   // The text as name words first, so that "Galaxy 19" stays a name...
   const std::vector<int> byName = levels(wanted, everyEntry());
