@@ -212,6 +212,16 @@ struct Options {
       QStringLiteral("Take the satellites of --all and of names from FILE (- for standard input): a plain list,\n"
                      "a receiver's satellites.xml, or CelesTrak's GP data (OMM CSV or JSON, TLE)."),
       QStringLiteral("FILE")};
+  QCommandLineOption multifeed{
+      QStringLiteral("multifeed"),
+      QStringLiteral("With --satellite, an extra LNB on the same dish for the satellite T (a longitude or a name,\n"
+                     "as --satellite takes): where it goes beside the main LNB and how it turns. Repeatable."),
+      QStringLiteral("T")};
+  QCommandLineOption focalLength{
+      QStringLiteral("focal-length"),
+      QStringLiteral("For --multifeed, the dish's focal length as its maker states it (of the parent paraboloid\n"
+                     "for an offset dish); without it, 0.6 times --dish-size."),
+      QStringLiteral("MM")};
   QCommandLineOption builtInList{
       QStringLiteral("builtin-list"),
       QStringLiteral("The built-in list for --all and names: today (default; CelesTrak's GEO data of %1) or 1990s\n"
@@ -258,7 +268,8 @@ struct Options {
     QList<QCommandLineOption> options = {help,        planner,   version,   latitude,   longitude,    declination, date,
                                          satellite,   all,       csv,        minElevation, offsetAngle, motor,
                                          satellites,  builtInList, sheet,   paper,      sunOutage,    dishSize,    frequency,
-                                         outageAngle, timeZone,  customer,   address,      notes};
+                                         outageAngle, timeZone,  customer,   address,      notes,
+                                         multifeed,   focalLength};
     for (const QtOption& qt : kQtWindowOptions) {
       QCommandLineOption option(QString::fromLatin1(qt.name), {}, qt.takesValue ? QStringLiteral("value") : QString());
       option.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -276,11 +287,21 @@ bool automaticDeclination(const QCommandLineParser& parser, const Options& o) {
 // What is wrong with a combination of options the parser took, or "".
 std::string combinationProblem(const QCommandLineParser& parser, const Options& o) {
   if (parser.isSet(o.satellite) && parser.isSet(o.all)) return "Give --satellite or --all, not both.";
-  if (parser.isSet(o.csv) && !parser.isSet(o.all) && !parser.isSet(o.sunOutage)) return "--csv needs --all or --sun-outage.";
+  if (parser.isSet(o.csv) && !parser.isSet(o.all) && !parser.isSet(o.sunOutage) && !parser.isSet(o.multifeed)) {
+    return "--csv needs --all, --sun-outage or --multifeed.";
+  }
+  if (parser.isSet(o.multifeed) && !parser.isSet(o.satellite)) return "--multifeed needs --satellite.";
+  if (parser.isSet(o.focalLength) && !parser.isSet(o.multifeed)) return "--focal-length needs --multifeed.";
+  if (parser.isSet(o.multifeed) && parser.isSet(o.sunOutage) && parser.isSet(o.csv)) {
+    return "--csv prints the sun outage or the multifeed LNBs; give one of them.";
+  }
   if (parser.isSet(o.sunOutage) && !parser.isSet(o.satellite)) return "--sun-outage needs --satellite.";
   for (const QCommandLineOption* option : {&o.dishSize, &o.frequency, &o.outageAngle, &o.timeZone}) {
-    if (parser.isSet(*option) && !parser.isSet(o.sunOutage) && !parser.isSet(o.sheet)) {
-      return "--" + bytesOf(option->names().constFirst()) + " needs --sun-outage or --sheet.";
+    const bool dish = option == &o.dishSize || option == &o.frequency;
+    if (parser.isSet(*option) && !parser.isSet(o.sunOutage) && !parser.isSet(o.sheet) &&
+        !(dish && parser.isSet(o.multifeed))) {
+      return "--" + bytesOf(option->names().constFirst()) +
+             (dish ? " needs --sun-outage, --sheet or --multifeed." : " needs --sun-outage or --sheet.");
     }
   }
   if (parser.isSet(o.outageAngle) && (parser.isSet(o.dishSize) || parser.isSet(o.frequency))) {
@@ -346,6 +367,8 @@ PointingRequest pointingRequest(const QCommandLineParser& parser, const Options&
   job.motor = parser.isSet(o.motor);
   request.minimumElevation = text(o.minElevation);
   request.satellitesFile = text(o.satellites);
+  for (const QString& extra : parser.values(o.multifeed)) request.multifeed.push_back(bytesOf(extra));
+  request.focalLength = text(o.focalLength);
   if (parser.isSet(o.builtInList)) request.builtInList = *builtInListNamed(bytesOf(parser.value(o.builtInList)));
   request.sheet = text(o.sheet);
   request.sunOutage = parser.isSet(o.sunOutage);

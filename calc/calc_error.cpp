@@ -38,6 +38,8 @@ std::string_view acceptedForm(Field field) {
       return "Give the frequency in GHz, from 1 to 50, such as 11.7 (Ku band) or 4 (C band).";
     case Field::OutageAngle:
       return "Give the outage angle in degrees, over 0 and at most 10, such as 1.5.";
+    case Field::FocalLength:
+      return "Give the dish's focal length in millimetres as its maker states it, from 50 to 5000, such as 480.";
     case Field::None:
       break;
   }
@@ -70,6 +72,7 @@ std::string problem(Field field, Fault fault) {
         case Field::DishSize:
         case Field::Frequency:
         case Field::OutageAngle:
+        case Field::FocalLength:
           return "lies outside the range taken";
         case Field::Calculation:
           return fault == Fault::Overflow ? "overflowed" : "is out of range";
@@ -261,6 +264,8 @@ std::string_view fieldName(Field field) {
       return "Frequency";
     case Field::OutageAngle:
       return "Outage angle";
+    case Field::FocalLength:
+      return "Focal length";
     case Field::None:
       break;
   }

@@ -26,6 +26,7 @@ enum class Field {
   DishSize,          // the dish's diameter, for the sun outage's beamwidth
   Frequency,         // the frequency received, likewise
   OutageAngle,       // an outage angle given instead
+  FocalLength,       // a multifeed dish's focal length
 };
 
 enum class Fault {

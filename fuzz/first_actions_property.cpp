@@ -57,6 +57,7 @@ bool namesABox(const CalcError& e) {
     case Field::DishSize:
     case Field::Frequency:
     case Field::OutageAngle:
+    case Field::FocalLength:
       break;
   }
   return false;

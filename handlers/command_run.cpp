@@ -40,6 +40,19 @@ std::optional<OutageCriterion> outageCriterion(const PointingRequest& request) {
   return c;
 }
 
+// The dish's optics for a multifeed dish: its size and frequency as for the
+// sun outage, and its focal length as typed or assumed.
+DishOptics multifeedDish(const PointingRequest& request) {
+  constexpr double kMillimetresPerCentimetre = 10;
+  const double diameter = request.dishSize ? numberIn(*request.dishSize, Field::DishSize, 30, 500, true)
+                                           : outage::kDefaultDishCentimetres;
+  const double frequency = request.frequency ? numberIn(*request.frequency, Field::Frequency, 1, 50, true)
+                                             : outage::kDefaultFrequencyGigahertz;
+  std::optional<double> focal;
+  if (request.focalLength) focal = numberIn(*request.focalLength, Field::FocalLength, 50, 5000, true);
+  return dishOptics(diameter * kMillimetresPerCentimetre, focal, frequency);
+}
+
 // What messages call the list: its file's name, quoted when it is not
 // printable, or the built-in list's name with its date.
 std::string listName(const SatelliteCatalog& list, const std::optional<std::string>& file) {
@@ -57,6 +70,8 @@ PointingOutput runPointing(const PointingRequest& request, const SheetWriter& wr
   asked.typedSatellite = !request.table;
   asked.sunOutage = outageCriterion(request);
   asked.timeZone = request.timeZone;
+  asked.multifeed = request.multifeed;
+  if (!request.multifeed.empty()) asked.dish = multifeedDish(request);
   // The sheet's sky view marks the list's satellites too.
   asked.everySatellite = request.table || request.sheet.has_value();
   const Job job = buildJob(asked, list, listName(list, request.satellitesFile));
@@ -78,11 +93,13 @@ PointingOutput runPointing(const PointingRequest& request, const SheetWriter& wr
                                           : "this build of Vantorel cannot draw the sheet";
     if (!failed.empty()) throw std::runtime_error(failed);
   }
-  if (request.sunOutage) {
-    output.printed = request.csv ? sunOutageCsv(job) : satelliteLines(job) + '\n' + sunOutageLines(job);
+  if (request.csv && !job.multifeeds.empty()) {
+    output.printed = multifeedCsv(job);
     return output;
   }
   output.printed = satelliteLines(job);
+  if (!job.multifeeds.empty()) output.printed += '\n' + multifeedLines(job);
+  if (request.sunOutage) output.printed = request.csv ? sunOutageCsv(job) : output.printed + '\n' + sunOutageLines(job);
   return output;
 }
 

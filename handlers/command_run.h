@@ -33,6 +33,11 @@ struct PointingRequest {
   // instead, and the IANA time zone for local times.
   bool sunOutage = false;
   std::optional<std::string> dishSize, frequency, outageAngle, timeZone;
+  // Extra satellites on the typed satellite's dish, as typed, and the
+  // dish's focal length in millimetres as typed; the dish's size and
+  // frequency are those above.
+  std::vector<std::string> multifeed;
+  std::optional<std::string> focalLength;
   // The installation sheet of the satellite typed, and its paper.
   std::optional<std::string> sheet;
   Paper paper = Paper::A4;

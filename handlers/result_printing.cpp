@@ -67,10 +67,17 @@ std::string csvLabel(Label l) {
   return l == Label::Position || l == Label::MotorAngle ? label(l) + " (EAST POSITIVE)" : label(l);
 }
 
-std::string labelledLines(const Lines& lines) {
+std::size_t widest(const Lines& lines) {
   std::size_t width = 0;
   for (const std::string& l : lines.labels) width = std::max(width, l.size());
+  return width;
+}
+
+// The lines, labels padded to the widest of them or to width.
+std::string labelledLines(const Lines& lines, std::size_t width = 0) {
+  for (const std::string& l : lines.labels) width = std::max(width, l.size());
   std::string text;
+  width = std::max(width, widest(lines));
   for (std::size_t i = 0; i < lines.labels.size(); ++i) text += padded(lines.labels[i], width + 2) + lines.values[i] + '\n';
   return text;
 }
@@ -118,13 +125,19 @@ std::string csvText(const std::vector<Row>& rows) {
 
 }  // namespace
 
-std::string satelliteLines(const Job& job) {
+namespace {
+
+Lines chosenLines(const Job& job) {
   Lines lines = siteLines(job.site);
   lines.add(Label::Satellite, satelliteText(*job.chosen));
   lines.add(Label::Declination, declinationLine(job.site));
   for (const Figure& figure : chosenFigures(job, false)) lines.add(figure.label, figure.text);
-  return labelledLines(lines);
+  return lines;
 }
+
+}  // namespace
+
+std::string satelliteLines(const Job& job) { return labelledLines(chosenLines(job)); }
 
 std::string satelliteTable(const Job& job, const TableOptions& options) {
   const JobSite& site = job.site;
@@ -216,6 +229,46 @@ std::string sunOutageLines(const Job& job) {
                                    (s.localWindow.empty() ? "" : " (" + s.localWindow + ")"));
   }
   return text + labelledLines(seasons);
+}
+
+std::string multifeedLines(const Job& job) {
+  // In the column of the chosen satellite's lines above them.
+  const std::size_t width = widest(chosenLines(job));
+  Lines dish;
+  dish.add(Label::FocalLength, job.dishText);
+  std::string text = labelledLines(dish, width);
+  for (const MultifeedLnb& lnb : job.multifeeds) {
+    Lines lines;
+    lines.add(Label::Multifeed, satelliteText(lnb.satellite));
+    for (const Figure& figure : lnb.figures) lines.add(figure.label, figure.text);
+    for (const std::string& note : lnb.notes) lines.add(Label::Note, note);
+    text += '\n' + labelledLines(lines, width);
+  }
+  return text;
+}
+
+std::string multifeedCsv(const Job& job) {
+  const JobSite& site = job.site;
+  std::vector<Row> rows{{label(Label::SiteLatitude), label(Label::SiteLongitude), label(Label::Satellite),
+                         csvLabel(Label::Position), label(Label::Separation), "LNB OFFSET MM", "ACROSS MM (RIGHT POSITIVE)",
+                         "UP MM", label(Label::LnbSkew), "COMA LOSS DB", "FOCAL LENGTH MM", label(Label::Note)}};
+  const auto position = [](const Pointing& p) {
+    return singleToText(static_cast<Single>(mapLongitude(static_cast<double>(p.longitudeWest))));
+  };
+  const auto number = [](double value, int decimals) { return fixedText(value, decimals); };
+  const std::string focal = number(job.dish->focalMm, 0);
+  rows.push_back({site.latitudeDecimal, site.longitudeDecimal, job.chosen->name.empty() ? job.chosen->position : job.chosen->name,
+                  position(*job.chosen), "0", "0", "0", "0", job.chosen->figure(Label::LnbSkew)->text, "0", focal,
+                  "the main LNB, at the focus"});
+  for (const MultifeedLnb& lnb : job.multifeeds) {
+    std::string notes;
+    for (const std::string& note : lnb.notes) notes += (notes.empty() ? "" : "; ") + note;
+    const Pointing& p = lnb.satellite;
+    rows.push_back({site.latitudeDecimal, site.longitudeDecimal, p.name.empty() ? p.position : p.name, position(p),
+                    number(lnb.offset.separation, 2), number(lnb.offset.offsetMm, 1), number(lnb.offset.acrossMm, 1),
+                    number(lnb.offset.upMm, 1), p.figure(Label::LnbSkew)->text, number(lnb.offset.lossDb, 2), focal, notes});
+  }
+  return csvText(rows);
 }
 
 std::string sunOutageCsv(const Job& job) {

@@ -32,6 +32,16 @@ struct TableOptions {
 // as maps give them, so that a spreadsheet can read any row alone.
 std::string satelliteTable(const Job& job, const TableOptions& options);
 
+// The multifeed dish: FOCAL LENGTH, then a block for each extra LNB:
+// MULTIFEED (its satellite), SEPARATION, LNB OFFSET, LNB SKEW, COMA LOSS,
+// MONOBLOCK where one is sold for the pair, and a NOTE for each note.
+std::string multifeedLines(const Job& job);
+
+// The main LNB and each extra LNB as CSV records under a header, every
+// figure a number: the offsets in millimetres, right and up positive as
+// seen from behind the dish.
+std::string multifeedCsv(const Job& job);
+
 // The chosen satellite's sun outage: SUN OUTAGE with the angle taken and the
 // times' zone, one line a day (its date, START, END and CLOSEST in UTC and,
 // with a zone, local time, and the SEPARATION at the closest), then one

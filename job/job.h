@@ -26,6 +26,7 @@
 #include "first_actions.h"
 #include "lnb_skew.h"
 #include "mount.h"
+#include "multifeed.h"
 #include "sun_outage.h"
 
 namespace vantorel {
@@ -62,6 +63,12 @@ enum class Label {
   Closest,
   Separation,
   Season,
+  Multifeed,
+  FocalLength,
+  LnbOffset,
+  ComaLoss,
+  Monoblock,
+  Bracket,
 };
 
 // "LATITUDE", "AZIMUTH TRUE", "MOTOR ANGLE", ...
@@ -99,6 +106,7 @@ struct Notice {
     SatelliteNote,   // what orbital data say a fixed dish should know of the satellite
     BelowHorizon,
     LowElevation,    // above the horizon, under kLowElevation
+    MultifeedNote,   // an extra LNB a bracket cannot hold, or that loses much
   };
   Kind kind = Kind::SkippedObjects;
   std::string text;
@@ -188,6 +196,20 @@ struct JobSunOutage {
   std::vector<Season> seasons;
 };
 
+// An extra LNB on a multifeed dish: its satellite, where it goes beside the
+// main LNB (multifeed.h), and what an installer should know of it.
+struct MultifeedLnb {
+  Pointing satellite;
+  MultifeedOffset offset;
+  std::optional<Monoblock> monoblock;  // sold for this pair, where one is
+  // SEPARATION, LNB OFFSET ("84 mm: 83 mm right, 12 mm down"), LNB SKEW,
+  // COMA LOSS, then MONOBLOCK where one is sold for the pair.
+  std::vector<Figure> figures;
+  // "the LNB would stand 160 mm from the focus, farther than a bracket on
+  // an 80 cm dish reaches (about 160 mm)", and the like.
+  std::vector<std::string> notes;
+};
+
 struct Job {
   JobSite site;
   // Who the job is for, where, and anything the installer wants on the
@@ -200,6 +222,11 @@ struct Job {
   // Where asked for, for the chosen satellite over the twelve months from
   // the site's date: none when the satellite is below the horizon.
   std::optional<JobSunOutage> sunOutage;
+  // Where asked for: the dish's optics and the extra LNBs beside the chosen
+  // satellite's, in the order asked for.
+  std::optional<DishOptics> dish;
+  std::string dishText;  // "480 mm (assumed: an f/D of 0.6 on the 80 cm dish)"
+  std::vector<MultifeedLnb> multifeeds;
   // In the order they arose: the list's, the site's, then the chosen
   // satellite's.
   std::vector<Notice> notices;

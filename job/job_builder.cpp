@@ -268,6 +268,42 @@ JobSunOutage sunOutageOf(const JobSite& site, const Pointing& chosen, const Outa
   return j;
 }
 
+std::string dishText(const DishOptics& dish);
+
+// The extra satellites of a multifeed dish, each refused with a sentence if
+// it is the chosen satellite itself or below the horizon.
+void addMultifeeds(Job& job, const JobRequest& request, const SatelliteCatalog& list, std::string_view listName) {
+  job.dish = request.dish;
+  job.dishText = dishText(request.dish);
+  const Pointing& main = *job.chosen;
+  for (const std::string& typed : request.multifeed) {
+    const std::string signedText = withoutHemisphere(Field::SatelliteLongitude, typed);
+    Pointing extra;
+    if (readsAsNumber(signedText)) {
+      extra = pointAt(job.site, readSatellite(signedText));
+      refuseLetteredBeyondHalfTurn(Field::SatelliteLongitude, signedText != typed,
+                                   static_cast<double>(extra.longitudeWest), typed);
+    } else {
+      extra = listedPointing(job.site, list, satelliteNamed(list, typed, listName));
+    }
+    const double apart = std::fabs(halfTurns(static_cast<double>(extra.longitudeWest - main.longitudeWest)));
+    if (apart <= kOneSlot + 1e-9) {
+      throw std::invalid_argument("The multifeed satellite \"" + quotedText(typed) + "\" is " + satelliteText(extra) +
+                                  ", the satellite the dish aims at; give another for the extra LNB.");
+    }
+    if (extra.elevation() < 0) {
+      throw std::invalid_argument("The multifeed satellite \"" + quotedText(typed) + "\", " + satelliteText(extra) +
+                                  ", is below the horizon here (elevation " + extra.angles.Text3 +
+                                  " degrees): no LNB on this dish can receive it.");
+    }
+    MultifeedLnb lnb = multifeedLnb(job.site, main, std::move(extra), request.dish);
+    for (const std::string& note : lnb.notes) {
+      job.notices.push_back({Notice::Kind::MultifeedNote, satelliteText(lnb.satellite) + ": " + note + "."});
+    }
+    job.multifeeds.push_back(std::move(lnb));
+  }
+}
+
 // A customer, address or notes text as typed, refused with a sentence when
 // it would garble the sheet.
 std::string jobText(std::string_view what, const std::string& text) {
@@ -282,7 +318,74 @@ std::string jobText(std::string_view what, const std::string& text) {
   return text;
 }
 
+std::string millimetres(double mm) { return doubleToText(static_cast<double>(std::llround(mm))) + " mm"; }
+
+// "84 mm: 83 mm right, 12 mm down".
+std::string offsetText(const MultifeedOffset& m) {
+  return millimetres(m.offsetMm) + ": " + millimetres(std::fabs(m.acrossMm)) + (m.acrossMm < 0 ? " left, " : " right, ") +
+         millimetres(std::fabs(m.upMm)) + (m.upMm < 0 ? " down" : " up");
+}
+
+// "480 mm (assumed: an f/D of 0.6 on the 80 cm dish)".
+std::string dishText(const DishOptics& dish) {
+  const std::string size = doubleToText(dish.diameterMm / 10) + " cm dish";
+  return millimetres(dish.focalMm) + (dish.focalAssumed ? " (assumed: an f/D of " + doubleToText(kAssumedFocalRatio) +
+                                                              " on the " + size + "; give --focal-length)"
+                                                        : " (given, on the " + size + ")");
+}
+
+// What the installer should know of an extra LNB before the climb.
+std::vector<std::string> multifeedNotes(const MultifeedLnb& lnb, const DishOptics& dish) {
+  std::vector<std::string> notes;
+  const double reach = kBracketReach * dish.diameterMm;
+  if (lnb.offset.offsetMm > reach) {
+    notes.push_back("its LNB would stand " + millimetres(lnb.offset.offsetMm) +
+                    " from the focus, farther than a bracket on a " + doubleToText(dish.diameterMm / 10) +
+                    " cm dish reaches (about " + millimetres(reach) + ")");
+  }
+  if (lnb.offset.offsetMm < kClosestLnbsMm) {
+    notes.push_back("its LNB would stand " + millimetres(lnb.offset.offsetMm) +
+                    " from the main one, closer than two LNBs with 40 mm collars can (" + millimetres(kClosestLnbsMm) +
+                    "): a monoblock LNB, or a larger dish");
+  }
+  if (lnb.offset.lossDb >= kLargeLossDb) {
+    notes.push_back("its LNB loses about " + fixedText(lnb.offset.lossDb, 1) + " dB off the dish's axis");
+  }
+  if (lnb.monoblock && lnb.monoblock->spacingMm &&
+      std::fabs(*lnb.monoblock->spacingMm - lnb.offset.offsetMm) > kBracketPlayMm) {
+    notes.push_back("the " + doubleToText(lnb.monoblock->difference) + "° monoblock's feeds stand " +
+                    millimetres(*lnb.monoblock->spacingMm) + " apart, not the " + millimetres(lnb.offset.offsetMm) +
+                    " this dish needs: a multifeed bracket is the better choice");
+  }
+  return notes;
+}
+
 }  // namespace
+
+MultifeedLnb multifeedLnb(const JobSite& site, const Pointing& main, Pointing extra, const DishOptics& dish) {
+  MultifeedLnb lnb;
+  lnb.offset = multifeedOffset(static_cast<double>(site.inputs.SiteLatitude), static_cast<double>(site.inputs.SiteLongitude),
+                               static_cast<double>(main.longitudeWest), static_cast<double>(extra.longitudeWest), dish);
+  lnb.monoblock = monoblockFor(static_cast<double>(main.longitudeWest) - static_cast<double>(extra.longitudeWest));
+  lnb.satellite = std::move(extra);
+  lnb.figures = {{Label::Separation, lnb.offset.separation, fixedText(lnb.offset.separation, 2) + "\u00b0", {}},
+                 {Label::LnbOffset, lnb.offset.offsetMm, offsetText(lnb.offset), {}},
+                 *lnb.satellite.figure(Label::LnbSkew),
+                 {Label::ComaLoss, lnb.offset.lossDb, fixedText(lnb.offset.lossDb, 1) + " dB (estimate)", {}}};
+  if (lnb.monoblock) {
+    const Monoblock& m = *lnb.monoblock;
+    lnb.figures.push_back(
+        {Label::Monoblock, m.difference,
+         "a " + doubleToText(m.difference) + "° monoblock is sold for " + m.pair +
+             (m.spacingMm ? "; its feeds stand " + millimetres(*m.spacingMm) + " apart"
+                          : "; it suits this dish if its feeds stand " + millimetres(lnb.offset.offsetMm) + " apart"),
+         {}});
+  }
+  for (Figure& figure : lnb.figures) figure.reading = figure.text;
+  lnb.figures[2].reading = instrumentReading(lnb.figures[2]);
+  lnb.notes = multifeedNotes(lnb, dish);
+  return lnb;
+}
 
 std::optional<Notice> horizonNotice(const Pointing& p) {
   if (p.elevation() < 0) {
@@ -364,6 +467,7 @@ Job buildJob(const JobRequest& request, const SatelliteCatalog& list, std::strin
     }
     if (const std::optional<Notice> horizon = horizonNotice(chosen)) job.notices.push_back(*horizon);
     if (request.sunOutage) job.sunOutage = sunOutageOf(job.site, chosen, *request.sunOutage, zone);
+    if (!request.multifeed.empty()) addMultifeeds(job, request, list, listName);
   }
   return job;
 }

@@ -38,6 +38,10 @@ struct JobRequest {
   // date, by this criterion, with local times in the IANA zone named.
   std::optional<OutageCriterion> sunOutage;
   std::optional<std::string> timeZone;
+  // Extra satellites on the chosen satellite's dish, as typed (longitudes or
+  // names, like Text6), and the dish's optics.
+  std::vector<std::string> multifeed;
+  DishOptics dish;
   // Who the job is for, where, and notes for the sheet: printable text,
   // each at most kLongestJobText characters.
   std::string customer, address, notes;
@@ -58,5 +62,9 @@ std::optional<Notice> horizonNotice(const Pointing& pointing);
 // satellite, a date that names no day or a customer, address or notes text
 // holding control characters or longer than kLongestJobText.
 Job buildJob(const JobRequest& request, const SatelliteCatalog& list, std::string_view listName);
+
+// The extra LNB for extra on the dish aimed at main from site: its offset,
+// its figures and its notes.
+MultifeedLnb multifeedLnb(const JobSite& site, const Pointing& main, Pointing extra, const DishOptics& dish);
 
 }  // namespace vantorel

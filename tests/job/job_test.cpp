@@ -197,6 +197,38 @@ TEST(JobTest, RefusesTheFirstInputInTheWindowsOrder) {
 
 // A spreadsheet reads every figure as a number, East positive where a sign
 // is a direction, and never runs a name from a list as a formula.
+// Extra LNBs: each by name or position, refused where it is the main
+// satellite or below the horizon; a note where a bracket cannot hold it,
+// and the monoblock sold for the pair.
+TEST(JobTest, AddsExtraLnbsBesideTheChosenSatellite) {
+  const SatelliteCatalog today = builtInSatelliteList(BuiltInList::Today);
+  JobRequest request = typed({"51.5074N", "0.1278W", "astra 19.2", "0"});
+  request.dish = dishOptics(600, std::nullopt, 11.7);
+  request.multifeed = {"hotbird 13e", "28.2E"};
+  const Job job = built(request, today);
+  ASSERT_EQ(job.multifeeds.size(), 2u);
+  EXPECT_EQ(job.multifeeds[0].satellite.name, "EUTELSAT HOTBIRD 13G & EUTELSAT HOTBIRD 13F");
+  EXPECT_EQ(labels(job.multifeeds[0].figures), "SEPARATION,LNB OFFSET,LNB SKEW,COMA LOSS,MONOBLOCK");
+  EXPECT_EQ(labels(job.multifeeds[1].figures), "SEPARATION,LNB OFFSET,LNB SKEW,COMA LOSS");
+  // 47 mm on a 60 cm dish: closer than two LNBs stand; 68 mm fits.
+  EXPECT_EQ(job.multifeeds[0].notes.size(), 1u);
+  EXPECT_TRUE(job.multifeeds[1].notes.empty());
+  EXPECT_EQ(job.notices.back().kind, Notice::Kind::MultifeedNote);
+  EXPECT_EQ(job.dishText, "360 mm (assumed: an f/D of 0.6 on the 60 cm dish; give --focal-length)");
+  // On a 3 m dish 28.2E stands farther than a bracket reaches.
+  request.dish = dishOptics(1000, 2000.0, 11.7);
+  EXPECT_NE(built(request, today).multifeeds[1].notes.front().find("farther than a bracket"), std::string::npos);
+
+  const std::pair<std::string, std::string> refused[] = {
+      {"19.2E", "The multifeed satellite \"19.2E\" is 19.2° E, the satellite the dish aims at; give another"},
+      {"101W", "The multifeed satellite \"101W\", 101° W, is below the horizon here (elevation"},
+      {"astra 1n", "The multifeed satellite \"astra 1n\" is ASTRA 1P (SES-24) & ASTRA 1N, 19.2° E, the satellite"}};
+  for (const auto& [extra, message] : refused) {
+    request.multifeed = {extra};
+    EXPECT_EQ(faultOf([&] { built(request, today); }).value_or("").find(message), 0u) << extra;
+  }
+}
+
 TEST(PrintingTest, CsvCellsAreNumbersAndNamesStayText) {
   std::istringstream file("\"=HYPERLINK(1)\",19.2E\n-5 West,5W\n@home,0.8W\nPlain,13E\n");
   const SatelliteCatalog list = readSatelliteList(file, "list");
