@@ -56,6 +56,12 @@ constexpr double kFooterTextGap = 4;
 constexpr double kDrawingsMax = 96;
 constexpr double kDrawingsShare = 0.56;
 constexpr double kSkyLeast = 58;
+// The multifeed block: its drawing takes this share of the width, and at
+// least this height.
+constexpr double kBracketShare = 0.55;
+constexpr double kBracketLeast = 44;
+constexpr double kBracketLabel = 10;  // beside each LNB: four lines of small print
+constexpr double kBracketLabelWidth = 21;
 constexpr double kHeadingLine = 4.5;  // a heading's line of text
 // Left of the sky's plot, the elevations; right of it, a little room.
 constexpr double kSkyScaleRoom = 10;
@@ -274,6 +280,7 @@ PageContent contentOf(const Job& job) {
   c.notes = job.notices.size();
   if (job.sunOutage) c.outageLines = 1 + std::max<std::size_t>(1, job.sunOutage->seasons.size());
   c.mount = job.site.polarMount.has_value();
+  c.multifeeds = job.multifeeds.size();
   return c;
 }
 
@@ -337,6 +344,16 @@ Layout layoutPage(Paper paper, const PageContent& content) {
     bottom = l.outage.y - kBlockGap;
   }
 
+  if (content.multifeeds > 0) {
+    // A line for the dish, one for the main LNB and three for each extra.
+    const double lines = static_cast<double>(2 + 3 * content.multifeeds) * kNoteLine;
+    const double height = kHeading + std::max(kBracketLeast, lines);
+    l.multifeed = {x, bottom - height, width, height};
+    l.bracket = {x, l.multifeed.y + kHeading, kBracketShare * width, height - kHeading};
+    l.bracketText = {l.bracket.right() + kGap, l.bracket.y, width - l.bracket.width - kGap, l.bracket.height};
+    bottom = l.multifeed.y - kBlockGap;
+  }
+
   const double remaining = bottom - y;
   const double drawings = std::min({kDrawingsMax, remaining * kDrawingsShare, remaining - kSkyLeast - kGap});
   const double dialWidth = width / 2;
@@ -351,6 +368,74 @@ Layout layoutPage(Paper paper, const PageContent& content) {
   l.skyPlot = {l.sky.x + kSkyScaleRoom, l.sky.y + kHeading, l.sky.width - kSkyScaleRoom - kSkyRightRoom,
                l.sky.height - kHeading - kSkyBottomRoom};
   return l;
+}
+
+namespace {
+
+// The bracket drawn at 1:divisor, centred in box; its labels are empty when
+// one of them finds no free place at this scale.
+BracketPicture bracketAt(const Rect& box, const Job& job, int divisor, double reachUp, double reachDown) {
+  BracketPicture b;
+  b.scaleDivisor = divisor;
+  b.scale = 1.0 / divisor;
+  const double drawnHeight = (reachUp + reachDown) * b.scale + 2 * kBracketLabel;
+  b.main = {box.x + box.width / 2, box.y + (box.height - drawnHeight) / 2 + kBracketLabel + reachUp * b.scale};
+  b.radius = kLnbCollar / 2 * b.scale;
+  std::vector<Point> centres{b.main};
+  for (const MultifeedLnb& lnb : job.multifeeds) {
+    b.extras.push_back({b.main.x + lnb.offset.acrossMm * b.scale, b.main.y - lnb.offset.upMm * b.scale});
+    centres.push_back(b.extras.back());
+  }
+  // Each label beside its LNB, on its far side from the main one first (the
+  // main one's below it), then below, above or on the other side: the first
+  // place that crosses no LNB and no label placed before.
+  std::vector<Rect> collars;
+  for (const Point& c : centres) collars.push_back({c.x - b.radius, c.y - b.radius, 2 * b.radius, 2 * b.radius});
+  std::vector<std::vector<Rect>> candidates;
+  for (std::size_t i = 0; i < centres.size(); ++i) {
+    const Point c = centres[i];
+    const Rect left{c.x - b.radius - kBracketLabelWidth, c.y - kBracketLabel / 2, kBracketLabelWidth, kBracketLabel};
+    const Rect right{c.x + b.radius, left.y, kBracketLabelWidth, kBracketLabel};
+    const Rect below{c.x - kBracketLabelWidth / 2, c.y + b.radius, kBracketLabelWidth, kBracketLabel};
+    const Rect above{below.x, c.y - b.radius - kBracketLabel, kBracketLabelWidth, kBracketLabel};
+    // A row farther out where the near places are taken.
+    const Rect farBelow = below.below(kBracketLabel), farAbove = above.below(-kBracketLabel);
+    const bool leftSide = i > 0 && job.multifeeds[i - 1].offset.acrossMm < 0;
+    candidates.push_back(i == 0      ? std::vector<Rect>{below, above, left, right, farBelow, farAbove}
+                         : leftSide ? std::vector<Rect>{left, below, above, right, farBelow, farAbove}
+                                    : std::vector<Rect>{right, below, above, left, farBelow, farAbove});
+  }
+  const std::vector<int> chosen = placeLabels(candidates, box, collars);
+  if (std::find(chosen.begin(), chosen.end(), -1) != chosen.end()) return b;
+  for (std::size_t i = 0; i < centres.size(); ++i) b.labels.push_back(candidates[i][static_cast<std::size_t>(chosen[i])]);
+  return b;
+}
+
+}  // namespace
+
+BracketPicture bracketGeometry(const Rect& box, const Job& job) {
+  // The drawing's reach from its centre in millimetres on the dish, each
+  // LNB with its collar.
+  double reachX = kLnbCollar / 2, reachUp = kLnbCollar / 2, reachDown = kLnbCollar / 2;
+  for (const MultifeedLnb& lnb : job.multifeeds) {
+    reachX = std::max(reachX, std::fabs(lnb.offset.acrossMm) + kLnbCollar / 2);
+    reachUp = std::max(reachUp, lnb.offset.upMm + kLnbCollar / 2);
+    reachDown = std::max(reachDown, -lnb.offset.upMm + kLnbCollar / 2);
+  }
+  const double room = std::min((box.width - 2 * kBracketLabelWidth) / (2 * reachX),
+                               (box.height - 2 * kBracketLabel) / (reachUp + reachDown));
+  // The largest scale of 1:n that fits, and where the labels find room; a
+  // little smaller where they do not, but never so small that the LNBs
+  // crowd: then each LNB is numbered instead, its number in its collar.
+  const int largest = std::max(1, static_cast<int>(std::ceil(1 / room - 1e-9)));
+  constexpr int kTries = 3;
+  for (int divisor = largest; divisor < largest + kTries; ++divisor) {
+    BracketPicture b = bracketAt(box, job, divisor, reachUp, reachDown);
+    if (!b.labels.empty()) return b;
+  }
+  BracketPicture b = bracketAt(box, job, largest, reachUp, reachDown);
+  b.numbered = true;
+  return b;
 }
 
 Point atBearing(Point centre, double radius, double bearing) {

@@ -114,6 +114,7 @@ struct PageContent {
   std::size_t notes = 0;
   std::size_t outageLines = 0;
   bool mount = false;
+  std::size_t multifeeds = 0;  // extra LNBs beside the main one
 };
 
 PageContent contentOf(const Job& job);
@@ -139,6 +140,9 @@ struct FigureCell {
 struct Layout {
   PageSize page;
   Rect title, job, figures, notes, dial, elevation, skew, mount, sky, skyPlot, outage, footer;
+  // The multifeed bracket, where there are extra LNBs: the block, its
+  // drawing on the left and its lines of text on the right.
+  Rect multifeed, bracket, bracketText;
   Rect titleSatellite;     // right of the title, for the satellite
   double titleRule = 0;    // the y of the rule under the title
   double titleGap = 0;     // between the title's text and the satellite's
@@ -245,6 +249,29 @@ struct MountPicture {
 };
 
 MountPicture mountGeometry(const Rect& box, const JobSite& site);
+
+// The LNBs of a multifeed dish seen from behind the dish, to scale: the
+// main LNB at the centre of the drawing, each extra one at its offset
+// (right and up as seen from behind the dish), the bracket's bar from the
+// main LNB to each.
+struct BracketPicture {
+  // Millimetres on the page for a millimetre on the dish: 1, 1/2, 1/3, ...,
+  // the largest that fits the drawing.
+  double scale = 1;
+  int scaleDivisor = 1;  // the scale as 1:n
+  Point main;
+  double radius = 0;  // an LNB's 40 mm collar, drawn to scale
+  std::vector<Point> extras;  // in the job's order
+  // Beside each LNB, main first; none where they find no room, and then
+  // each LNB is numbered in its collar, 1 the main one, as the lines beside
+  // the drawing are.
+  std::vector<Rect> labels;
+  bool numbered = false;
+};
+
+inline constexpr double kLnbCollar = 40;  // mm across an LNB's collar
+
+BracketPicture bracketGeometry(const Rect& box, const Job& job);
 
 struct SkyPoint {
   double azimuth = 0;  // unwrapped into the view's range

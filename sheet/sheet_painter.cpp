@@ -666,6 +666,81 @@ void paintOutage(Page& page, const Layout& l, const Job& job) {
   line(QStringLiteral("Outage angle %1.").arg(q(sun.angleText)));
 }
 
+// "Turn 10° clockwise", "No turn" under half a degree, from the skew's
+// whole-degree reading.
+QString turnWords(const Figure& skew, const QString& between = QStringLiteral(" ")) {
+  const long turn = std::lround(skew.value);
+  if (turn == 0) return QStringLiteral("no turn");
+  return QStringLiteral("turn %1\u00b0%2%3")
+      .arg(std::labs(turn))
+      .arg(between, turn > 0 ? QStringLiteral("clockwise") : QStringLiteral("counter-clockwise"));
+}
+
+// The multifeed bracket seen from behind the dish, each LNB to scale with
+// its satellite, its offset and its turn, and the same in words beside it.
+void paintMultifeed(Page& page, const Layout& l, const Job& job) {
+  QPainter& p = page.painter();
+  const BracketPicture b = bracketGeometry(l.bracket, job);
+  heading(page, l.multifeed, QStringLiteral("MULTIFEED"),
+          QStringLiteral("the LNBs seen from behind the dish, looking at the main satellite; drawn at 1:%1")
+              .arg(b.scaleDivisor));
+  p.setPen(pen(kMuted, kRule * 4));
+  for (const Point& extra : b.extras) p.drawLine(at(b.main), at(extra));
+  const auto collar = [&](Point c, QRgb colour, double skew) {
+    p.setPen(pen(colour, kFrame));
+    p.setBrush(QColor::fromRgb(0xffffff));
+    p.drawEllipse(at(c), b.radius, b.radius);
+    p.setBrush(Qt::NoBrush);
+    // The cable connector, at the bottom when upright, turned by the skew.
+    p.drawLine(at(c), at(atBearing(c, b.radius, 180 + skew)));
+  };
+  const Figure& mainSkew = figureOf(job, Label::LnbSkew);
+  collar(b.main, kDish, mainSkew.value);
+  if (b.numbered) page.centred(b.main, QStringLiteral("1"), points::kMark, true, kDish);
+  if (!b.numbered) {
+    page.text(b.labels[0], Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("main\n%1").arg(turnWords(mainSkew, QStringLiteral("\n"))),
+              points::kMark, false, kDish);
+  }
+  for (std::size_t i = 0; i < job.multifeeds.size(); ++i) {
+    const MultifeedLnb& lnb = job.multifeeds[i];
+    const Figure& skew = *lnb.satellite.figure(Label::LnbSkew);
+    collar(b.extras[i], kInk, skew.value);
+    if (b.numbered) {
+      page.centred(b.extras[i], QString::number(i + 2), points::kMark, true);
+      continue;
+    }
+    // Toward its LNB where it stands beside it, centred above or below.
+    const Rect& box = b.labels[i + 1];
+    const int side = box.right() <= b.extras[i].x - b.radius + 1e-9 ? Qt::AlignRight
+                     : box.x >= b.extras[i].x + b.radius - 1e-9     ? Qt::AlignLeft
+                                                                     : Qt::AlignHCenter;
+    page.text(box, side | Qt::AlignVCenter,
+              QStringLiteral("%1\n%2 mm\n%3")
+                  .arg(q(lnb.satellite.position))
+                  .arg(std::lround(lnb.offset.offsetMm))
+                  .arg(turnWords(skew, QStringLiteral("\n"))),
+              points::kMark);
+  }
+
+  double y = l.bracketText.y;
+  const auto line = [&](const QString& text, bool bold = false) {
+    page.text({l.bracketText.x, y, l.bracketText.width, l.noteLine}, kLeft, text, points::kNote, bold);
+    y += l.noteLine;
+  };
+  line(QStringLiteral("%1 %2").arg(labelOf(Label::FocalLength), q(job.dishText)));
+  const auto number = [&](int n) { return b.numbered ? QStringLiteral("%1  ").arg(n) : QString(); };
+  line(QStringLiteral("%1Main LNB at the focus: %2, %3.").arg(number(1), q(satelliteText(*job.chosen)), turnWords(mainSkew)));
+  int n = 2;
+  for (const MultifeedLnb& lnb : job.multifeeds) {
+    line(number(n++) + q(satelliteText(lnb.satellite)), true);
+    line(QStringLiteral("%1 %2, %3 %4").arg(labelOf(Label::Separation), q(lnb.figures[0].text),
+                                            labelOf(Label::LnbOffset), q(lnb.figures[1].text)));
+    line(QStringLiteral("%1; %2 %3; %4 %5")
+             .arg(turnWords(*lnb.satellite.figure(Label::LnbSkew)), labelOf(Label::LnbSkew),
+                  q(lnb.satellite.figure(Label::LnbSkew)->text), labelOf(Label::ComaLoss), q(lnb.figures[3].text)));
+  }
+}
+
 void paintFooter(Page& page, const Layout& l) {
   QPainter& p = page.painter();
   // A bar of known length: a printed page whose bar measures 50 mm was
@@ -718,6 +793,7 @@ void paintSheet(QPainter& painter, const Job& job, Paper paper) {
   paintSkew(page, layout.skew, angles, job);
   if (job.site.polarMount) paintMount(page, layout, job);
   paintSky(page, layout, job);
+  if (!job.multifeeds.empty()) paintMultifeed(page, layout, job);
   if (job.sunOutage) paintOutage(page, layout, job);
   paintFooter(page, layout);
 }

@@ -37,6 +37,7 @@ struct Baseline {
   Paper paper;
   bool motor;
   const char* zone;
+  std::vector<std::string> multifeed = {};  // extra LNBs, on an 80 cm dish
 };
 
 const Baseline kBaselines[] = {
@@ -46,6 +47,8 @@ const Baseline kBaselines[] = {
     {"motor", {"420100", "0910100", "101", "-1.68"}, nullptr, Paper::A4, true, "America/Chicago"},
     {"crowded", {"30.0444N", "31.2357E", "hotbird 13g", "4.4"}, "receiver_europe.xml", Paper::A4, false, "Africa/Cairo"},
     {"letter", {"51.5074N", "0.1278W", "28.2E", "1.2"}, "satellites_bands.xml", Paper::Letter, false, "Europe/London"},
+    {"multifeed", {"51.5074N", "0.1278W", "19.2E", "1.2"}, "satellites_bands.xml", Paper::A4, false, "Europe/London",
+     {"hotbird 13g", "28.2E"}},
 };
 
 Job jobFor(const Baseline& b) {
@@ -63,6 +66,8 @@ Job jobFor(const Baseline& b) {
   }
   request.sunOutage = OutageCriterion{};
   if (b.zone) request.timeZone = std::string(b.zone);
+  request.multifeed = b.multifeed;
+  request.dish = dishOptics(800, std::nullopt, 11.7);
   const SatelliteCatalog list = b.list ? loadSatelliteList(std::string(VANTOREL_LIST_FIXTURES "/") + b.list)
                                     : builtInSatelliteList(BuiltInList::Nineties);
   return buildJob(request, list, "the list");

@@ -31,11 +31,18 @@ TEST(SheetLayoutTest, BlocksStayApartAndOnThePage) {
   for (Paper paper : {Paper::A4, Paper::Letter}) {
     // The fullest pages: a polar mount's ten figures, notes, a job's notes
     // and the sun outage's seasons.
-    for (const PageContent content : {PageContent{4, 5, 0, 0, false}, PageContent{10, 6, 2, 3, true}}) {
+    // The fullest pages: a polar mount's ten figures, notes, a job's notes,
+    // the sun outage's seasons and three extra LNBs.
+    for (const PageContent content : {PageContent{4, 5, 0, 0, false, 0}, PageContent{10, 6, 2, 3, true, 3}}) {
       const std::size_t figures = content.figures;
       const Layout l = layoutPage(paper, content);
       std::vector<Rect> blocks{l.title, l.job, l.figures, l.dial, l.elevation, l.skew, l.sky, l.footer};
-      if (content.mount) blocks.insert(blocks.end(), {l.mount, l.notes, l.outage});
+      if (content.mount) blocks.insert(blocks.end(), {l.mount, l.notes, l.outage, l.multifeed});
+      if (content.multifeeds > 0) {
+        EXPECT_TRUE(l.multifeed.contains(l.bracket));
+        EXPECT_TRUE(l.multifeed.contains(l.bracketText));
+        EXPECT_FALSE(l.bracket.overlaps(l.bracketText));
+      }
       for (const FigureCell& cell : l.figureCells) {
         EXPECT_TRUE(l.figures.contains(cell.panel));
         for (const Rect& part : {cell.label, cell.reading, cell.exact}) EXPECT_TRUE(cell.panel.contains(part));
@@ -47,6 +54,45 @@ TEST(SheetLayoutTest, BlocksStayApartAndOnThePage) {
       }
       EXPECT_TRUE(l.sky.contains(l.skyPlot));
       EXPECT_GT(l.skyPlot.height, 45) << figures;  // room for the arc and its labels
+    }
+  }
+}
+
+// Each LNB stands at its offset to the scale the heading gives, every one
+// and its label inside the drawing, no two labels over each other.
+TEST(SheetBracketTest, LnbsStandToScaleWithTheirLabelsApart) {
+  JobRequest request;
+  request.boxes = {"51.5074N", "0.1278W", "19.2E", "1.2"};
+  request.date = "2026-12-07";
+  request.typedSatellite = true;
+  request.multifeed = {"13E", "28.2E", "23.5E"};
+  request.dish = dishOptics(800, std::nullopt, 11.7);
+  const Job job = buildJob(request, builtInSatelliteList(BuiltInList::Today), "the list");
+  const Rect box = layoutPage(Paper::A4, contentOf(job)).bracket;
+  const BracketPicture b = bracketGeometry(box, job);
+  ASSERT_EQ(b.extras.size(), 3u);
+  EXPECT_NEAR(b.scale, 1.0 / b.scaleDivisor, 1e-12);
+  EXPECT_NEAR(b.radius, 20 * b.scale, 1e-12);
+  for (std::size_t i = 0; i < b.extras.size(); ++i) {
+    const MultifeedOffset& m = job.multifeeds[i].offset;
+    EXPECT_NEAR(b.extras[i].x - b.main.x, m.acrossMm * b.scale, 1e-9);
+    EXPECT_NEAR(b.main.y - b.extras[i].y, m.upMm * b.scale, 1e-9);  // up the page
+    EXPECT_TRUE((box.contains({b.extras[i].x - b.radius, b.extras[i].y - b.radius, 2 * b.radius, 2 * b.radius})));
+  }
+  // Three LNBs this close find no room for labels beside them at 1:4:
+  // they are numbered; two find it.
+  EXPECT_TRUE(b.numbered);
+  EXPECT_TRUE(b.labels.empty());
+  request.multifeed = {"13E", "28.2E"};
+  const Job two = buildJob(request, builtInSatelliteList(BuiltInList::Today), "the list");
+  const Rect twoBox = layoutPage(Paper::A4, contentOf(two)).bracket;
+  const BracketPicture labelled = bracketGeometry(twoBox, two);
+  ASSERT_FALSE(labelled.numbered);
+  ASSERT_EQ(labelled.labels.size(), 3u);
+  for (std::size_t i = 0; i < labelled.labels.size(); ++i) {
+    EXPECT_TRUE(twoBox.contains(labelled.labels[i])) << i;
+    for (std::size_t j = i + 1; j < labelled.labels.size(); ++j) {
+      EXPECT_FALSE(labelled.labels[i].overlaps(labelled.labels[j])) << i << j;
     }
   }
 }
