@@ -16,6 +16,7 @@
 #include <QSettings>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QListWidget>
 #include <QtTest>
 
 #include "job_builder.h"
@@ -123,6 +124,39 @@ class PlannerTest : public QObject {
     QVERIFY(find<QLabel>("latitudeUnderstood")->text().contains(QStringLiteral("Type 51.5")));
     QVERIFY(!m_window->job());
     QVERIFY(find<SheetPreview>("preview")->image().isNull());
+  }
+
+  // Extra LNBs typed beside the main satellite, by position and by name,
+  // go into the job, its lines and the command line; removed, they go.
+  void multifeedLnbsJoinTheJob() {
+    enter("latitude", QStringLiteral("51.5074N"));
+    enter("longitude", QStringLiteral("0.1278W"));
+    settle();
+    enter("filter", QStringLiteral("astra 1n"));
+    auto* table = find<QTableView>("satellites");
+    QCOMPARE(table->model()->rowCount(), 1);
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(table->model()->index(0, 0)).center());
+    enter("multifeedSatellite", QStringLiteral("13E"));
+    QTest::keyClick(find("multifeedSatellite"), Qt::Key_Return);
+    enter("multifeedSatellite", QStringLiteral("astra 28.2"));
+    QTest::mouseClick(find("addMultifeed"), Qt::LeftButton);
+    settle();
+    QVERIFY(m_window->job());
+    QCOMPARE(m_window->job()->multifeeds.size(), std::size_t{2});
+    QCOMPARE(m_window->job()->multifeeds[1].satellite.name, std::string("ASTRA 2G & ASTRA 2F"));
+    QVERIFY(find<QPlainTextEdit>("results")->toPlainText().contains(QStringLiteral("MULTIFEED         13° E")));
+    QVERIFY(m_window->commandLine().contains(QStringLiteral("--multifeed 13E --multifeed 'astra 28.2'")));
+    auto* list = find<QListWidget>("multifeeds");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+    QTest::mouseClick(find("removeMultifeed"), Qt::LeftButton);
+    settle();
+    QCOMPARE(m_window->job()->multifeeds.size(), std::size_t{1});
+    // The main satellite itself is refused, and says why.
+    enter("multifeedSatellite", QStringLiteral("19.2E"));
+    QTest::keyClick(find("multifeedSatellite"), Qt::Key_Return);
+    settle();
+    QVERIFY(!m_window->job());
+    QVERIFY(find<QPlainTextEdit>("results")->toPlainText().contains(QStringLiteral("the satellite the dish aims at")));
   }
 
   // A list that cannot be read, opened or dropped, shows FILE:LINE in the

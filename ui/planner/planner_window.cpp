@@ -20,6 +20,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QGridLayout>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
@@ -286,6 +289,30 @@ QWidget* PlannerWindow::createJobForm() {
   dishForm->addRow(QString(), m_ui.timeZoneUnderstood);
   column->addWidget(dish);
 
+  auto* multifeed = new QGroupBox(tr("Multifeed"));
+  auto* multifeedForm = new QGridLayout(multifeed);
+  m_ui.multifeedSatellite = new QLineEdit;
+  m_ui.multifeedSatellite->setPlaceholderText(tr("Extra LNB: 13E, or a name"));
+  m_ui.addMultifeed = new QPushButton(tr("Add LN&B"));
+  m_ui.multifeeds = new QListWidget;
+  m_ui.multifeeds->setMaximumHeight(m_ui.multifeeds->fontMetrics().height() * 4 + 8);
+  m_ui.removeMultifeed = new QPushButton(tr("Re&move LNB"));
+  m_ui.focalLength = new QSpinBox;
+  m_ui.focalLength->setRange(0, 5000);
+  m_ui.focalLength->setSuffix(tr(" mm"));
+  m_ui.focalLength->setSpecialValueText(tr("0.6 of the dish size"));
+  multifeedForm->addWidget(m_ui.multifeedSatellite, 0, 0);
+  multifeedForm->addWidget(m_ui.addMultifeed, 0, 1);
+  multifeedForm->addWidget(m_ui.multifeeds, 1, 0);
+  multifeedForm->addWidget(m_ui.removeMultifeed, 1, 1, Qt::AlignTop);
+  auto* focalLabel = new QLabel(tr("Focal len&gth"));
+  focalLabel->setBuddy(m_ui.focalLength);
+  auto* focalRow = new QHBoxLayout;
+  focalRow->addWidget(focalLabel);
+  focalRow->addWidget(m_ui.focalLength, 1);
+  multifeedForm->addLayout(focalRow, 2, 0, 1, 2);
+  column->addWidget(multifeed);
+
   auto* customer = new QGroupBox(tr("For the sheet"));
   auto* customerForm = new QFormLayout(customer);
   m_ui.customer = new QLineEdit;
@@ -390,6 +417,13 @@ void PlannerWindow::setTabOrderAndNames() {
       {m_ui.dishSize, "dishSize", "Dish size", "The dish's diameter, for the sun outage's beamwidth"},
       {m_ui.frequency, "frequency", "Frequency", "The frequency received, for the sun outage's beamwidth (C band is about 4)"},
       {m_ui.timeZone, "timeZone", "Time zone", "An IANA time zone for local sun outage times; empty for UTC alone"},
+      {m_ui.multifeedSatellite, "multifeedSatellite", "Extra LNB satellite",
+       "A satellite for an extra LNB on this dish: a position such as 13E, or a name in the list"},
+      {m_ui.addMultifeed, "addMultifeed", "Add LNB", "Add an LNB for the satellite typed beside it"},
+      {m_ui.multifeeds, "multifeeds", "Extra LNBs", "The extra LNBs on this dish, beside the main one"},
+      {m_ui.removeMultifeed, "removeMultifeed", "Remove LNB", "Remove the extra LNB selected"},
+      {m_ui.focalLength, "focalLength", "Focal length",
+       "The dish's focal length as its maker states it, for the extra LNBs' places; 0 assumes 0.6 of its size"},
       {m_ui.customer, "customer", "Customer", "Who the job is for, for the sheet"},
       {m_ui.address, "address", "Address", "The site's address, for the sheet"},
       {m_ui.notes, "notes", "Notes", "Notes on the job, for the sheet"},
@@ -433,6 +467,24 @@ void PlannerWindow::connectInputs() {
   connect(m_ui.dishSize, &QSpinBox::valueChanged, this, later);
   connect(m_ui.frequency, &QDoubleSpinBox::valueChanged, this, later);
   connect(m_ui.paper, &QComboBox::currentIndexChanged, this, later);
+  connect(m_ui.focalLength, &QSpinBox::valueChanged, this, later);
+  connect(m_ui.addMultifeed, &QPushButton::clicked, this, [this] { addMultifeed(m_ui.multifeedSatellite->text()); });
+  connect(m_ui.multifeedSatellite, &QLineEdit::returnPressed, this,
+          [this] { addMultifeed(m_ui.multifeedSatellite->text()); });
+  connect(m_ui.removeMultifeed, &QPushButton::clicked, this, [this, later] {
+    delete m_ui.multifeeds->currentItem();
+    later();
+  });
+  // A row of the table becomes an extra LNB from its menu; the row chosen
+  // for the main satellite stays chosen.
+  m_ui.table->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(m_ui.table, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    const QModelIndex row = m_ui.table->indexAt(at);
+    if (!row.isValid()) return;
+    QMenu menu;
+    menu.addAction(tr("Add as an Extra &LNB"), this, [this, row] { addMultifeedRow(row.row()); });
+    menu.exec(m_ui.table->viewport()->mapToGlobal(at));
+  });
   connect(m_ui.filter, &QLineEdit::textChanged, m_filter, &SatelliteFilter::setNameFilter);
   connect(m_ui.showAll, &QCheckBox::toggled, m_filter, &SatelliteFilter::setShowAll);
   connect(m_ui.table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -556,6 +608,22 @@ void PlannerWindow::fillRecentMenu() {
   m_recentMenu->setEnabled(!recent.isEmpty());
 }
 
+void PlannerWindow::addMultifeed(const QString& satellite) {
+  const QString typed = satellite.trimmed();
+  if (typed.isEmpty()) return;
+  m_ui.multifeeds->addItem(typed);
+  m_ui.multifeedSatellite->clear();
+  m_recompute.start();
+}
+
+void PlannerWindow::addMultifeedRow(int proxyRow) {
+  const int row = m_filter->mapToSource(m_filter->index(proxyRow, 0)).row();
+  if (row < 0 || static_cast<std::size_t>(row) >= m_list.entries.size()) return;
+  // By its position, which finds it in any list and cannot be mistaken.
+  const double east = m_list.entries[static_cast<std::size_t>(row)].longitudeEast;
+  addMultifeed(q(singleToText(static_cast<Single>(std::fabs(east)))) + (east < 0 ? QStringLiteral("W") : QStringLiteral("E")));
+}
+
 JobRequest PlannerWindow::request() const {
   JobRequest r;
   r.boxes = {bytes(m_ui.latitude->text()), bytes(m_ui.longitude->text()), std::string(),
@@ -572,6 +640,11 @@ JobRequest PlannerWindow::request() const {
   r.customer = bytes(m_ui.customer->text());
   r.address = bytes(m_ui.address->text());
   r.notes = bytes(m_ui.notes->text());
+  for (int i = 0; i < m_ui.multifeeds->count(); ++i) r.multifeed.push_back(bytes(m_ui.multifeeds->item(i)->text()));
+  constexpr double kMillimetresPerCentimetre = 10;
+  const int focal = m_ui.focalLength->value();
+  r.dish = dishOptics(m_ui.dishSize->value() * kMillimetresPerCentimetre,
+                      focal > 0 ? std::optional<double>(focal) : std::nullopt, m_ui.frequency->value());
   return r;
 }
 
@@ -633,6 +706,7 @@ void PlannerWindow::showJob() {
   if (job.chosen) {
     text = q(satelliteLines(job));
     for (const Notice& notice : job.notices) text += QStringLiteral("\n\u25B2 ") + q(notice.text);
+    if (!job.multifeeds.empty()) text += QLatin1Char('\n') + q(multifeedLines(job));
     if (job.sunOutage) text += QLatin1Char('\n') + q(sunOutageLines(job));
   } else {
     text = tr("Choose a satellite in the table.");
@@ -668,6 +742,10 @@ QString PlannerWindow::commandLine() const {
   words << QStringLiteral("--sun-outage") << QStringLiteral("--dish-size") << QString::number(m_ui.dishSize->value())
         << QStringLiteral("--frequency") << q(doubleToText(m_ui.frequency->value()));
   if (!job.sunOutage->zone.empty()) words << QStringLiteral("--timezone") << q(job.sunOutage->zone);
+  for (int i = 0; i < m_ui.multifeeds->count(); ++i) words << QStringLiteral("--multifeed") << m_ui.multifeeds->item(i)->text();
+  if (m_ui.multifeeds->count() > 0 && m_ui.focalLength->value() > 0) {
+    words << QStringLiteral("--focal-length") << QString::number(m_ui.focalLength->value());
+  }
   QStringList quoted;
   for (const QString& word : words) quoted << shellWord(word);
   return quoted.join(QLatin1Char(' '));

@@ -28,7 +28,9 @@ class QDateEdit;
 class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QMenu;
+class QPushButton;
 class QPlainTextEdit;
 class QPrinter;
 class QRadioButton;
@@ -65,6 +67,11 @@ class PlannerWindow : public QMainWindow {
   // window says why not, FILE:LINE and all, and keeps the list it had.
   bool openList(const QString& path);
   void useBuiltInList(BuiltInList which);
+
+  // An extra LNB on the dish for the satellite typed (a longitude or a name
+  // in the list, as --multifeed takes), or for the table's row.
+  void addMultifeed(const QString& satellite);
+  void addMultifeedRow(int proxyRow);
 
   // The job as the fields now make it; nothing while they make none.
   const std::optional<Job>& job() const { return m_job; }
@@ -127,6 +134,11 @@ class PlannerWindow : public QMainWindow {
     QDoubleSpinBox* frequency = nullptr;
     QLineEdit* timeZone = nullptr;
     QLabel* timeZoneUnderstood = nullptr;
+    QLineEdit* multifeedSatellite = nullptr;  // a satellite to add as an extra LNB
+    QPushButton* addMultifeed = nullptr;
+    QListWidget* multifeeds = nullptr;  // the extra LNBs, as typed
+    QPushButton* removeMultifeed = nullptr;
+    QSpinBox* focalLength = nullptr;  // mm; its lowest, 0, is "assumed"
     QLineEdit* customer = nullptr;
     QLineEdit* address = nullptr;
     QLineEdit* notes = nullptr;
