@@ -192,6 +192,10 @@ struct JobSunOutage {
     std::string longest;          // "14 min 19 s on 2027-03-03"
     std::string window;           // "18:53:38 to 19:07:57 UTC", the earliest start and the latest end
     std::string localWindow;      // the same in the zone, "" without one
+    // The local window in parts, one for each offset the zone's clocks take
+    // during the season: "2027-03-31 to 04-03 12:29:46 to 12:43:39 AEDT";
+    // one part, "11:23:37 to 11:38:07 AEST", where they take one.
+    std::vector<std::string> localParts;
   };
   std::vector<Season> seasons;
 };

@@ -222,6 +222,44 @@ std::string localText(const TimeZone& zone, CalendarDate date, double second) {
   return (local.date == date ? "" : calendarDateText(local.date) + " ") + local.time;
 }
 
+// A season's daily window in local time, worked out day by day: where the
+// zone's clocks change within the season, each part with its own
+// abbreviation, "2027-03-31 to 04-03 12:29:52 to 12:43:18 AEDT; 04-04 to
+// 04-08 11:29:52 to 11:43:18 AEST"; else "11:29:52 to 11:43:18 AEST".
+std::vector<std::string> localWindow(const TimeZone& zone, const std::vector<OutageDay>& days,
+                                     const OutageSeason& season) {
+  struct Part {
+    CalendarDate first, last;
+    double earliest = 0, latest = 0;  // UTC seconds of the part's days
+    std::string abbreviation;
+  };
+  std::vector<Part> parts;
+  for (const OutageDay& day : days) {
+    if (day.date < season.first || day.date > season.last) continue;
+    const std::string abbreviation = zone.local(day.date, day.start).abbreviation;
+    if (parts.empty() || parts.back().abbreviation != abbreviation) {
+      parts.push_back({day.date, day.date, day.start, day.end, abbreviation});
+    }
+    Part& part = parts.back();
+    part.last = day.date;
+    part.earliest = std::min(part.earliest, day.start);
+    part.latest = std::max(part.latest, day.end);
+  }
+  const auto window = [&](const Part& part) {
+    return zone.local(part.first, part.earliest).time + " to " + zone.local(part.first, part.latest).time + " " +
+           part.abbreviation;
+  };
+  if (parts.size() == 1) return {window(parts.front())};
+  std::vector<std::string> texts;
+  for (const Part& part : parts) {
+    const std::string last = calendarDateText(part.last);
+    const std::string to = part.last == part.first ? ""
+                           : " to " + (part.last.year == part.first.year ? last.substr(5) : last);
+    texts.push_back(calendarDateText(part.first) + to + " " + window(part));
+  }
+  return texts;
+}
+
 // The outage's numbers and the texts every face shows.
 JobSunOutage sunOutageOf(const JobSite& site, const Pointing& chosen, const OutageCriterion& criterion,
                          const std::optional<TimeZone>& zone) {
@@ -258,10 +296,10 @@ JobSunOutage sunOutageOf(const JobSite& site, const Pointing& chosen, const Outa
     }
     JobSunOutage::Season s{calendarDateText(season.first), calendarDateText(season.last),
                            duration(longest.end - longest.start) + " on " + calendarDateText(longest.date),
-                           clockTime(earliest) + " to " + clockTime(latest) + " UTC", {}};
+                           clockTime(earliest) + " to " + clockTime(latest) + " UTC", {}, {}};
     if (zone) {
-      const LocalTime from = zone->local(longest.date, earliest), to = zone->local(longest.date, latest);
-      s.localWindow = from.time + " to " + to.time + " " + to.abbreviation;
+      s.localParts = localWindow(*zone, j.outage.days, season);
+      for (const std::string& part : s.localParts) s.localWindow += (s.localWindow.empty() ? "" : "; ") + part;
     }
     j.seasons.push_back(std::move(s));
   }

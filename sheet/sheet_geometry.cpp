@@ -278,7 +278,14 @@ PageContent contentOf(const Job& job) {
   // notes take a line of their own.
   c.jobLines = 5 + (job.notes.empty() ? 0 : 1);
   c.notes = job.notices.size();
-  if (job.sunOutage) c.outageLines = 1 + std::max<std::size_t>(1, job.sunOutage->seasons.size());
+  if (job.sunOutage) {
+    // A season whose clocks change takes a line for each part of its window.
+    std::size_t seasonLines = 0;
+    for (const JobSunOutage::Season& s : job.sunOutage->seasons) {
+      seasonLines += s.localParts.size() > 1 ? 1 + s.localParts.size() : 1;
+    }
+    c.outageLines = 1 + std::max<std::size_t>(1, seasonLines);
+  }
   c.mount = job.site.polarMount.has_value();
   c.multifeeds = job.multifeeds.size();
   return c;

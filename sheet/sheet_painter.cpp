@@ -660,6 +660,13 @@ void paintOutage(Page& page, const Layout& l, const Job& job) {
   }
   if (sun.seasons.empty()) line(QStringLiteral("None in the twelve months from %1.").arg(q(calendarDateText(job.site.date))));
   for (const JobSunOutage::Season& s : sun.seasons) {
+    if (s.localParts.size() > 1) {
+      // The clocks change within the season: each part on a line of its own.
+      line(QStringLiteral("%1 to %2, daily within %3; longest %4. In local time:")
+               .arg(q(s.first), q(s.last), q(s.window), q(s.longest)));
+      for (const std::string& part : s.localParts) line(QStringLiteral("    %1").arg(q(part)));
+      continue;
+    }
     const QString window = sun.zone.empty() ? q(s.window) : QStringLiteral("%1 (%2)").arg(q(s.localWindow), q(s.window));
     line(QStringLiteral("%1 to %2, daily within %3; longest %4.").arg(q(s.first), q(s.last), window, q(s.longest)));
   }

@@ -229,6 +229,57 @@ TEST(JobTest, AddsExtraLnbsBesideTheChosenSatellite) {
   }
 }
 
+// A season's local window across a clock change: a part for each offset,
+// its days' own local times within its window, so that no day reads an
+// hour out. Summer time ending in Sydney (April) and Santiago (April),
+// beginning in Santiago (September) and in Miami (March).
+struct ClockChange {
+  const char* latitude;
+  const char* longitude;
+  const char* satellite;
+  const char* zone;
+  const char* outageAngle;  // "" for the dish's own
+  std::vector<std::string> abbreviations;  // of the parts of the season that crosses it
+};
+
+class ClockChangeTest : public testing::TestWithParam<ClockChange> {};
+
+TEST_P(ClockChangeTest, GivesEachPartOfASeasonItsOwnOffset) {
+  const ClockChange& c = GetParam();
+  JobRequest request = typed({c.latitude, c.longitude, c.satellite, "0"});
+  request.sunOutage = OutageCriterion{};
+  if (*c.outageAngle) request.sunOutage->angle = std::stod(c.outageAngle);
+  request.timeZone = c.zone;
+  const Job job = built(request);
+  const auto crossing = std::find_if(job.sunOutage->seasons.begin(), job.sunOutage->seasons.end(),
+                                     [](const JobSunOutage::Season& s) { return s.localWindow.find(';') != std::string::npos; });
+  ASSERT_NE(crossing, job.sunOutage->seasons.end());
+  std::vector<std::string> abbreviations;
+  std::size_t from = 0;
+  for (std::size_t end = 0; end != std::string::npos; from = end + 2) {
+    end = crossing->localWindow.find("; ", from);
+    const std::string part = crossing->localWindow.substr(from, end == std::string::npos ? end : end - from);
+    // "2027-03-31 to 04-03 12:29:46 to 12:43:39 AEDT"
+    const std::size_t to = part.rfind(" to ");
+    const std::string earliest = part.substr(to - 8, 8), latest = part.substr(to + 4, 8);
+    abbreviations.push_back(part.substr(to + 13));
+    const std::string first = part.substr(0, 10);
+    const std::string last = part.size() > 11 && part.compare(11, 3, "to ") == 0 ? first.substr(0, 5) + part.substr(14, 5) : first;
+    for (const JobSunOutage::Day& day : job.sunOutage->days) {
+      if (day.date < first || day.date > last) continue;
+      EXPECT_GE(day.localStart, earliest) << day.date;
+      EXPECT_LE(day.localEnd, latest) << day.date;
+    }
+  }
+  EXPECT_EQ(abbreviations, c.abbreviations);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SummerTime, ClockChangeTest,
+    testing::Values(ClockChange{"33.87S", "151.21E", "156E", "Australia/Sydney", "", {"AEDT", "AEST"}},
+                    ClockChange{"33.45S", "70.67W", "70W", "America/Santiago", "", {"-03", "-04"}},
+                    ClockChange{"25.76N", "80.19W", "80W", "America/New_York", "3", {"EST", "EDT"}}));
+
 TEST(PrintingTest, CsvCellsAreNumbersAndNamesStayText) {
   std::istringstream file("\"=HYPERLINK(1)\",19.2E\n-5 West,5W\n@home,0.8W\nPlain,13E\n");
   const SatelliteCatalog list = readSatelliteList(file, "list");
