@@ -183,19 +183,32 @@ void paintTitle(Page& page, const Layout& l, const Job& job) {
   page.painter().drawLine(QPointF(l.title.x, l.titleRule), QPointF(l.title.right(), l.titleRule));
 }
 
-void paintJob(Page& page, const Layout& l, const Job& job) {
-  struct Line {
-    QString label;
-    QString value;
-    bool bold = false;
-    QString sign;  // small print after the value: the declination's sign rule
-    QString more;
-    QRgb moreColour = kInk;
-    QString note;
-    QString moreLabel;  // names the second value, where it is not the first's
-  };
+// One line of the job block: a label, its value and what stands beside it,
+// over as many rows as its wrapped value needs.
+struct JobLine {
+  QString label;
+  QString value;
+  bool bold = false;
+  QString sign;  // small print after the value: the declination's sign rule
+  QString more;
+  QRgb moreColour = kInk;
+  QString note;
+  QString moreLabel;  // names the second value, where it is not the first's
+  bool wrapped = false;  // the user's own text, wrapped at kWrappedPoints
+  int rows = 1;          // the rows it takes
+};
+
+// The customer, address and notes are as long as people type them: they wrap
+// at the values' size rather than shrink.
+constexpr double kWrappedPoints = points::kValue;
+
+// The job block's lines, with the rows each takes in layout l's columns. The
+// customer and the address stand beside the satellite and the date where
+// they fit on one line there, and on lines of their own where they do not;
+// the notes always have their own.
+std::vector<JobLine> jobLines(const Page& page, const Layout& l, const Job& job) {
   const JobSite& site = job.site;
-  std::vector<Line> lines = {
+  std::vector<JobLine> lines = {
       {labelOf(Label::Latitude), q(site.latitudeDms), false, {}, q(site.latitudeDecimal), kInk,
        QStringLiteral("decimal degrees, North and East positive"), {}},
       {labelOf(Label::Longitude), q(site.longitudeDms), false, {}, q(site.longitudeDecimal), kInk, {}, {}},
@@ -204,17 +217,52 @@ void paintJob(Page& page, const Layout& l, const Job& job) {
       {labelOf(Label::Declination), q(site.declinationText), false, QStringLiteral("East positive"),
        q(declinationSourceText(site)), kMuted, {}, {}},
   };
-  // Who the job is for and where, beside the satellite and the date.
-  lines[2].more = q(job.customer);
-  lines[2].moreLabel = QStringLiteral("CUSTOMER");
-  lines[3].more = q(job.address);
-  lines[3].moreLabel = QStringLiteral("ADDRESS");
-  if (!job.notes.empty()) lines.push_back({QStringLiteral("NOTES"), q(job.notes), false, {}, {}, kInk, {}, {}});
+  const Layout::JobColumns& c = l.jobColumns;
+  const auto rows = [&](const QString& text) {
+    const double height = page.measure(text, kWrappedPoints, false, kWrapped, c.wideValue.width).height();
+    return std::max(1, static_cast<int>(std::ceil(height / l.jobLine - 1e-6)));
+  };
+  std::vector<JobLine> ownLines;
+  const std::pair<std::size_t, std::pair<QString, const std::string*>> beside[] = {
+      {2, {QStringLiteral("CUSTOMER"), &job.customer}}, {3, {QStringLiteral("ADDRESS"), &job.address}}};
+  for (const auto& [at, labelled] : beside) {
+    const QString text = q(*labelled.second);
+    if (text.isEmpty()) continue;
+    const double labelWidth = page.measure(labelled.first, points::kLabel, true).width() + c.signGap;
+    if (page.measure(text, kWrappedPoints, false).width() <= c.wideMore.width - labelWidth) {
+      lines[at].more = text;
+      lines[at].moreLabel = labelled.first;
+    } else {
+      ownLines.push_back({labelled.first, text, false, {}, {}, kInk, {}, {}, true, rows(text)});
+    }
+  }
+  if (!job.notes.empty()) {
+    ownLines.push_back({QStringLiteral("NOTES"), q(job.notes), false, {}, {}, kInk, {}, {}, true, rows(q(job.notes))});
+  }
+  lines.insert(lines.end(), ownLines.begin(), ownLines.end());
+  return lines;
+}
+
+int rowsOf(const std::vector<JobLine>& lines) {
+  int rows = 0;
+  for (const JobLine& line : lines) rows += line.rows;
+  return rows;
+}
+
+void paintJob(Page& page, const Layout& l, const std::vector<JobLine>& lines) {
   const Layout::JobColumns& c = l.jobColumns;
   double y = l.job.y;
-  for (const Line& line : lines) {
+  for (const JobLine& line : lines) {
     const auto cell = [&](const Rect& column) { return Rect{column.x, y, column.width, l.jobLine}; };
     page.text(cell(c.label), kLeft, line.label, points::kLabel, true, kMuted);
+    if (line.wrapped && line.rows > 1) {
+      // A text of the user's own, wrapped over its rows.
+      const Rect value = cell(c.wideValue);
+      const double top = (l.jobLine - page.measure(QStringLiteral("X"), kWrappedPoints, false).height()) / 2;
+      page.text({value.x, y + top, value.width, line.rows * l.jobLine - top}, kWrapped, line.value, kWrappedPoints);
+      y += line.rows * l.jobLine;
+      continue;
+    }
     const Rect value = cell(line.more.isEmpty() && line.note.isEmpty() ? c.wideValue : c.value);
     page.text(value, kLeft, line.value, points::kValue, line.bold);
     if (!line.sign.isEmpty()) {
@@ -787,12 +835,17 @@ QImage sheetImage(const Job& job, Paper paper, double dotsPerInch) {
 void paintSheet(QPainter& painter, const Job& job, Paper paper) {
   const Angles angles = anglesOf(job);
   const std::vector<Figure> figures = chosenFigures(job, true);
-  const Layout layout = layoutPage(paper, contentOf(job));
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
   Page page(painter);
+  // The job block's rows depend on how the user's texts wrap in its columns,
+  // which do not depend on the rows.
+  PageContent content = contentOf(job);
+  const std::vector<JobLine> lines = jobLines(page, layoutPage(paper, content), job);
+  content.jobLines = static_cast<std::size_t>(rowsOf(lines));
+  const Layout layout = layoutPage(paper, content);
   paintTitle(page, layout, job);
-  paintJob(page, layout, job);
+  paintJob(page, layout, lines);
   paintFigures(page, layout, figures);
   paintNotes(page, layout, job.notices);
   paintDial(page, layout.dial, angles, job);

@@ -38,6 +38,7 @@ struct Baseline {
   bool motor;
   const char* zone;
   std::vector<std::string> multifeed = {};  // extra LNBs, on an 80 cm dish
+  bool longTexts = false;  // a customer, address and notes that wrap
 };
 
 const Baseline kBaselines[] = {
@@ -49,6 +50,7 @@ const Baseline kBaselines[] = {
     {"letter", {"51.5074N", "0.1278W", "28.2E", "1.2"}, "satellites_bands.xml", Paper::Letter, false, "Europe/London"},
     {"multifeed", {"51.5074N", "0.1278W", "19.2E", "1.2"}, "satellites_bands.xml", Paper::A4, false, "Europe/London",
      {"hotbird 13g", "28.2E"}},
+    {"long_notes", {"51.5074N", "0.1278W", "28.2E", "1.2"}, nullptr, Paper::A4, false, nullptr, {}, true},
 };
 
 Job jobFor(const Baseline& b) {
@@ -67,6 +69,14 @@ Job jobFor(const Baseline& b) {
   request.sunOutage = OutageCriterion{};
   if (b.zone) request.timeZone = std::string(b.zone);
   request.multifeed = b.multifeed;
+  if (b.longTexts) {
+    request.customer = "The Residents' Association of Harbour View Mansions, care of the caretaker on the ground floor";
+    request.address = "Flat 12, Harbour View Mansions, 45 Long Street, Upper Westbury, London SW19 8AB";
+    request.notes =
+        "Roof access by the north stairwell only; the caretaker has the key. A young plane tree stands 12 m south-east "
+        "of the chimney and reaches 9 m above the roof line: check that it clears the line of sight to 28.2E before "
+        "drilling. The old dish on the east wall comes down.";
+  }
   request.dish = dishOptics(800, std::nullopt, 11.7);
   const SatelliteCatalog list = b.list ? loadSatelliteList(std::string(VANTOREL_LIST_FIXTURES "/") + b.list)
                                     : builtInSatelliteList(BuiltInList::Nineties);
