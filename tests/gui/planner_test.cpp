@@ -3,6 +3,7 @@
 // figures the job gives for the same inputs; a refused list; the settings
 // kept; the preview against the PNG written; printing to a PDF.
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCompleter>
 #include <QLabel>
@@ -229,6 +230,28 @@ class PlannerTest : public QObject {
     QVERIFY(find<QLabel>("listName")->text().startsWith(QStringLiteral("plain_positions.txt")));
     QVERIFY(m_window->job()->site.polarMount);
     QCOMPARE(m_window->job()->sunOutage->zone, std::string("Europe/London"));
+  }
+
+  // Today's list opens by default and says its date; the 1990s list is a
+  // menu away, is copied as --builtin-list 1990s and reopens next time.
+  void builtInListsAreChosenByName() {
+    const QString today = QString::fromStdString(std::string(todayListDate()));
+    QVERIFY(find<QLabel>("listName")->text().startsWith(QStringLiteral("The built-in list of ") + today));
+    QVERIFY(!m_window->commandLine().contains(QStringLiteral("--builtin-list")));
+    QAction* nineties = nullptr;
+    for (QAction* action : m_window->findChildren<QAction*>()) {
+      if (action->text().contains(QStringLiteral("1990s"))) nineties = action;
+    }
+    QVERIFY(nineties);
+    nineties->trigger();
+    settle();
+    QCOMPARE(m_window->job()->listed.size(), std::size_t{69});
+    QVERIFY(m_window->commandLine().contains(QStringLiteral("--builtin-list 1990s")));
+    m_window->close();
+    delete m_window;
+    openWindow();
+    QCOMPARE(m_window->job()->listed.size(), std::size_t{69});
+    QVERIFY(find<QLabel>("listName")->text().startsWith(QStringLiteral("The built-in list of the 1990s")));
   }
 
   // The preview is the page the PNG holds, Ctrl+S writes it, and printing
