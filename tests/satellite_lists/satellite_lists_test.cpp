@@ -494,7 +494,8 @@ INSTANTIATE_TEST_SUITE_P(
                     TypedName{"Galaxy 19", Kind::Found, "C-band Galaxy 19", 1},
                     TypedName{"galaxy 23", Kind::Found, "Galaxy 23", 1},
                     TypedName{"19 galaxy", Kind::Found, "C-band Galaxy 19", 1},
-                    // Whole in one slot, the start of a word in another.
+                    // The start of a word where no name holds it whole:
+                    // "7" narrows to 7E or 7W, and only 7E is a Eutelsat.
                     TypedName{"eutelsat 7", Kind::Found, "Eutelsat 7B/7C", 1},
                     TypedName{"astra 1", Kind::Found, "Astra 1KR/1L/1M/1N", 1},
                     // Each slot named once: Astra 4A's two bands are one.
