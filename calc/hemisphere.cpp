@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace vantorel {
 namespace {
@@ -36,6 +38,80 @@ std::optional<LetteredNumber> wholeLettered(std::string_view text) {
     return std::nullopt;
   }
   return lettered;
+}
+
+// Degrees, minutes and seconds as GPS units and maps print them, with a
+// hemisphere letter before or after: 51°30'26"N, 51°30'26.4" N,
+// 51°30.44'N, N51°30.44', 51 30.44 N, 51 30 26 N, N51.5074, W0.1278. The
+// pieces are separated by degree, minute and second signs (ASCII or
+// typographic) or blanks; only the last may have a fraction, and minutes
+// and seconds are under 60. One piece is passed on as typed, so that
+// N513026 is the packed 513026, as 513026N is.
+struct MapForm {
+  std::string degrees;  // a decimal text, or the one piece as typed
+  char letter = 0;      // upper case
+};
+
+bool isSeparator(std::string_view rest, std::size_t& length) {
+  for (const std::string_view sign : {"\u00b0", "\u00ba", "\u2032", "\u2033", "'", "\"", " ", "\t"}) {
+    if (rest.starts_with(sign)) {
+      length = sign.size();
+      return true;
+    }
+  }
+  return false;
+}
+
+bool isLetter(char c) { return std::string_view("NSEWnsew").find(c) != std::string_view::npos; }
+
+std::optional<MapForm> mapForm(std::string_view text) {
+  std::string_view rest = trimmed(text);
+  if (rest.empty()) return std::nullopt;
+  MapForm form;
+  if (isLetter(rest.front()) && rest.size() > 1 && !isLetter(rest[1])) {
+    form.letter = upper(rest.front());
+    rest = trimmed(rest.substr(1));
+  } else if (isLetter(rest.back()) && rest.size() > 1 && !isLetter(rest[rest.size() - 2])) {
+    form.letter = upper(rest.back());
+    rest = trimmed(rest.substr(0, rest.size() - 1));
+  } else {
+    return std::nullopt;
+  }
+  std::vector<std::string> pieces;
+  while (!rest.empty()) {
+    std::size_t end = 0;
+    while (end < rest.size() && (isDigit(rest[end]) || rest[end] == '.')) ++end;
+    if (end == 0) return std::nullopt;
+    pieces.emplace_back(rest.substr(0, end));
+    rest.remove_prefix(end);
+    std::size_t length = 0;
+    while (!rest.empty() && isSeparator(rest, length)) rest.remove_prefix(length);
+  }
+  constexpr std::size_t kMostPieces = 3;
+  if (pieces.empty() || pieces.size() > kMostPieces) return std::nullopt;
+  for (const std::string& piece : pieces) {
+    if (!readsAsNumber(piece)) return std::nullopt;
+  }
+  if (pieces.size() == 1) {
+    form.degrees = pieces.front();
+    return form;
+  }
+  constexpr double kSixty = 60;
+  double degrees = 0, scale = 1;
+  for (std::size_t i = 0; i < pieces.size(); ++i) {
+    const bool last = i + 1 == pieces.size();
+    if (!last && pieces[i].find('.') != std::string::npos) return std::nullopt;
+    const double value = textToDouble(pieces[i]);
+    if (i > 0 && !(value < kSixty)) return std::nullopt;
+    degrees += value / scale;
+    scale *= kSixty;
+  }
+  char decimal[48];
+  std::snprintf(decimal, sizeof decimal, "%.9f", degrees);
+  form.degrees = decimal;
+  while (form.degrees.back() == '0') form.degrees.pop_back();
+  if (form.degrees.back() == '.') form.degrees.pop_back();
+  return form;
 }
 
 // The text a lettered number stands for in the field's convention.
@@ -96,8 +172,17 @@ LetteredNumber readLetteredNumber(std::string_view text) {
 
 std::string withoutHemisphere(Field field, std::string_view text) {
   const std::optional<LetteredNumber> lettered = wholeLettered(text);
-  if (!lettered) return std::string(text);
   const Letters letters = lettersOf(field);
+  if (!lettered) {
+    // A site's coordinate may also come as a GPS unit or a map prints it.
+    const bool site = field == Field::Latitude || field == Field::Longitude;
+    const std::optional<MapForm> form = site ? mapForm(text) : std::nullopt;
+    if (!form) return std::string(text);
+    if (form->letter != letters.positive && form->letter != letters.negative) {
+      throw CalcError(field, Fault::WrongHemisphere, text);
+    }
+    return (form->letter == letters.negative ? "-" : "") + form->degrees;
+  }
   if (lettered->letter != letters.positive && lettered->letter != letters.negative) {
     throw CalcError(field, Fault::WrongHemisphere, text);
   }

@@ -72,6 +72,51 @@ TEST(HemisphereTest, ReadsAndWritesLetteredPositions) {
   EXPECT_EQ(longitudeDecimal(-0.0000001f), "0.000000");
 }
 
+// What GPS units and maps print, with a hemisphere letter before or after,
+// read on the command line's sign conventions (latitude North positive,
+// longitude West positive). One piece stays as typed, so a packed DMS
+// keeps its meaning; a form that is not one stays as typed for the box to
+// refuse.
+struct MapText {
+  Field field;
+  const char* typed;
+  const char* read;
+};
+
+class MapFormTest : public testing::TestWithParam<MapText> {};
+
+TEST_P(MapFormTest, ReadsWhatGpsUnitsPrint) {
+  EXPECT_EQ(withoutHemisphere(GetParam().field, GetParam().typed), GetParam().read) << GetParam().typed;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    GpsAndMaps, MapFormTest,
+    testing::Values(MapText{Field::Latitude, "51\u00b030'26\"N", "51.507222222"},
+                    MapText{Field::Latitude, "51\u00b030'26.4\" N", "51.507333333"},
+                    MapText{Field::Latitude, "51\u00b030.44'N", "51.507333333"},
+                    MapText{Field::Latitude, "N51\u00b030.44'", "51.507333333"},
+                    MapText{Field::Latitude, "51 30.44 n", "51.507333333"},
+                    MapText{Field::Latitude, "51 30 26 S", "-51.507222222"},
+                    MapText{Field::Latitude, "S33\u00b052\u203212\u2033", "-33.87"},
+                    MapText{Field::Latitude, "N51.5074", "51.5074"},
+                    MapText{Field::Latitude, "N513026", "513026"},
+                    MapText{Field::Longitude, "W0.1278", "0.1278"},
+                    MapText{Field::Longitude, "151\u00b012'33.5\"E", "-151.209305556"},
+                    MapText{Field::Longitude, "0 07 40 W", "0.127777778"},
+                    // Not a form: minutes of 60, a fraction before the
+                    // last piece, four pieces, no letter.
+                    MapText{Field::Latitude, "51\u00b060'N", "51\u00b060'N"},
+                    MapText{Field::Latitude, "51.5\u00b030'N", "51.5\u00b030'N"},
+                    MapText{Field::Latitude, "51 30 26 1 N", "51 30 26 1 N"},
+                    MapText{Field::Latitude, "51\u00b030'26\"", "51\u00b030'26\""}));
+
+TEST(HemisphereTest, RefusesAMapFormInTheWrongHemisphere) {
+  EXPECT_EQ(faultOf([] { withoutHemisphere(Field::Latitude, "51\u00b030'26\"E"); }), Fault::WrongHemisphere);
+  EXPECT_EQ(faultOf([] { withoutHemisphere(Field::Longitude, "N0 07 40"); }), Fault::WrongHemisphere);
+  // A satellite's position is no site: "19 12 E" stays as typed.
+  EXPECT_EQ(withoutHemisphere(Field::SatelliteLongitude, "19 12 E"), "19 12 E");
+}
+
 TEST(NumberTextTest, ReadsTheNearestNumberOrRefuses) {
   // 16777217 lies halfway between two Singles: ties to even. The last lies
   // far below the smallest Single.
