@@ -98,8 +98,8 @@ std::vector<Words> namesOf(std::string_view name) {
     if (i == 0 || words.size() > 1) {
       carried = {words.front()};
     } else if (!carried.empty()) {
-      // "1M" after "Astra 1KR" is "Astra 1M", "7C" after "Eutelsat 7B"
-      // "Eutelsat 7C" even after other satellites of the slot.
+      // "1M" after "Astra 1KR" is "Astra 1M": the first word of the last
+      // part that has more than one.
       words.insert(words.begin(), carried.front());
     }
     names.push_back(words);

@@ -1,18 +1,27 @@
 #pragma once
 // A satellite found in a list by the name a user typed ("hot bird 13",
-// "Astra 1M", "TÜRKSAT 5A"), as receiver lists and orbital data write names:
+// "Astra 1M", "TÜRKSAT 5A", "astra 19.2"), as receiver lists and orbital
+// data write names and installers say them:
 //   - case folds for all of Unicode and diacritics are ignored, and only
 //     letters and digits count: "Türksat 5A", "TURKSAT 5a" and "turksat-5a"
 //     are one name;
-//   - a band word (C-band, Ku-band, Ka-band, S-band) and a position the name
-//     states ("58.0W C-band Intelsat 21", "Astra 2E (28.2E)") need not be
-//     typed;
+//   - band words (C-band, Ku, Ku-band, Ka-band, S-band) are set aside, in
+//     the list's names and in what is typed alike, and words match in any
+//     order: "Galaxy 19 C-band" is "C-band Galaxy 19";
+//   - a position the name states ("58.0W C-band Intelsat 21", "Astra 2E
+//     (28.2E)") need not be typed, and one typed anywhere in the text
+//     ("astra 19.2", "Thor 0.8°W", "badr 26") narrows the search to the
+//     slots within kOneSlot of it, either side where it has no letter; the
+//     text is first tried as name words, so that "Galaxy 19" stays a name;
 //   - a name that lists the co-located satellites of a slot answers for each
 //     of them, the first word carried over to those that lack one: "Astra
 //     1KR/1M/1N/1P" answers "Astra 1M", "T12 & SES 18" answers "SES 18".
 // An exact match wins, then a match of whole words, then the text found
-// within a name. Entries that all lie within kOneSlot of one position are one
-// slot, and the first of them in the list's order is the satellite.
+// within a name. Where a word is whole in one slot's name and only the start
+// of a word in another's ("eutelsat 7": "Eutelsat 7 West A", "Eutelsat 7B"),
+// both are offered. Entries that all lie within kOneSlot of one position
+// are one slot, and the first of them in the list's order is the satellite;
+// candidates name each slot once.
 
 #include <cstddef>
 #include <optional>
@@ -57,8 +66,8 @@ class NameIndex {
   // As findSatellite.
   SatelliteMatch find(std::string_view typed) const;
   // Every entry the text matches at all, exactly, by whole words or within
-  // a name, in the list's order; every entry for a text with no letter or
-  // digit.
+  // a name, and every entry within half a degree of a position typed, in the
+  // list's order; every entry for a text with no letter or digit.
   std::vector<std::size_t> matching(std::string_view typed) const;
 
  private:
