@@ -104,8 +104,10 @@ reads it; negative when the face leans forward, below the horizon. --motor
 adds POLAR AXIS ELEVATION (the latitude without sign, and which way the mount
 faces), MOUNT AZIMUTH MAGNETIC (that direction as a compass reads it),
 DECLINATION OFFSET (the dish's tilt toward the equator from the perpendicular
-to the polar axis; not the magnetic declination) and MOTOR ANGLE, the turn
-about the polar axis from the site's meridian, E or W of it.
+to the polar axis; not the magnetic declination), MERIDIAN ELEVATION (the
+dish's elevation with the motor at zero, along the site's meridian) and
+MOTOR ANGLE, the turn about the polar axis from the site's meridian, E or W
+of it.
 
 --sheet FILE writes the installation sheet, one page that draws the pointing
 (compass dial, elevation, LNB turn, the sky toward the arc), as PDF (A4, or US

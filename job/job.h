@@ -69,6 +69,7 @@ enum class Label {
   ComaLoss,
   Monoblock,
   Bracket,
+  MeridianElevation,
 };
 
 // "LATITUDE", "AZIMUTH TRUE", "MOTOR ANGLE", ...

@@ -163,6 +163,13 @@ void addMount(JobSite& site, const std::optional<std::string>& offsetText, bool 
       {Label::MountFaces, 0, facing, {}},
       {Label::MountAzimuthMagnetic, static_cast<double>(mount.MountAzimuthMagnetic), mount.MountAzimuthMagneticText, {}},
       {Label::DeclinationOffset, static_cast<double>(mount.DeclinationOffset), mount.DeclinationOffsetText, {}}};
+  // The dish's elevation with the motor at zero, looking along the site's
+  // meridian: the look angles' elevation to the arc there.
+  OnecalcInputs meridian = site.inputs;
+  meridian.SatelliteLongitude = site.inputs.SiteLongitude;
+  const OnecalcResult alongMeridian = onecalc(meridian);
+  site.mountFigures.push_back(
+      {Label::MeridianElevation, static_cast<double>(alongMeridian.Elevation), alongMeridian.Text3, {}});
   for (Figure& figure : site.mountFigures) figure.reading = instrumentReading(figure);
   if (mount.MountAzimuthMagneticOtherWay) {
     site.mountFigures[2].reading += " or " + tenthsReading(static_cast<double>(*mount.MountAzimuthMagneticOtherWay));

@@ -229,6 +229,28 @@ TEST(JobTest, AddsExtraLnbsBesideTheChosenSatellite) {
   }
 }
 
+// With the motor at zero the dish looks along the site's meridian, square
+// to the polar axis and dipped by the declination offset: its elevation
+// and those two add up to a right angle, in either hemisphere. London's
+// is 31.0°.
+TEST(JobTest, GivesTheMeridianElevationOfAPolarMount) {
+  for (const char* latitude : {"10N", "42.0167N", "51.5074N", "33.87S", "0.5S"}) {
+    JobRequest request = typed({latitude, "0.1278W", "28.2E", "0"});
+    request.motor = true;
+    const Job job = built(request);
+    const auto value = [&](Label label) {
+      for (const Figure& f : job.site.mountFigures) {
+        if (f.label == label) return f.value;
+      }
+      ADD_FAILURE() << "no " << labelText(label);
+      return 0.0;
+    };
+    EXPECT_NEAR(value(Label::MeridianElevation) + value(Label::PolarAxisElevation) + value(Label::DeclinationOffset), 90,
+                1e-4)
+        << latitude;
+  }
+}
+
 // A season's local window across a clock change: a part for each offset,
 // its days' own local times within its window, so that no day reads an
 // hour out. Summer time ending in Sydney (April) and Santiago (April),
