@@ -64,16 +64,19 @@ TEST(JobTest, FiguresAreNumbersBesideTheirTexts) {
   const std::vector<Figure> figures = chosenFigures(job, false);
   EXPECT_EQ(labels(figures),
             "AZIMUTH TRUE,AZIMUTH MAGNETIC,ELEVATION,LNB SKEW,DISH FACE TILT,POLAR AXIS ELEVATION,"
-            "MOUNT AZIMUTH MAGNETIC,DECLINATION OFFSET,MOTOR ANGLE");
+            "MOUNT AZIMUTH MAGNETIC,DECLINATION OFFSET,MERIDIAN ELEVATION,MOTOR ANGLE");
   const std::pair<double, const char*> expected[] = {
       {194.734207, "194.7342"}, {202.734207, "202.7342"}, {40.4161453, "40.41615"},
       {10.9632, "10.9632"},     {18.1161453, "18.11615"}, {42.0166664, "42.01667, the mount faces true south"},
-      {188, "188"},             {6.507246, "6.507246"},   {-11.23829, "11.23829° W"}};
+      {188, "188"},             {6.507246, "6.507246"},   {41.47609, "41.47609"},
+      {-11.23829, "11.23829° W"}};
+  ASSERT_EQ(figures.size(), std::size(expected));
   for (std::size_t i = 0; i < figures.size(); ++i) {
     EXPECT_NEAR(figures[i].value, expected[i].first, 5e-6) << i;
     EXPECT_EQ(figures[i].text, expected[i].second);
   }
-  EXPECT_EQ(labels(mountSettings(job.site, true)), "POLAR AXIS ELEVATION,MOUNT FACES,MOUNT AZIMUTH MAGNETIC,DECLINATION OFFSET");
+  EXPECT_EQ(labels(mountSettings(job.site, true)),
+            "POLAR AXIS ELEVATION,MOUNT FACES,MOUNT AZIMUTH MAGNETIC,DECLINATION OFFSET,MERIDIAN ELEVATION");
   EXPECT_EQ(job.chosen->source, SatelliteSource::Typed);
   EXPECT_EQ(satelliteText(*job.chosen), "101° W");
   EXPECT_EQ(declinationSourceText(job.site), "typed");
@@ -318,13 +321,14 @@ TEST(PrintingTest, CsvCellsAreNumbersAndNamesStayText) {
   }
   ASSERT_EQ(rows.size(), 5u);
   EXPECT_EQ(rows[0], "\"SITE LATITUDE\",\"SITE LONGITUDE\",\"POLAR AXIS ELEVATION\",\"MOUNT FACES\",\"MOUNT AZIMUTH "
-                     "MAGNETIC\",\"DECLINATION OFFSET\",\"SATELLITE\",\"POSITION (EAST POSITIVE)\",\"AZIMUTH TRUE\","
+                     "MAGNETIC\",\"DECLINATION OFFSET\",\"MERIDIAN ELEVATION\",\"SATELLITE\",\"POSITION (EAST POSITIVE)\","
+                     "\"AZIMUTH TRUE\","
                      "\"AZIMUTH MAGNETIC\",\"ELEVATION\",\"LNB SKEW\",\"MOTOR ANGLE (EAST POSITIVE)\",\"DECLINATION\"");
   const std::pair<const char*, const char*> starts[] = {
-      {"51.500000,-0.100000,51.5,\"true south\",178.8,7.445368,\"'=HYPERLINK(1)\",19.2,", ",21.25631,1.2"},
-      {"51.500000,-0.100000,51.5,\"true south\",178.8,7.445368,\"'-5 West\",-5,", ",-5.408526,1.2"},
-      {"51.500000,-0.100000,51.5,\"true south\",178.8,7.445368,\"'@home\",-0.8,", ",-0.7727624,1.2"},
-      {"51.500000,-0.100000,51.5,\"true south\",178.8,7.445368,\"Plain\",13,", ",14.44602,1.2"}};
+      {"51.500000,-0.100000,51.5,\"true south\",178.8,7.445368,31.05463,\"'=HYPERLINK(1)\",19.2,", ",21.25631,1.2"},
+      {"51.500000,-0.100000,51.5,\"true south\",178.8,7.445368,31.05463,\"'-5 West\",-5,", ",-5.408526,1.2"},
+      {"51.500000,-0.100000,51.5,\"true south\",178.8,7.445368,31.05463,\"'@home\",-0.8,", ",-0.7727624,1.2"},
+      {"51.500000,-0.100000,51.5,\"true south\",178.8,7.445368,31.05463,\"Plain\",13,", ",14.44602,1.2"}};
   for (std::size_t i = 0; i < 4; ++i) {
     EXPECT_TRUE(rows[i + 1].starts_with(starts[i].first)) << rows[i + 1];
     EXPECT_TRUE(rows[i + 1].ends_with(starts[i].second)) << rows[i + 1];
