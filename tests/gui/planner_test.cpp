@@ -3,6 +3,7 @@
 // figures the job gives for the same inputs; a refused list; the settings
 // kept; the preview against the PNG written; printing to a PDF.
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QCompleter>
@@ -230,6 +231,19 @@ class PlannerTest : public QObject {
     QVERIFY(find<QLabel>("listName")->text().startsWith(QStringLiteral("plain_positions.txt")));
     QVERIFY(m_window->job()->site.polarMount);
     QCOMPARE(m_window->job()->sunOutage->zone, std::string("Europe/London"));
+  }
+
+  // Every button a screen reader reaches has a name to say, the filter's
+  // clear button, which Qt adds with none, included.
+  void everyButtonHasAName() {
+    enter("filter", QStringLiteral("astra"));
+    int buttons = 0;
+    for (QAbstractButton* button : m_window->findChildren<QAbstractButton*>()) {
+      if (!button->isVisible()) continue;
+      ++buttons;
+      QVERIFY2(!button->text().isEmpty() || !button->accessibleName().isEmpty(), qPrintable(button->objectName()));
+    }
+    QVERIFY(buttons > 5);
   }
 
   // Today's list opens by default and says its date; the 1990s list is a

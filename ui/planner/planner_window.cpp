@@ -39,6 +39,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableView>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "calc_error.h"
@@ -338,6 +339,11 @@ QWidget* PlannerWindow::createSatellites() {
   m_ui.filter = new QLineEdit;
   m_ui.filter->setPlaceholderText(tr("Filter by name, as --satellite matches"));
   m_ui.filter->setClearButtonEnabled(true);
+  // The clear button Qt adds has no name a screen reader could say.
+  for (QToolButton* clear : m_ui.filter->findChildren<QToolButton*>()) {
+    clear->setAccessibleName(tr("Clear the filter"));
+    clear->setToolTip(tr("Clear the filter"));
+  }
   m_ui.showAll = new QCheckBox(tr("Show &all"));
   filterRow->addWidget(m_ui.filter, 1);
   filterRow->addWidget(m_ui.showAll);
