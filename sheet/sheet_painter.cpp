@@ -571,13 +571,26 @@ void paintMount(Page& page, const Layout& l, const Job& job) {
     }
     return QString();
   };
+  // What the lines are, beside their ends.
+  const auto tag = [&](Point end, const QString& text, QRgb colour) {
+    const QSizeF size = page.measure(text, points::kMark, false);
+    const double x = end.x < m.pivot.x ? end.x - size.width() : end.x;
+    page.text({x, end.y - size.height(), size.width(), size.height()}, kLeft, text, points::kMark, false, colour);
+  };
+  tag(axisEnd, QStringLiteral("polar axis"), kInk);
+  tag(beamEnd, QStringLiteral("dish at motor 0"), kDish);
+  tag(atBearing(m.pivot, m.arcRadius, square), QStringLiteral("offset"), kDish);
+
   const Figure* motor = job.chosen->figure(Label::MotorAngle);
+  const double axis = static_cast<double>(site.polarMount->PolarAxisElevation);
   page.text(m.text, kWrapped,
-            QStringLiteral("Polar axis %1 above the horizon, toward the pole. Dish dipped %2 toward the equator from "
-                           "square to the axis: the declination offset, which is not the magnetic declination. "
-                           "Motor: turn %3 from the meridian for this satellite.")
-                .arg(setting(Label::PolarAxisElevation), setting(Label::DeclinationOffset),
-                     motor ? q(motor->reading) : QString()),
+            QStringLiteral("Polar axis %1 above the horizon, toward the pole: a mount's elevation scale reads %1 or, "
+                           "marked the other way, %2. Dish dipped %3 from square to the axis: the declination offset, "
+                           "not the magnetic declination; at motor 0 it looks %4 up along the meridian. Motor: turn %5 "
+                           "for this satellite. The compass arrow and the face tilt are this satellite's, not the "
+                           "mount's.")
+                .arg(setting(Label::PolarAxisElevation), q(tenthsReading(90 - axis)), setting(Label::DeclinationOffset),
+                     setting(Label::MeridianElevation), motor ? q(motor->reading) : QString()),
             points::kPanelWords);
 }
 
