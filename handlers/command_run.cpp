@@ -30,27 +30,31 @@ std::optional<double> minimumElevation(const std::optional<std::string>& text) {
   return numberIn(*text, Field::MinimumElevation, -kRightAngle, kRightAngle, true);
 }
 
-// The outage criterion as typed, where a sun outage or a sheet asks for it.
-std::optional<OutageCriterion> outageCriterion(const PointingRequest& request) {
-  if (!request.sunOutage && !request.sheet) return std::nullopt;
+// The dish's size and frequency as typed, or the defaults; the sun outage
+// and a multifeed dish both take them.
+OutageCriterion dishAsTyped(const PointingRequest& request) {
   OutageCriterion c;
   if (request.dishSize) c.dishCentimetres = numberIn(*request.dishSize, Field::DishSize, 30, 500, true);
   if (request.frequency) c.frequencyGigahertz = numberIn(*request.frequency, Field::Frequency, 1, 50, true);
+  return c;
+}
+
+// The outage criterion as typed, where a sun outage or a sheet asks for it.
+std::optional<OutageCriterion> outageCriterion(const PointingRequest& request) {
+  if (!request.sunOutage && !request.sheet) return std::nullopt;
+  OutageCriterion c = dishAsTyped(request);
   if (request.outageAngle) c.angle = numberIn(*request.outageAngle, Field::OutageAngle, 0, 10, false);
   return c;
 }
 
-// The dish's optics for a multifeed dish: its size and frequency as for the
-// sun outage, and its focal length as typed or assumed.
+// The optics of a multifeed dish: its size and frequency, and its focal
+// length as typed or assumed.
 DishOptics multifeedDish(const PointingRequest& request) {
   constexpr double kMillimetresPerCentimetre = 10;
-  const double diameter = request.dishSize ? numberIn(*request.dishSize, Field::DishSize, 30, 500, true)
-                                           : outage::kDefaultDishCentimetres;
-  const double frequency = request.frequency ? numberIn(*request.frequency, Field::Frequency, 1, 50, true)
-                                             : outage::kDefaultFrequencyGigahertz;
+  const OutageCriterion dish = dishAsTyped(request);
   std::optional<double> focal;
   if (request.focalLength) focal = numberIn(*request.focalLength, Field::FocalLength, 50, 5000, true);
-  return dishOptics(diameter * kMillimetresPerCentimetre, focal, frequency);
+  return dishOptics(dish.dishCentimetres * kMillimetresPerCentimetre, focal, dish.frequencyGigahertz);
 }
 
 // What messages call the list: its file's name, quoted when it is not

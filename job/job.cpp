@@ -34,10 +34,12 @@ std::string satelliteText(const Pointing& pointing) {
   return pointing.name.empty() ? pointing.position : pointing.name + ", " + pointing.position;
 }
 
-const Figure* Pointing::figure(Label label) const {
+const Figure* figureIn(const std::vector<Figure>& figures, Label label) {
   const auto found = std::find_if(figures.begin(), figures.end(), [label](const Figure& f) { return f.label == label; });
   return found == figures.end() ? nullptr : &*found;
 }
+
+const Figure* Pointing::figure(Label label) const { return figureIn(figures, label); }
 
 std::vector<Figure> mountSettings(const JobSite& site, bool facesApart) {
   std::vector<Figure> settings;

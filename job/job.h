@@ -167,6 +167,9 @@ struct Pointing {
   std::string joinedNotes() const;
 };
 
+// The figure of that label among figures; nullptr when there is none.
+const Figure* figureIn(const std::vector<Figure>& figures, Label label);
+
 // What the SATELLITE line says: the name, if any, and the position:
 // "Galaxy 3C, 95° W", "101° W".
 std::string satelliteText(const Pointing& pointing);

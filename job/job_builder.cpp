@@ -25,7 +25,6 @@ constexpr double kSixty = 60;
 // "192E" is a slip (position="192" is 19.2E), not 168 W.
 struct SignedBoxes {
   BoxTexts boxes;
-  bool satelliteLettered = false;
 };
 
 SignedBoxes withSigns(const BoxTexts& typed, bool satellite) {
@@ -33,7 +32,6 @@ SignedBoxes withSigns(const BoxTexts& typed, bool satellite) {
   s.boxes.Text4 = withoutHemisphere(Field::Latitude, typed.Text4);
   s.boxes.Text5 = withoutHemisphere(Field::Longitude, typed.Text5);
   if (satellite) s.boxes.Text6 = withoutHemisphere(Field::SatelliteLongitude, typed.Text6);
-  s.satelliteLettered = s.boxes.Text6 != typed.Text6;
   return s;
 }
 
@@ -151,6 +149,21 @@ std::size_t satelliteNamed(const SatelliteCatalog& list, const std::string& type
   throw std::invalid_argument(message);
 }
 
+// A satellite as typed: a longitude in degrees West (a hemisphere letter
+// made a sign, and then 180 or less), or else a name in the list.
+struct TypedSatellite {
+  std::optional<Single> longitudeWest;
+  std::size_t entry = 0;  // the list's entry, where no longitude was typed
+};
+
+TypedSatellite readTypedSatellite(const std::string& typed, const SatelliteCatalog& list, std::string_view listName) {
+  const std::string signedText = withoutHemisphere(Field::SatelliteLongitude, typed);
+  if (!readsAsNumber(signedText)) return {std::nullopt, satelliteNamed(list, typed, listName)};
+  const Single longitude = readSatellite(signedText);
+  refuseLetteredBeyondHalfTurn(Field::SatelliteLongitude, signedText != typed, static_cast<double>(longitude), typed);
+  return {longitude, 0};
+}
+
 void addMount(JobSite& site, const std::optional<std::string>& offsetText, bool polar) {
   if (offsetText) site.offsetAngle = offsetAngleFromText(*offsetText);
   if (!polar) return;
@@ -211,9 +224,12 @@ Pointing listedPointing(const JobSite& site, const SatelliteCatalog& list, std::
   p.name = entry.name;
   p.source = list.builtIn ? SatelliteSource::BuiltInList : SatelliteSource::ListFile;
   p.notes = satelliteNotes(entry, site.date);
-  p.wanders = entry.orbit && (entry.orbit->inclination > notes::kInclination ||
-                              std::fabs(entry.orbit->driftPerDay) > notes::kDriftPerDay);
+  p.wanders = wanders(entry);
   return p;
+}
+
+Pointing pointingFor(const JobSite& site, const SatelliteCatalog& list, const TypedSatellite& typed) {
+  return typed.longitudeWest ? pointAt(site, *typed.longitudeWest) : listedPointing(site, list, typed.entry);
 }
 
 std::string degreesText(double degrees) { return fixedText(degrees, 2) + "\u00b0"; }
@@ -313,56 +329,6 @@ JobSunOutage sunOutageOf(const JobSite& site, const Pointing& chosen, const Outa
   return j;
 }
 
-std::string dishText(const DishOptics& dish);
-
-// The extra satellites of a multifeed dish, each refused with a sentence if
-// it is the chosen satellite itself or below the horizon.
-void addMultifeeds(Job& job, const JobRequest& request, const SatelliteCatalog& list, std::string_view listName) {
-  job.dish = request.dish;
-  job.dishText = dishText(request.dish);
-  const Pointing& main = *job.chosen;
-  for (const std::string& typed : request.multifeed) {
-    const std::string signedText = withoutHemisphere(Field::SatelliteLongitude, typed);
-    Pointing extra;
-    if (readsAsNumber(signedText)) {
-      extra = pointAt(job.site, readSatellite(signedText));
-      refuseLetteredBeyondHalfTurn(Field::SatelliteLongitude, signedText != typed,
-                                   static_cast<double>(extra.longitudeWest), typed);
-    } else {
-      extra = listedPointing(job.site, list, satelliteNamed(list, typed, listName));
-    }
-    const double apart = std::fabs(halfTurns(static_cast<double>(extra.longitudeWest - main.longitudeWest)));
-    if (apart <= kOneSlot + 1e-9) {
-      throw std::invalid_argument("The multifeed satellite \"" + quotedText(typed) + "\" is " + satelliteText(extra) +
-                                  ", the satellite the dish aims at; give another for the extra LNB.");
-    }
-    if (extra.elevation() < 0) {
-      throw std::invalid_argument("The multifeed satellite \"" + quotedText(typed) + "\", " + satelliteText(extra) +
-                                  ", is below the horizon here (elevation " + extra.angles.Text3 +
-                                  " degrees): no LNB on this dish can receive it.");
-    }
-    MultifeedLnb lnb = multifeedLnb(job.site, main, std::move(extra), request.dish);
-    for (const std::string& note : lnb.notes) {
-      job.notices.push_back({Notice::Kind::MultifeedNote, satelliteText(lnb.satellite) + ": " + note + "."});
-    }
-    job.multifeeds.push_back(std::move(lnb));
-  }
-}
-
-// A customer, address or notes text as typed, refused with a sentence when
-// it would garble the sheet.
-std::string jobText(std::string_view what, const std::string& text) {
-  if (!isPrintableText(text)) {
-    throw std::invalid_argument("The " + std::string(what) + " \"" + quotedText(text) +
-                                "\" holds a control character; give it as plain text.");
-  }
-  if (text.size() > kLongestJobText) {
-    throw std::invalid_argument("The " + std::string(what) + " \"" + quotedText(text) + "\" is longer than " +
-                                std::to_string(kLongestJobText) + " characters.");
-  }
-  return text;
-}
-
 std::string millimetres(double mm) { return doubleToText(static_cast<double>(std::llround(mm))) + " mm"; }
 
 // "84 mm: 83 mm right, 12 mm down".
@@ -405,8 +371,8 @@ std::vector<std::string> multifeedNotes(const MultifeedLnb& lnb, const DishOptic
   return notes;
 }
 
-}  // namespace
-
+// The extra LNB for extra on the dish aimed at main from site: its offset,
+// its figures and its notes.
 MultifeedLnb multifeedLnb(const JobSite& site, const Pointing& main, Pointing extra, const DishOptics& dish) {
   MultifeedLnb lnb;
   lnb.offset = multifeedOffset(static_cast<double>(site.inputs.SiteLatitude), static_cast<double>(site.inputs.SiteLongitude),
@@ -426,11 +392,55 @@ MultifeedLnb multifeedLnb(const JobSite& site, const Pointing& main, Pointing ex
                           : "; it suits this dish if its feeds stand " + millimetres(lnb.offset.offsetMm) + " apart"),
          {}});
   }
-  for (Figure& figure : lnb.figures) figure.reading = figure.text;
-  lnb.figures[2].reading = instrumentReading(lnb.figures[2]);
+  // No instrument reads these but the skew, whose reading comes with it.
+  for (Figure& figure : lnb.figures) {
+    if (figure.reading.empty()) figure.reading = figure.text;
+  }
   lnb.notes = multifeedNotes(lnb, dish);
   return lnb;
 }
+
+// The extra satellites of a multifeed dish, each refused with a sentence if
+// it is the chosen satellite itself or below the horizon.
+void addMultifeeds(Job& job, const JobRequest& request, const SatelliteCatalog& list, std::string_view listName) {
+  job.dish = request.dish;
+  job.dishText = dishText(request.dish);
+  const Pointing& main = *job.chosen;
+  for (const std::string& typed : request.multifeed) {
+    Pointing extra = pointingFor(job.site, list, readTypedSatellite(typed, list, listName));
+    const double apart = std::fabs(halfTurns(static_cast<double>(extra.longitudeWest - main.longitudeWest)));
+    if (apart <= kOneSlot + 1e-9) {
+      throw std::invalid_argument("The multifeed satellite \"" + quotedText(typed) + "\" is " + satelliteText(extra) +
+                                  ", the satellite the dish aims at; give another for the extra LNB.");
+    }
+    if (extra.elevation() < 0) {
+      throw std::invalid_argument("The multifeed satellite \"" + quotedText(typed) + "\", " + satelliteText(extra) +
+                                  ", is below the horizon here (elevation " + extra.angles.Text3 +
+                                  " degrees): no LNB on this dish can receive it.");
+    }
+    MultifeedLnb lnb = multifeedLnb(job.site, main, std::move(extra), request.dish);
+    for (const std::string& note : lnb.notes) {
+      job.notices.push_back({Notice::Kind::MultifeedNote, satelliteText(lnb.satellite) + ": " + note + "."});
+    }
+    job.multifeeds.push_back(std::move(lnb));
+  }
+}
+
+// A customer, address or notes text as typed, refused with a sentence when
+// it would garble the sheet.
+std::string jobText(std::string_view what, const std::string& text) {
+  if (!isPrintableText(text)) {
+    throw std::invalid_argument("The " + std::string(what) + " \"" + quotedText(text) +
+                                "\" holds a control character; give it as plain text.");
+  }
+  if (text.size() > kLongestJobText) {
+    throw std::invalid_argument("The " + std::string(what) + " \"" + quotedText(text) + "\" is longer than " +
+                                std::to_string(kLongestJobText) + " characters.");
+  }
+  return text;
+}
+
+}  // namespace
 
 std::optional<Notice> horizonNotice(const Pointing& p) {
   if (p.elevation() < 0) {
@@ -479,18 +489,13 @@ Job buildJob(const JobRequest& request, const SatelliteCatalog& list, std::strin
 
   // A typed satellite is checked before the site, as the window checks it;
   // a text that reads as no longitude is a name.
-  std::optional<std::size_t> entry = request.listEntry;
-  Single typed = 0;
   const std::optional<Single> declination =
       request.automaticDeclination ? std::nullopt : std::optional(readDeclination(boxes));
+  std::optional<TypedSatellite> typed;
   if (request.typedSatellite) {
-    if (readsAsNumber(boxes.Text6)) {
-      typed = readSatellite(boxes.Text6);
-      refuseLetteredBeyondHalfTurn(Field::SatelliteLongitude, signs.satelliteLettered, static_cast<double>(typed),
-                                   request.boxes.Text6);
-    } else {
-      entry = satelliteNamed(list, request.boxes.Text6, listName);
-    }
+    typed = readTypedSatellite(request.boxes.Text6, list, listName);
+  } else if (request.listEntry) {
+    typed = TypedSatellite{std::nullopt, *request.listEntry};
   }
   job.site = declination ? typedSite(request, signs, *declination, date, job.notices)
                          : modelSite(request, signs, date, job.notices);
@@ -500,11 +505,7 @@ Job buildJob(const JobRequest& request, const SatelliteCatalog& list, std::strin
     job.listed.reserve(list.entries.size());
     for (std::size_t i = 0; i < list.entries.size(); ++i) job.listed.push_back(listedPointing(job.site, list, i));
   }
-  if (entry) {
-    job.chosen = listedPointing(job.site, list, *entry);
-  } else if (request.typedSatellite) {
-    job.chosen = pointAt(job.site, typed);
-  }
+  if (typed) job.chosen = pointingFor(job.site, list, *typed);
   if (job.chosen) {
     const Pointing& chosen = *job.chosen;
     if (!chosen.notes.empty()) {

@@ -63,8 +63,4 @@ std::optional<Notice> horizonNotice(const Pointing& pointing);
 // holding control characters or longer than kLongestJobText.
 Job buildJob(const JobRequest& request, const SatelliteCatalog& list, std::string_view listName);
 
-// The extra LNB for extra on the dish aimed at main from site: its offset,
-// its figures and its notes.
-MultifeedLnb multifeedLnb(const JobSite& site, const Pointing& main, Pointing extra, const DishOptics& dish);
-
 }  // namespace vantorel

@@ -5,6 +5,7 @@
 // takes what the others leave, so it is asked last.
 
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -30,6 +31,20 @@ std::unique_ptr<ListReader> makeOmmCsvReader();
 std::unique_ptr<ListReader> makeOmmJsonReader();
 std::unique_ptr<ListReader> makeTleReader();
 std::unique_ptr<ListReader> makeVdrSourcesReader();
+
+// A satellite's position as lists write it: a decimal number of degrees
+// and its hemisphere letter, E or W in either case, with an optional degree
+// sign and blanks before the letter: "19.2E", "19.2°E", "0.8w", "101 W".
+struct ListPosition {
+  enum class Fault { None, NotAPosition, NoLetter, SignAndLetter, BeyondHalfTurn } fault = Fault::NotAPosition;
+  double longitudeEast = 0;
+  std::string_view written;  // the position as written, letter included when there is one
+  std::string_view number;   // its digits
+};
+
+// The position text begins with (hemisphere.h), whose letter must be E or
+// W; 0W is 0 and 180W is 180E.
+ListPosition readPosition(std::string_view text);
 
 // The first lines of head that hold more than blanks, at most count of them,
 // without their line breaks. With skipComments, lines whose first non-blank

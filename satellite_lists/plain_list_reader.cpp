@@ -29,56 +29,14 @@ constexpr double kHalfTurn = 180;
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-struct Position {
-  enum class Fault { None, NotAPosition, NoLetter, SignAndLetter, BeyondHalfTurn } fault = Fault::NotAPosition;
-  double longitudeEast = 0;
-  std::string_view written;  // the position as written, letter included when there is one
-  std::string_view number;   // its digits
-};
-
-// The position text begins with (hemisphere.h), whose letter must be E or W.
-Position readPosition(std::string_view text) {
-  Position p;
-  const LetteredNumber lettered = readLetteredNumber(text);
-  if (lettered.number.empty()) return p;
-  p.number = lettered.number;
-  if (lettered.letter != 'E' && lettered.letter != 'W') {
-    p.written = text.substr(0, (lettered.sign ? 1 : 0) + lettered.number.size());
-    p.fault = Position::Fault::NoLetter;
-    return p;
-  }
-  p.written = text.substr(0, lettered.length);
-  if (lettered.sign) {
-    p.fault = Position::Fault::SignAndLetter;
-    return p;
-  }
-  double degrees = 0;
-  try {
-    degrees = textToDouble(p.number);
-  } catch (const CalcError& e) {
-    // Two points, or hundreds of digits.
-    p.fault = e.fault() == Fault::Overflow ? Position::Fault::BeyondHalfTurn : Position::Fault::NotAPosition;
-    return p;
-  }
-  if (degrees > kHalfTurn) {
-    p.fault = Position::Fault::BeyondHalfTurn;
-    return p;
-  }
-  const bool west = lettered.letter == 'W';
-  // 0W is 0, not -0, and 180W is 180E.
-  p.longitudeEast = west && degrees != 0 && degrees != kHalfTurn ? -degrees : degrees;
-  p.fault = Position::Fault::None;
-  return p;
-}
-
 // Whether a line is in the "position name" form: it starts with a position,
 // or with a bare number before a blank, which is then refused as such.
 bool startsWithPosition(std::string_view line) {
-  const Position p = readPosition(line);
-  if (p.fault == Position::Fault::NoLetter) {
+  const ListPosition p = readPosition(line);
+  if (p.fault == ListPosition::Fault::NoLetter) {
     return p.written.size() == line.size() || isBlank(line[p.written.size()]);
   }
-  return p.fault != Position::Fault::NotAPosition;
+  return p.fault != ListPosition::Fault::NotAPosition;
 }
 
 // The separator of a list whose first line is firstLine, if it is CSV: a
@@ -95,21 +53,21 @@ constexpr const char* kExpectedPosition = "expected a position such as 19.2E, 19
 
 // The message for a position that cannot be used: p read from the start of
 // text, whose first word is written.
-std::string positionProblem(Position p, std::string_view written) {
+std::string positionProblem(ListPosition p, std::string_view written) {
   // "19.2X" is no bare number; neither is "19.2" followed by more than blanks.
-  if (p.fault == Position::Fault::NoLetter && p.written.size() != written.size()) p.fault = Position::Fault::NotAPosition;
+  if (p.fault == ListPosition::Fault::NoLetter && p.written.size() != written.size()) p.fault = ListPosition::Fault::NotAPosition;
   const std::string number = quotedText(p.number);
   switch (p.fault) {
-    case Position::Fault::NoLetter:
+    case ListPosition::Fault::NoLetter:
       return "found the position " + quoted(written) + " without its hemisphere letter, expected East or West: write " +
              number + "E or " + number + "W";
-    case Position::Fault::SignAndLetter:
+    case ListPosition::Fault::SignAndLetter:
       return "found the position " + quoted(written) + " with both a sign and a hemisphere letter, " +
              kExpectedPosition + ", without a sign";
-    case Position::Fault::BeyondHalfTurn:
+    case ListPosition::Fault::BeyondHalfTurn:
       return "found the position " + quoted(written) + ", expected 180° or less East or West";
-    case Position::Fault::NotAPosition:
-    case Position::Fault::None:
+    case ListPosition::Fault::NotAPosition:
+    case ListPosition::Fault::None:
       break;
   }
   return "found " + quoted(written) + " where the position belongs, " + kExpectedPosition;
@@ -150,8 +108,8 @@ class PlainListReader : public ListReader {
     while (source.nextLine(line)) {
       const std::string_view content = trimmed(line);
       if (content.empty() || content.front() == '#') continue;
-      const Position p = readPosition(content);
-      if (p.fault != Position::Fault::None) {
+      const ListPosition p = readPosition(content);
+      if (p.fault != ListPosition::Fault::None) {
         const std::string_view word = content.substr(0, content.find_first_of(" \t"));
         source.fail(source.lineNumber(), positionProblem(p, p.written.size() > word.size() ? p.written : word));
       }
@@ -180,9 +138,9 @@ class PlainListReader : public ListReader {
       // With semicolons between fields, a comma is the decimal mark.
       std::string decimal(written);
       if (separator == ';') std::replace(decimal.begin(), decimal.end(), ',', '.');
-      const Position p = readPosition(decimal);
-      if (p.fault != Position::Fault::None || p.written.size() != decimal.size()) {
-        source.fail(records.line(), positionProblem(p.fault == Position::Fault::None ? Position{} : p, written));
+      const ListPosition p = readPosition(decimal);
+      if (p.fault != ListPosition::Fault::None || p.written.size() != decimal.size()) {
+        source.fail(records.line(), positionProblem(p.fault == ListPosition::Fault::None ? ListPosition{} : p, written));
       }
       add(source, records.line(), name, p.longitudeEast, list);
     }
@@ -190,6 +148,41 @@ class PlainListReader : public ListReader {
 };
 
 }  // namespace
+
+// The position text begins with (hemisphere.h), whose letter must be E or W.
+ListPosition readPosition(std::string_view text) {
+  ListPosition p;
+  const LetteredNumber lettered = readLetteredNumber(text);
+  if (lettered.number.empty()) return p;
+  p.number = lettered.number;
+  if (lettered.letter != 'E' && lettered.letter != 'W') {
+    p.written = text.substr(0, (lettered.sign ? 1 : 0) + lettered.number.size());
+    p.fault = ListPosition::Fault::NoLetter;
+    return p;
+  }
+  p.written = text.substr(0, lettered.length);
+  if (lettered.sign) {
+    p.fault = ListPosition::Fault::SignAndLetter;
+    return p;
+  }
+  double degrees = 0;
+  try {
+    degrees = textToDouble(p.number);
+  } catch (const CalcError& e) {
+    // Two points, or hundreds of digits.
+    p.fault = e.fault() == Fault::Overflow ? ListPosition::Fault::BeyondHalfTurn : ListPosition::Fault::NotAPosition;
+    return p;
+  }
+  if (degrees > kHalfTurn) {
+    p.fault = ListPosition::Fault::BeyondHalfTurn;
+    return p;
+  }
+  const bool west = lettered.letter == 'W';
+  // 0W is 0, not -0, and 180W is 180E.
+  p.longitudeEast = west && degrees != 0 && degrees != kHalfTurn ? -degrees : degrees;
+  p.fault = ListPosition::Fault::None;
+  return p;
+}
 
 std::unique_ptr<ListReader> makePlainListReader() { return std::make_unique<PlainListReader>(); }
 

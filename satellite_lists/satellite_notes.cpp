@@ -6,6 +6,12 @@
 #include "numeric_text.h"
 
 namespace vantorel {
+
+bool wanders(const SatelliteEntry& entry) {
+  return entry.orbit && (entry.orbit->inclination > notes::kInclination ||
+                         std::fabs(entry.orbit->driftPerDay) > notes::kDriftPerDay);
+}
+
 std::vector<std::string> satelliteNotes(const SatelliteEntry& entry, CalendarDate runDate) {
   std::vector<std::string> said;
   if (entry.namedLongitudeEast) {

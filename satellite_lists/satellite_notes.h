@@ -23,6 +23,11 @@ inline constexpr double kDriftPerDay = 0.05;  // degrees a day
 inline constexpr int kAgeDays = 30;
 }  // namespace notes
 
+// Whether orbital data say the satellite wanders: inclined over
+// notes::kInclination or drifting over notes::kDriftPerDay. An entry with
+// no orbital data does not.
+bool wanders(const SatelliteEntry& entry);
+
 // The notes for entry on runDate, in this order, each a short phrase:
 //   "its name says 28.2° E; placed at the list's 30.4° E"
 //   "inclined 3.21°"               inclination over notes::kInclination

@@ -6,10 +6,10 @@
 #include <cctype>
 #include <cmath>
 #include <optional>
-#include <sstream>
 
 #include "angles.h"
 #include "hemisphere.h"
+#include "list_source.h"
 
 namespace vantorel {
 namespace {
@@ -206,7 +206,7 @@ std::optional<TypedPosition> typedPosition(std::string_view typed) {
     }
     if (letter == 0 && end < typed.size() && isAsciiAlnum(typed[end])) continue;  // "13G", "1KR"
     double degrees = 0;
-    if (number.size() > 12 || !(std::istringstream(number) >> degrees) || degrees > kHalfTurn) continue;
+    if (!readNumber(number, degrees) || degrees > kHalfTurn) continue;
     // The last position typed wins, a lettered one over an unlettered one.
     if (found && found->letter != 0 && letter == 0) continue;
     TypedPosition p{degrees, letter, foldedWords(std::string(typed.substr(0, at)) + " " + std::string(typed.substr(end)))};

@@ -12,7 +12,6 @@
 #include <string>
 #include <string_view>
 
-#include "hemisphere.h"
 #include "list_readers.h"
 #include "numeric_text.h"
 
@@ -46,8 +45,8 @@ bool isSatelliteCode(std::string_view code) {
   return code.size() >= 3 && code.front() == 'S' && isDigit(code[1]) && (code.back() == 'E' || code.back() == 'W');
 }
 
-constexpr double kAnySatellite = 360;
-constexpr double kHalfTurn = 180;
+// "Any satellite", which names no position.
+constexpr std::string_view kAnySatellite = "360E";
 
 class VdrSourcesReader : public ListReader {
  public:
@@ -90,21 +89,14 @@ class VdrSourcesReader : public ListReader {
 
  private:
   static void add(ListSource& source, const SourceLine& line, SatelliteCatalog& list) {
-    const std::string_view position = line.code.substr(1);
-    const LetteredNumber lettered = readLetteredNumber(position);
-    double degrees = -1;
-    if (lettered.length == position.size() && (lettered.letter == 'E' || lettered.letter == 'W') && !lettered.sign) {
-      try {
-        degrees = textToDouble(lettered.number);
-      } catch (const CalcError&) {
-        degrees = -1;
-      }
-    }
-    if (degrees == kAnySatellite && lettered.letter == 'E') {
+    const std::string_view written = line.code.substr(1);
+    const ListPosition p = readPosition(written);
+    const bool whole = p.written.size() == written.size();
+    if (whole && p.fault == ListPosition::Fault::BeyondHalfTurn && written == kAnySatellite) {
       ++list.skipped;
       return;
     }
-    if (!(degrees >= 0 && degrees <= kHalfTurn)) {
+    if (!whole || p.fault != ListPosition::Fault::None) {
       source.fail(source.lineNumber(), "found the source " + quoted(line.code) +
                                            ", expected S and a position of 180° or less with E or W, such as S19.2E");
     }
@@ -112,8 +104,7 @@ class VdrSourcesReader : public ListReader {
       source.fail(source.lineNumber(), "found no name after " + quoted(line.code) + ", expected the satellite's");
     }
     source.checkName(source.lineNumber(), line.description);
-    const bool west = lettered.letter == 'W' && degrees != 0 && degrees != kHalfTurn;
-    list.entries.push_back({std::string(line.description), west ? -degrees : degrees, std::nullopt, std::nullopt});
+    list.entries.push_back({std::string(line.description), p.longitudeEast, std::nullopt, std::nullopt});
   }
 };
 

@@ -801,11 +801,12 @@ void paintMultifeed(Page& page, const Layout& l, const Job& job) {
   int n = 2;
   for (const MultifeedLnb& lnb : job.multifeeds) {
     line(number(n++) + q(satelliteText(lnb.satellite)), true);
-    line(QStringLiteral("%1 %2, %3 %4").arg(labelOf(Label::Separation), q(lnb.figures[0].text),
-                                            labelOf(Label::LnbOffset), q(lnb.figures[1].text)));
+    const auto text = [&lnb](Label label) { return q(figureIn(lnb.figures, label)->text); };
+    line(QStringLiteral("%1 %2, %3 %4").arg(labelOf(Label::Separation), text(Label::Separation),
+                                            labelOf(Label::LnbOffset), text(Label::LnbOffset)));
     line(QStringLiteral("%1; %2 %3; %4 %5")
              .arg(turnWords(*lnb.satellite.figure(Label::LnbSkew)), labelOf(Label::LnbSkew),
-                  q(lnb.satellite.figure(Label::LnbSkew)->text), labelOf(Label::ComaLoss), q(lnb.figures[3].text)));
+                  text(Label::LnbSkew), labelOf(Label::ComaLoss), text(Label::ComaLoss)));
   }
 }
 

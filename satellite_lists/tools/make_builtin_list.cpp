@@ -26,10 +26,7 @@ constexpr double kCoLocated = 0.2;       // degrees
 // Every object lies this close to its slot's position.
 constexpr double kPlacedWithin = 0.1;    // degrees
 
-bool stationKept(const SatelliteEntry& e) {
-  return e.orbit && e.orbit->inclination <= vantorel::notes::kInclination &&
-         std::fabs(e.orbit->driftPerDay) <= vantorel::notes::kDriftPerDay;
-}
+bool stationKept(const SatelliteEntry& e) { return e.orbit && !vantorel::wanders(e); }
 
 struct Slot {
   std::vector<const SatelliteEntry*> members;  // by longitude, West to East

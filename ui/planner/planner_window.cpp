@@ -69,6 +69,12 @@ constexpr double kMillimetresPerInch = 25.4;
 QString q(const std::string& s) { return QString::fromStdString(s); }
 std::string bytes(const QString& s) { return s.toStdString(); }
 
+// A position as a satellite is typed, "28.2E" or "101W": it finds the
+// satellite in any list and cannot be mistaken for a name.
+QString typedPosition(double east) {
+  return q(singleToText(static_cast<Single>(std::fabs(east)))) + (east < 0 ? QStringLiteral("W") : QStringLiteral("E"));
+}
+
 // A word for the shell, quoted only where it must be.
 QString shellWord(const QString& word) {
   static const QString kPlain = QStringLiteral(
@@ -625,9 +631,7 @@ void PlannerWindow::addMultifeed(const QString& satellite) {
 void PlannerWindow::addMultifeedRow(int proxyRow) {
   const int row = m_filter->mapToSource(m_filter->index(proxyRow, 0)).row();
   if (row < 0 || static_cast<std::size_t>(row) >= m_list.entries.size()) return;
-  // By its position, which finds it in any list and cannot be mistaken.
-  const double east = m_list.entries[static_cast<std::size_t>(row)].longitudeEast;
-  addMultifeed(q(singleToText(static_cast<Single>(std::fabs(east)))) + (east < 0 ? QStringLiteral("W") : QStringLiteral("E")));
+  addMultifeed(typedPosition(m_list.entries[static_cast<std::size_t>(row)].longitudeEast));
 }
 
 JobRequest PlannerWindow::request() const {
@@ -737,10 +741,8 @@ QString PlannerWindow::commandLine() const {
   const std::string& name = job.chosen->name;
   const bool byName = !name.empty() && m_chosen && findSatellite(m_list, name).kind == SatelliteMatch::Kind::Found &&
                       findSatellite(m_list, name).entry == *m_chosen;
-  const double east = mapLongitude(static_cast<double>(job.chosen->longitudeWest));
   words << QStringLiteral("--satellite")
-        << (byName ? q(name)
-                   : q(singleToText(static_cast<Single>(std::fabs(east)))) + (east < 0 ? QStringLiteral("W") : QStringLiteral("E")));
+        << (byName ? q(name) : typedPosition(mapLongitude(static_cast<double>(job.chosen->longitudeWest))));
   words << QStringLiteral("--date") << m_ui.date->date().toString(QStringLiteral("yyyy-MM-dd"));
   if (m_ui.typedDeclination->isChecked()) words << QStringLiteral("--declination") << m_ui.declination->text();
   words << QStringLiteral("--offset-angle") << q(doubleToText(m_ui.offsetAngle->value()));
