@@ -190,6 +190,33 @@ std::string withoutHemisphere(Field field, std::string_view text) {
   return signedText(*lettered, letters);
 }
 
+std::string mapLettered(Field field, std::string_view text) {
+  const std::string_view t = trimmed(text);
+  try {
+    if (withoutHemisphere(field, t) != t) return std::string(t);
+  } catch (const CalcError&) {
+    return std::string(t);
+  }
+  std::string_view magnitude = t;
+  const bool negative = !t.empty() && t.front() == '-';
+  if (!t.empty() && (t.front() == '-' || t.front() == '+')) magnitude.remove_prefix(1);
+  if (magnitude.empty() || !(isDigit(magnitude.front()) || magnitude.front() == '.')) return std::string(t);
+  const Letters letters = lettersOf(field);
+  // The program's own longitudes are West positive: maps' East is its
+  // negative letter.
+  const bool east = field == Field::Longitude;
+  const char letter = negative != east ? letters.negative : letters.positive;
+  std::string lettered = std::string(magnitude) + letter;
+  // A text that reads as no coordinate either way keeps its own refusal,
+  // with the hint on what to type.
+  try {
+    decodedCoordinate(field, lettered);
+  } catch (const CalcError&) {
+    return std::string(t);
+  }
+  return lettered;
+}
+
 void refuseLetteredBeyondHalfTurn(Field field, bool lettered, double value, std::string_view typed) {
   constexpr double kHalfTurn = 180;
   if (lettered && std::fabs(value) > kHalfTurn) throw CalcError(field, Fault::LetteredBeyondHalfTurn, typed);

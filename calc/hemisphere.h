@@ -46,6 +46,14 @@ LetteredNumber readLetteredNumber(std::string_view text);
 // (E or W for a latitude, N or S for a longitude).
 std::string withoutHemisphere(Field field, std::string_view text);
 
+// The text of a latitude or longitude box with its hemisphere always a
+// letter, an unlettered coordinate read as maps and GPS receivers write it:
+// North and East positive, a minus sign South or West. "-0.1278" gives
+// "0.1278W", "151.2093" gives "151.2093E", "51.5074" gives "51.5074N"; a
+// text that already has its letter, or that starts with no number, comes
+// back as it stands, for the box's own reading to accept or refuse.
+std::string mapLettered(Field field, std::string_view text);
+
 // Throws CalcError(field, LetteredBeyondHalfTurn) for a value typed with a
 // hemisphere letter that lies beyond 180 either way: "192E" is a slip
 // (position="192" is 19.2E), not 168 W.

@@ -125,17 +125,19 @@ std::size_t satelliteNamed(const SatelliteCatalog& list, const std::string& type
     }
     if (list.builtIn) {
       const bool nineties = list.builtIn == BuiltInList::Nineties;
-      throw std::invalid_argument(
+      throw RequestRefusal(
+          RequestRefusal::Input::Satellite,
           "No satellite in " + std::string(listName) + " is named \"" + quotedText(typed) + "\". " +
-          (nineties ? "It holds the 69 satellites of the 1990s Americas arc (61.5 to 155.5 W); today's are in "
-                      "--builtin-list today, or load a list with --satellites FILE."
-                    : "It holds the station-kept satellites of CelesTrak's GEO data of that date (vantorel --all "
-                      "lists them); the 1990s Americas are in --builtin-list 1990s, or load a list with "
-                      "--satellites FILE.") +
-          " A longitude such as 19.2E is also taken.");
+              (nineties ? "It holds the 69 satellites of the 1990s Americas arc (61.5 to 155.5 W); today's are in "
+                          "--builtin-list today, or load a list with --satellites FILE."
+                        : "It holds the station-kept satellites of CelesTrak's GEO data of that date (vantorel --all "
+                          "lists them); the 1990s Americas are in --builtin-list 1990s, or load a list with "
+                          "--satellites FILE.") +
+              " A longitude such as 19.2E is also taken.");
     }
-    throw std::invalid_argument("No satellite in " + std::string(listName) + " is named \"" + quotedText(typed) +
-                                "\"; vantorel --all lists the names. A longitude such as 19.2E is also taken.");
+    throw RequestRefusal(RequestRefusal::Input::Satellite,
+                         "No satellite in " + std::string(listName) + " is named \"" + quotedText(typed) +
+                             "\"; vantorel --all lists the names. A longitude such as 19.2E is also taken.");
   }
   std::string message = "\"" + quotedText(typed) + "\" names " + std::to_string(match.count) + " satellites in " +
                         std::string(listName) + "; give one of them more fully:";
@@ -146,7 +148,7 @@ std::size_t satelliteNamed(const SatelliteCatalog& list, const std::string& type
   if (match.count > match.candidates.size()) {
     message += "\nvantorel:   and " + std::to_string(match.count - match.candidates.size()) + " more";
   }
-  throw std::invalid_argument(message);
+  throw RequestRefusal(RequestRefusal::Input::Satellite, message);
 }
 
 // A satellite as typed: a longitude in degrees West (a hemisphere letter
@@ -407,16 +409,23 @@ void addMultifeeds(Job& job, const JobRequest& request, const SatelliteCatalog& 
   job.dishText = dishText(request.dish);
   const Pointing& main = *job.chosen;
   for (const std::string& typed : request.multifeed) {
-    Pointing extra = pointingFor(job.site, list, readTypedSatellite(typed, list, listName));
+    Pointing extra;
+    try {
+      extra = pointingFor(job.site, list, readTypedSatellite(typed, list, listName));
+    } catch (const std::exception& e) {
+      throw RequestRefusal(RequestRefusal::Input::Multifeed, e.what());
+    }
     const double apart = std::fabs(halfTurns(static_cast<double>(extra.longitudeWest - main.longitudeWest)));
     if (apart <= kOneSlot + 1e-9) {
-      throw std::invalid_argument("The multifeed satellite \"" + quotedText(typed) + "\" is " + satelliteText(extra) +
-                                  ", the satellite the dish aims at; give another for the extra LNB.");
+      throw RequestRefusal(RequestRefusal::Input::Multifeed,
+                           "The multifeed satellite \"" + quotedText(typed) + "\" is " + satelliteText(extra) +
+                               ", the satellite the dish aims at; give another for the extra LNB.");
     }
     if (extra.elevation() < 0) {
-      throw std::invalid_argument("The multifeed satellite \"" + quotedText(typed) + "\", " + satelliteText(extra) +
-                                  ", is below the horizon here (elevation " + extra.angles.Text3 +
-                                  " degrees): no LNB on this dish can receive it.");
+      throw RequestRefusal(RequestRefusal::Input::Multifeed,
+                           "The multifeed satellite \"" + quotedText(typed) + "\", " + satelliteText(extra) +
+                               ", is below the horizon here (elevation " + extra.angles.Text3 +
+                               " degrees): no LNB on this dish can receive it.");
     }
     MultifeedLnb lnb = multifeedLnb(job.site, main, std::move(extra), request.dish);
     for (const std::string& note : lnb.notes) {
@@ -428,14 +437,14 @@ void addMultifeeds(Job& job, const JobRequest& request, const SatelliteCatalog& 
 
 // A customer, address or notes text as typed, refused with a sentence when
 // it would garble the sheet.
-std::string jobText(std::string_view what, const std::string& text) {
+std::string jobText(RequestRefusal::Input input, std::string_view what, const std::string& text) {
   if (!isPrintableText(text)) {
-    throw std::invalid_argument("The " + std::string(what) + " \"" + quotedText(text) +
-                                "\" holds a control character; give it as plain text.");
+    throw RequestRefusal(input, "The " + std::string(what) + " \"" + quotedText(text) +
+                                    "\" holds a control character; give it as plain text.");
   }
   if (text.size() > kLongestJobText) {
-    throw std::invalid_argument("The " + std::string(what) + " \"" + quotedText(text) + "\" is longer than " +
-                                std::to_string(kLongestJobText) + " characters.");
+    throw RequestRefusal(input, "The " + std::string(what) + " \"" + quotedText(text) + "\" is longer than " +
+                                    std::to_string(kLongestJobText) + " characters.");
   }
   return text;
 }
@@ -458,9 +467,9 @@ std::optional<Notice> horizonNotice(const Pointing& p) {
 Job buildJob(const JobRequest& request, const SatelliteCatalog& list, std::string_view listName) {
   clearUpperVectorState();
   Job job;
-  job.customer = jobText("customer", request.customer);
-  job.address = jobText("address", request.address);
-  job.notes = jobText("notes", request.notes);
+  job.customer = jobText(RequestRefusal::Input::Customer, "customer", request.customer);
+  job.address = jobText(RequestRefusal::Input::Address, "address", request.address);
+  job.notes = jobText(RequestRefusal::Input::Notes, "notes", request.notes);
   job.listName = listName;
   job.orbitalList = std::any_of(list.entries.begin(), list.entries.end(),
                                 [](const SatelliteEntry& entry) { return entry.orbit.has_value(); });
@@ -471,9 +480,10 @@ Job buildJob(const JobRequest& request, const SatelliteCatalog& list, std::strin
   if (request.timeZone) {
     zone = TimeZone::named(*request.timeZone);
     if (!zone) {
-      throw std::invalid_argument("The time zone \"" + quotedText(*request.timeZone) +
-                                  "\" is not one the system's zone files hold; give an IANA name such as "
-                                  "Europe/London or America/Chicago.");
+      throw RequestRefusal(RequestRefusal::Input::TimeZone,
+                           "The time zone \"" + quotedText(*request.timeZone) +
+                               "\" is not one the system's zone files hold; give an IANA name such as "
+                               "Europe/London or America/Chicago.");
     }
   }
   if (list.skipped > 0) {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -49,6 +50,18 @@ struct JobRequest {
 
 inline constexpr std::size_t kLongestJobText = 300;
 
+// A request's text refused with a sentence, and which input it was, so that
+// a window can show the sentence beside that input.
+class RequestRefusal : public std::invalid_argument {
+ public:
+  enum class Input { Satellite, Multifeed, TimeZone, Customer, Address, Notes };
+  RequestRefusal(Input input, const std::string& why) : std::invalid_argument(why), m_input(input) {}
+  Input input() const { return m_input; }
+
+ private:
+  Input m_input;
+};
+
 // What a satellite's elevation calls for: BelowHorizon under 0,
 // LowElevation from 0 to under kLowElevation, nothing above.
 std::optional<Notice> horizonNotice(const Pointing& pointing);
@@ -57,10 +70,12 @@ std::optional<Notice> horizonNotice(const Pointing& pointing);
 // listName what messages call it. Reads, and refuses, in the order the
 // window reads its boxes: the letters, the date, the declination, the
 // satellite, the site, then the dish's mount. Throws CalcError for a refused
-// input, MagneticModelError where the model does not serve, and
-// std::invalid_argument with a sentence for a name that finds no single
-// satellite, a date that names no day or a customer, address or notes text
-// holding control characters or longer than kLongestJobText.
+// input, MagneticModelError where the model does not serve,
+// std::invalid_argument with a sentence for a date that names no day, and
+// RequestRefusal for a name that finds no single satellite, an extra LNB's
+// satellite refused in any way, a zone that is not known, and a customer,
+// address or notes text holding control characters or longer than
+// kLongestJobText.
 Job buildJob(const JobRequest& request, const SatelliteCatalog& list, std::string_view listName);
 
 }  // namespace vantorel

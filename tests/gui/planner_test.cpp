@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCompleter>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,9 +22,11 @@
 #include <QListWidget>
 #include <QtTest>
 
+#include "hemisphere.h"
 #include "job_builder.h"
 #include "planner_window.h"
 #include "result_printing.h"
+#include "satellite_table.h"
 #include "sheet_preview.h"
 
 using namespace vantorel;
@@ -42,6 +45,7 @@ class PlannerTest : public QObject {
   QTemporaryDir m_dir;
   std::unique_ptr<QSettings> m_settings;
   QPointer<PlannerWindow> m_window;
+  QStringList m_refusals;  // what the window said in a dialog
 
   template <typename T = QWidget>
   T* find(const char* name) const {
@@ -52,6 +56,7 @@ class PlannerTest : public QObject {
     auto* box = find<QLineEdit>(name);
     QTest::mouseClick(box, Qt::LeftButton);
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Backspace);
     QTest::keyClicks(box, text);
   }
   // A check box or radio button takes a click on its box or its words, at
@@ -61,9 +66,16 @@ class PlannerTest : public QObject {
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
   }
   void settle() const { QTest::qWait(1); }
+  void clickRow(int row) const {
+    auto* table = find<QTableView>("satellites");
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(table->model()->index(row, 0)).center());
+    settle();
+  }
+  QString said(const char* label) const { return find<QLabel>(label)->text(); }
   void openWindow() {
     m_window = new PlannerWindow(realServices(), m_settings.get());
-    m_window->setDialogs({[] { return QString(); }, [] { return QString(); }, [](QPrinter&) { return false; }});
+    m_window->setDialogs({[] { return QString(); }, [](const QString&) { return QString(); },
+                          [](QPrinter&) { return false; }, [this](const QString& why) { m_refusals << why; }});
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
     settle();
@@ -117,7 +129,7 @@ class PlannerTest : public QObject {
     enter("filter", QString());
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(table->model()->index(1, 0)).center());
     settle();
-    QVERIFY(m_window->commandLine().contains(QStringLiteral("--satellite 28.2E")));
+    QVERIFY2(m_window->commandLine().contains(QStringLiteral("--satellite 28.2E")), qPrintable(m_window->commandLine()));
 
     // A site that cannot be read says so in place, and leaves no sheet.
     enter("latitude", QStringLiteral("51,5"));
@@ -126,6 +138,124 @@ class PlannerTest : public QObject {
     QVERIFY(find<QLabel>("latitudeUnderstood")->text().contains(QStringLiteral("Type 51.5")));
     QVERIFY(!m_window->job());
     QVERIFY(find<SheetPreview>("preview")->image().isNull());
+    QCOMPARE(table->model()->rowCount(), 0);
+    QVERIFY(find<QPlainTextEdit>("results")->toPlainText().contains(QStringLiteral("Type 51.5")));
+    // A refused satellite leaves the site's table to pick from, and says
+    // why beside its box.
+    enter("latitude", QStringLiteral("51.5074N"));
+    enter("satellite", QStringLiteral("Hot Bird"));
+    settle();
+    QVERIFY(!m_window->job());
+    QCOMPARE(table->model()->rowCount(), 2);
+    QVERIFY(said("satelliteUnderstood").startsWith(QStringLiteral("No satellite in")));
+    clickRow(0);
+    QVERIFY(m_window->job());
+    QCOMPARE(find<QLineEdit>("satellite")->text(), QStringLiteral("19.2E"));
+  }
+
+  // Sites as maps give them, typed or pasted as one pair: unlettered North
+  // and East positive, the hemisphere shown large, and the command line
+  // lettered so that it computes the same site.
+  void mapSitesAreReadAsMapsWriteThem_data() {
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("latitude");
+    QTest::addColumn<QString>("longitude");
+    QTest::addColumn<QString>("letters");
+    QTest::addColumn<QString>("lettered");
+    QTest::newRow("London typed") << QString() << "51.5074" << "-0.1278" << "NW"
+                                  << "--latitude 51.5074N --longitude 0.1278W";
+    QTest::newRow("Sydney pasted") << "-33.8688, 151.2093" << "-33.8688" << "151.2093" << "SE"
+                                   << "--latitude 33.8688S --longitude 151.2093E";
+    QTest::newRow("GPS minutes") << QString() << "N51 30.44" << "0 7.668 W" << "NW"
+                                 << "--latitude 'N51 30.44' --longitude '0 7.668 W'";
+  }
+  void mapSitesAreReadAsMapsWriteThem() {
+    QFETCH(QString, pasted);
+    QFETCH(QString, latitude);
+    QFETCH(QString, longitude);
+    QFETCH(QString, letters);
+    QFETCH(QString, lettered);
+    if (pasted.isEmpty()) {
+      enter("latitude", latitude);
+      enter("longitude", longitude);
+    } else {
+      QApplication::clipboard()->setText(pasted);
+      enter("latitude", QString());
+      QTest::keyClick(find("latitude"), Qt::Key_V, Qt::ControlModifier);
+      QCOMPARE(find<QLineEdit>("latitude")->text(), latitude);
+      QCOMPARE(find<QLineEdit>("longitude")->text(), longitude);
+    }
+    enter("satellite", QStringLiteral("28.2E"));
+    settle();
+    QCOMPARE(said("latitudeLetter") + said("longitudeLetter"), letters);
+    QVERIFY(m_window->job() && m_window->job()->chosen);
+    JobRequest request;
+    request.boxes = {mapLettered(Field::Latitude, latitude.toStdString()),
+                     mapLettered(Field::Longitude, longitude.toStdString()), "28.2E", ""};
+    request.automaticDeclination = true;
+    request.date = QDate::currentDate().toString(Qt::ISODate).toStdString();
+    request.typedSatellite = true;
+    const Job expected = buildJob(request, builtInSatelliteList(BuiltInList::Today), "");
+    QCOMPARE(m_window->job()->site.longitudeDecimal, expected.site.longitudeDecimal);
+    QCOMPARE(m_window->job()->chosen->angles.Text1, expected.chosen->angles.Text1);
+    QCOMPARE(expected.site.longitudeDecimal.front() == '-', letters.endsWith(QLatin1Char('W')));
+    QVERIFY2(m_window->commandLine().contains(lettered), qPrintable(m_window->commandLine()));
+  }
+
+  // A pair typed key by key is split when the box is left; a window closed
+  // with such a box in focus goes quietly.
+  void aTypedPairIsSplitOnLeaving() {
+    enter("latitude", QStringLiteral("51.5074, -0.1278"));
+    QCOMPARE(find<QLineEdit>("latitude")->text(), QStringLiteral("51.5074, -0.1278"));
+    delete m_window;
+    openWindow();
+    enter("latitude", QStringLiteral("51.5074, -0.1278"));
+    QTest::keyClick(find("latitude"), Qt::Key_Tab);
+    QCOMPARE(find<QLineEdit>("latitude")->text(), QStringLiteral("51.5074"));
+    QCOMPARE(find<QLineEdit>("longitude")->text(), QStringLiteral("-0.1278"));
+  }
+
+  // The job's satellite is the box's: no list, filter, sort, Tab or restart
+  // changes it; a row clicked or reached with the arrows does.
+  void theSatelliteChangesOnlyWhenTypedOrPicked() {
+    enter("latitude", QStringLiteral("51.5074"));
+    enter("longitude", QStringLiteral("-0.1278"));
+    settle();
+    QVERIFY(m_window->job() && !m_window->job()->chosen);  // none by itself
+    QVERIFY(m_window->openList(kFixtures + QStringLiteral("/satellites_bands.xml")));
+    QVERIFY(!m_window->job()->chosen);
+    enter("filter", QStringLiteral("astra"));
+    auto* table = find<QTableView>("satellites");
+    QVERIFY(table->model()->rowCount() > 1);
+    clickRow(0);
+    const std::string picked = m_window->job()->chosen->name;
+    QCOMPARE(find<QLineEdit>("satellite")->text().toStdString(), picked);
+    QTest::keyClick(table, Qt::Key_Down);
+    settle();
+    QVERIFY(m_window->job()->chosen->name != picked);
+    const std::string chosen = m_window->job()->chosen->name;
+    QTest::keyClick(table, Qt::Key_Tab);
+    settle();
+    QVERIFY(!table->hasFocus());
+    table->sortByColumn(SatelliteTableModel::Elevation, Qt::DescendingOrder);
+    enter("filter", QStringLiteral("hot bird"));
+    settle();
+    QCOMPARE(m_window->job()->chosen->name, chosen);
+    // A list without it keeps it by its position and says so; the filter
+    // holds for the new list's rows.
+    enter("filter", QStringLiteral("thor"));
+    const Single west = m_window->job()->chosen->longitudeWest;
+    QVERIFY(m_window->openList(kFixtures + QStringLiteral("/plain_positions.txt")));
+    settle();
+    QCOMPARE(m_window->job()->chosen->longitudeWest, west);
+    QCOMPARE(find<QLineEdit>("satellite")->text().toStdString(), chosen);
+    QVERIFY(said("satelliteUnderstood").contains(QStringLiteral("is not in this list")));
+    QCOMPARE(table->model()->rowCount(), 1);
+    m_window->close();
+    delete m_window;
+    openWindow();
+    QCOMPARE(m_window->job()->chosen->longitudeWest, west);
+    QCOMPARE(find<QLineEdit>("satellite")->text().toStdString(), chosen);
   }
 
   // Extra LNBs typed beside the main satellite, by position and by name,
@@ -164,7 +294,9 @@ class PlannerTest : public QObject {
   // A list that cannot be read, opened or dropped, shows FILE:LINE in the
   // window, and the list in effect stays.
   void refusedListKeepsThePreviousOne() {
-    const std::string before = m_window->job()->chosen->name;
+    enter("satellite", QStringLiteral("28.2E"));
+    settle();
+    const std::string before = m_window->job()->chosen->position;
     const QString bad = m_dir.filePath(QStringLiteral("bad.txt"));
     QFile file(bad);
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -190,8 +322,11 @@ class PlannerTest : public QObject {
                                                                        "hemisphere letter, expected East or West: "
                                                                        "write 13E or 13W"));
     QVERIFY(find<QLabel>("listStatus")->isVisible());
-    QCOMPARE(m_window->job()->chosen->name, before);
+    QCOMPARE(m_window->job()->chosen->position, before);
     QCOMPARE(find<QTableView>("satellites")->model()->rowCount() > 0, true);
+    // The refusal goes when a list loads.
+    QVERIFY(m_window->openList(kFixtures + QStringLiteral("/plain_positions.txt")));
+    QVERIFY(!find<QLabel>("listStatus")->isVisible());
   }
 
   // A key typed computes the job once, not again and again.
@@ -208,7 +343,7 @@ class PlannerTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
     settle();
     jobs = 0;
-    QTest::keyClick(find<QLineEdit>("latitude"), Qt::Key_5);
+    QTest::keyClick(find<QLineEdit>("customer"), Qt::Key_5);
     QTest::qWait(20);
     QCOMPARE(jobs, 1);
   }
@@ -216,6 +351,7 @@ class PlannerTest : public QObject {
   // What the window keeps is read back by the next one.
   void settingsAreKeptBetweenRuns() {
     enter("latitude", QStringLiteral("33.87S"));
+    enter("satellite", QStringLiteral("101W"));
     check("polarMount");
     // The zones complete from any part of the name, in any case.
     enter("timeZone", QStringLiteral("lond"));
@@ -249,6 +385,7 @@ class PlannerTest : public QObject {
   // Today's list opens by default and says its date; the 1990s list is a
   // menu away, is copied as --builtin-list 1990s and reopens next time.
   void builtInListsAreChosenByName() {
+    enter("satellite", QStringLiteral("101W"));
     const QString today = QString::fromStdString(std::string(todayListDate()));
     QVERIFY(find<QLabel>("listName")->text().startsWith(QStringLiteral("The built-in list of ") + today));
     QVERIFY(!m_window->commandLine().contains(QStringLiteral("--builtin-list")));
@@ -271,10 +408,24 @@ class PlannerTest : public QObject {
   // The preview is the page the PNG holds, Ctrl+S writes it, and printing
   // goes through QPrinter at true size.
   void previewSaveAndPrintShowOnePage() {
+    enter("customer", QStringLiteral("J. Smith/Flat 2"));
+    enter("satellite", QStringLiteral("101W"));
+    settle();
     const QString png = m_dir.filePath(QStringLiteral("sheet.png"));
-    m_window->setDialogs({[] { return QString(); }, [png] { return png; }, [](QPrinter&) { return false; }});
+    QString suggested;
+    m_window->setDialogs({[] { return QString(); },
+                          [&](const QString& name) {
+                            suggested = name;
+                            return withSheetExtension(m_dir.filePath(QStringLiteral("sheet")), QStringLiteral("PNG (*.png)"));
+                          },
+                          [](QPrinter&) { return false; }, [this](const QString& why) { m_refusals << why; }});
     QTest::keyClick(m_window, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(suggested, QStringLiteral("J. Smith-Flat 2 - 101W - %1.pdf").arg(QDate::currentDate().toString(Qt::ISODate)));
     QCOMPARE(QImage(png).convertToFormat(QImage::Format_RGB32), find<SheetPreview>("preview")->imageAt(150));
+    // A name the sheet cannot be written to is refused in a dialog.
+    QVERIFY(!m_window->saveSheet(m_dir.filePath(QStringLiteral("no-such-folder/sheet.pdf"))));
+    QCOMPARE(m_refusals.size(), 1);
+    QVERIFY(m_refusals[0].startsWith(QStringLiteral("The sheet was not saved.")));
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QDateEdit>
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -32,6 +33,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
@@ -65,6 +67,7 @@ constexpr int kSatellitesWidth = 520;
 constexpr int kSheetWidth = 380;
 constexpr int kWindowHeight = 760;
 constexpr double kMillimetresPerInch = 25.4;
+constexpr int kStatusMilliseconds = 5000;
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 std::string bytes(const QString& s) { return s.toStdString(); }
@@ -86,36 +89,97 @@ QString shellWord(const QString& word) {
   return QLatin1Char('\'') + quoted + QLatin1Char('\'');
 }
 
-// What a site box's text is understood as: the latitude or longitude line's
-// texts, or the refusal with its typing hint.
+// What a site box's text is understood as, read as maps write it: the
+// hemisphere letter, the latitude or longitude line's texts, or the refusal
+// with its typing hint.
 struct Understood {
   bool ok = false;
   QString text;
+  QString letter;  // N, S, E or W; "" on the equator or meridian, or when refused
 };
 
 Understood understood(Field field, const QString& typed) {
+  const std::string lettered = mapLettered(field, bytes(typed));
   try {
-    const Single value = decodedCoordinate(field, bytes(typed)).DecimalDegrees;
+    const Single value = decodedCoordinate(field, lettered).DecimalDegrees;
     const bool latitude = field == Field::Latitude;
-    return {true, q(latitude ? latitudeDms(value) : longitudeDms(value)) + QStringLiteral("   ") +
-                      q(latitude ? latitudeDecimal(value) : longitudeDecimal(value))};
+    const std::string dmsText = latitude ? latitudeDms(value) : longitudeDms(value);
+    // The DMS text ends in its letter where one applies.
+    const QString letter = dmsText.ends_with(" N") || dmsText.ends_with(" S") || dmsText.ends_with(" E") ||
+                                   dmsText.ends_with(" W")
+                               ? q(dmsText.substr(dmsText.size() - 1))
+                               : QString();
+    return {true, q(dmsText) + QStringLiteral("   ") + q(latitude ? latitudeDecimal(value) : longitudeDecimal(value)),
+            letter};
   } catch (const CalcError& e) {
-    return {false, q(e.what())};
+    return {false, q(e.what()), QString()};
   }
 }
 
-void showUnder(QLabel* label, const Understood& u) {
-  label->setText(u.text);
-  label->setProperty("refused", !u.ok);
-  label->setStyleSheet(u.ok ? QString() : QStringLiteral("color: #b00020;"));
+void showUnder(QLabel* label, bool ok, const QString& text) {
+  label->setText(text);
+  label->setToolTip(text);
+  label->setProperty("refused", !ok);
+  label->setStyleSheet(ok ? QString() : QStringLiteral("color: #b00020;"));
 }
 
-QLabel* understoodLabel(const QString& name) {
+void showUnder(QLabel* label, const Understood& u) { showUnder(label, u.ok, u.text); }
+
+// A label under a box for what the box was understood as, or why it was
+// not: always two lines high, so that nothing below it moves as it changes.
+QLabel* understoodLabel(const QString& name, int lines = 2) {
   auto* label = new QLabel;
   label->setObjectName(name);
   label->setWordWrap(true);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  label->setFixedHeight(label->fontMetrics().lineSpacing() * lines + 2);
   return label;
+}
+
+// The hemisphere as a letter large enough to see at a glance.
+QLabel* hemisphereLabel(const QString& name) {
+  auto* label = new QLabel;
+  label->setObjectName(name);
+  QFont font = label->font();
+  font.setBold(true);
+  font.setPointSizeF(font.pointSizeF() * 1.8);
+  label->setFont(font);
+  label->setAlignment(Qt::AlignCenter);
+  label->setFixedWidth(QFontMetrics(font).horizontalAdvance(QLatin1Char('W')) + 8);
+  return label;
+}
+
+// A latitude and longitude as maps copy them, "51.5074, -0.1278": the two
+// texts when the text is one such pair that reads as a site, else none. A
+// comma parts them only with a blank after it, as maps write the pair:
+// "51,5" is a decimal comma, refused with its hint.
+std::optional<std::pair<QString, QString>> mapPair(const QString& text) {
+  const QStringList parts = text.split(QRegularExpression(QStringLiteral(";|,\\s+")));
+  if (parts.size() != 2) return std::nullopt;
+  const QString latitude = parts[0].trimmed(), longitude = parts[1].trimmed();
+  if (latitude.isEmpty() || longitude.isEmpty()) return std::nullopt;
+  if (!understood(Field::Latitude, latitude).ok || !understood(Field::Longitude, longitude).ok) return std::nullopt;
+  return std::pair{latitude, longitude};
+}
+
+// The first line of a refusal, for the place beside its box; the results
+// show the whole.
+QString firstLine(const QString& why) { return why.section(QLatin1Char('\n'), 0, 0); }
+
+// A refusal as the window shows it: the lines the command line prefixes
+// with the program's name are indented instead.
+QString shown(const std::string& why) { return q(why).replace(QStringLiteral("vantorel:   "), QStringLiteral("   ")); }
+
+// A name safe as a file's in any file system, from the texts given.
+QString fileNameOf(const QStringList& parts) {
+  QStringList kept;
+  for (QString part : parts) {
+    part.replace(QRegularExpression(QStringLiteral("[/\\\\:*?\"<>|\\x00-\\x1f]+")), QStringLiteral("-"));
+    part = part.simplified();
+    if (!part.isEmpty()) kept << part;
+  }
+  return kept.join(QStringLiteral(" - "));
 }
 
 }  // namespace
@@ -136,18 +200,24 @@ PlannerWindow::PlannerWindow(PlannerServices services, QSettings* settings, QWid
 
   createActions();
   createMenus();
-  auto* splitter = new QSplitter(Qt::Horizontal);
+  m_ui.columns = new QSplitter(Qt::Horizontal);
+  m_ui.columns->setObjectName(QStringLiteral("columns"));
+  m_ui.columns->setChildrenCollapsible(false);
   auto* form = new QScrollArea;
   form->setWidget(createJobForm());
   form->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   form->setMinimumWidth(form->widget()->sizeHint().width() + form->verticalScrollBar()->sizeHint().width());
   form->setWidgetResizable(true);
-  splitter->addWidget(form);
-  splitter->addWidget(createSatellites());
-  splitter->addWidget(createSheet());
-  splitter->setStretchFactor(1, 1);
-  splitter->setSizes({kFormWidth, kSatellitesWidth, kSheetWidth});
-  setCentralWidget(splitter);
+  m_ui.columns->addWidget(form);
+  m_ui.columns->addWidget(createSatellites());
+  m_ui.columns->addWidget(createSheet());
+  // A wider window widens the table and the sheet alike; the form keeps
+  // the width its boxes need.
+  m_ui.columns->setStretchFactor(0, 0);
+  m_ui.columns->setStretchFactor(1, 1);
+  m_ui.columns->setStretchFactor(2, 1);
+  m_ui.columns->setSizes({kFormWidth, kSatellitesWidth, kSheetWidth});
+  setCentralWidget(m_ui.columns);
   resize(kFormWidth + kSatellitesWidth + kSheetWidth, kWindowHeight);
   statusBar();
   setTabOrderAndNames();
@@ -156,19 +226,31 @@ PlannerWindow::PlannerWindow(PlannerServices services, QSettings* settings, QWid
                  return QFileDialog::getOpenFileName(this, tr("Open a satellite list"), QString(),
                                                      tr("Satellite lists (*.txt *.csv *.xml *.json *.tle);;All files (*)"));
                },
-               [this] {
-                 return QFileDialog::getSaveFileName(this, tr("Save the installation sheet"), QString(),
-                                                     tr("PDF (*.pdf);;SVG (*.svg);;PNG (*.png)"));
+               [this](const QString& suggested) {
+                 const QString folder = m_settings->value(QStringLiteral("sheet/folder"), QDir::homePath()).toString();
+                 QString type;
+                 const QString path = QFileDialog::getSaveFileName(
+                     this, tr("Save the installation sheet"), QDir(folder).filePath(suggested),
+                     tr("PDF (*.pdf);;SVG (*.svg);;PNG (*.png)"), &type);
+                 if (path.isEmpty()) return path;
+                 m_settings->setValue(QStringLiteral("sheet/folder"), QFileInfo(path).absolutePath());
+                 return withSheetExtension(path, type);
                },
                [this](QPrinter& printer) {
                  QPrintDialog dialog(&printer, this);
                  return dialog.exec() == QDialog::Accepted;
-               }};
+               },
+               [this](const QString& why) { QMessageBox::warning(this, tr("Vantorel Planner"), why); }};
   // Putting the list in effect computes the first job.
   readSettings();
 }
 
-PlannerWindow::~PlannerWindow() = default;
+PlannerWindow::~PlannerWindow() {
+  // The boxes still speak as they go (a box losing focus says its editing
+  // finished); nothing of this window may answer once it is going.
+  for (QObject* child : findChildren<QObject*>()) QObject::disconnect(child, nullptr, this, nullptr);
+  m_recompute.stop();
+}
 
 void PlannerWindow::setDialogs(Dialogs dialogs) { m_dialogs = std::move(dialogs); }
 
@@ -188,7 +270,7 @@ void PlannerWindow::createActions() {
   m_saveSheet = new QAction(tr("&Save Sheet As…"), this);
   m_saveSheet->setShortcut(QKeySequence::Save);
   connect(m_saveSheet, &QAction::triggered, this, [this] {
-    if (const QString path = m_dialogs.sheetName(); !path.isEmpty()) saveSheet(path);
+    if (const QString path = m_dialogs.sheetName(suggestedSheetName()); !path.isEmpty()) saveSheet(path);
   });
   m_print = new QAction(tr("&Print…"), this);
   m_print->setShortcut(QKeySequence::Print);
@@ -233,12 +315,27 @@ QWidget* PlannerWindow::createJobForm() {
   auto* site = new QGroupBox(tr("Site"));
   auto* siteForm = new QFormLayout(site);
   m_ui.latitude = new QLineEdit;
+  m_ui.latitude->setPlaceholderText(tr("51.5074, 51°30'26\" N or N51.5074"));
+  m_ui.latitudeLetter = hemisphereLabel(QStringLiteral("latitudeLetter"));
   m_ui.latitudeUnderstood = understoodLabel(QStringLiteral("latitudeUnderstood"));
   m_ui.longitude = new QLineEdit;
+  m_ui.longitude->setPlaceholderText(tr("-0.1278, 0°07'40\" W or W0.1278"));
+  m_ui.longitudeLetter = hemisphereLabel(QStringLiteral("longitudeLetter"));
   m_ui.longitudeUnderstood = understoodLabel(QStringLiteral("longitudeUnderstood"));
-  siteForm->addRow(tr("&Latitude"), m_ui.latitude);
+  const auto withLetter = [](QLineEdit* box, QLabel* letter) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(box, 1);
+    row->addWidget(letter);
+    return row;
+  };
+  auto* convention = new QLabel(tr("Without a letter, as maps write them: North and East positive, "
+                                   "a minus sign South or West."));
+  convention->setObjectName(QStringLiteral("siteConvention"));
+  convention->setWordWrap(true);
+  siteForm->addRow(convention);
+  siteForm->addRow(tr("&Latitude"), withLetter(m_ui.latitude, m_ui.latitudeLetter));
   siteForm->addRow(QString(), m_ui.latitudeUnderstood);
-  siteForm->addRow(tr("L&ongitude"), m_ui.longitude);
+  siteForm->addRow(tr("L&ongitude"), withLetter(m_ui.longitude, m_ui.longitudeLetter));
   siteForm->addRow(QString(), m_ui.longitudeUnderstood);
   column->addWidget(site);
 
@@ -318,6 +415,8 @@ QWidget* PlannerWindow::createJobForm() {
   focalRow->addWidget(focalLabel);
   focalRow->addWidget(m_ui.focalLength, 1);
   multifeedForm->addLayout(focalRow, 2, 0, 1, 2);
+  m_ui.multifeedMessage = understoodLabel(QStringLiteral("multifeedMessage"));
+  multifeedForm->addWidget(m_ui.multifeedMessage, 3, 0, 1, 2);
   column->addWidget(multifeed);
 
   auto* customer = new QGroupBox(tr("For the sheet"));
@@ -329,6 +428,10 @@ QWidget* PlannerWindow::createJobForm() {
   customerForm->addRow(tr("C&ustomer"), m_ui.customer);
   customerForm->addRow(tr("A&ddress"), m_ui.address);
   customerForm->addRow(tr("&Notes"), m_ui.notes);
+  m_ui.notesRoom = understoodLabel(QStringLiteral("notesRoom"), 1);
+  customerForm->addRow(QString(), m_ui.notesRoom);
+  m_ui.sheetTextMessage = understoodLabel(QStringLiteral("sheetTextMessage"));
+  customerForm->addRow(m_ui.sheetTextMessage);
   column->addWidget(customer);
   column->addStretch();
   return page;
@@ -341,6 +444,14 @@ QWidget* PlannerWindow::createSatellites() {
   m_ui.listStatus = understoodLabel(QStringLiteral("listStatus"));
   m_ui.listStatus->setStyleSheet(QStringLiteral("color: #b00020;"));
   m_ui.listStatus->hide();
+  m_ui.satellite = new QLineEdit;
+  m_ui.satellite->setPlaceholderText(tr("28.2E, 101W or a name in the list; or pick a row below"));
+  m_ui.satelliteUnderstood = understoodLabel(QStringLiteral("satelliteUnderstood"));
+  auto* satelliteLabel = new QLabel(tr("&Satellite"));
+  satelliteLabel->setBuddy(m_ui.satellite);
+  auto* satelliteRow = new QHBoxLayout;
+  satelliteRow->addWidget(satelliteLabel);
+  satelliteRow->addWidget(m_ui.satellite, 1);
   auto* filterRow = new QHBoxLayout;
   m_ui.filter = new QLineEdit;
   m_ui.filter->setPlaceholderText(tr("Filter by name, as --satellite matches"));
@@ -357,7 +468,9 @@ QWidget* PlannerWindow::createSatellites() {
   m_filter = new SatelliteFilter(this);
   m_filter->setSourceModel(m_model);
   m_filter->setSortRole(SatelliteTableModel::kSortRole);
-  m_ui.table = new QTableView;
+  auto* picker = new SatellitePicker;
+  connect(picker, &SatellitePicker::picked, this, &PlannerWindow::pickRow);
+  m_ui.table = picker;
   m_ui.table->setModel(m_filter);
   m_ui.table->setSortingEnabled(true);
   m_ui.table->sortByColumn(-1, Qt::AscendingOrder);
@@ -371,13 +484,20 @@ QWidget* PlannerWindow::createSatellites() {
   m_ui.results->setReadOnly(true);
   m_ui.results->setLineWrapMode(QPlainTextEdit::NoWrap);
   m_ui.results->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  auto* split = new QSplitter(Qt::Vertical);
-  split->addWidget(m_ui.table);
-  split->addWidget(m_ui.results);
+  m_ui.tableAndResults = new QSplitter(Qt::Vertical);
+  m_ui.tableAndResults->setObjectName(QStringLiteral("tableAndResults"));
+  m_ui.tableAndResults->setChildrenCollapsible(false);
+  m_ui.tableAndResults->addWidget(m_ui.table);
+  m_ui.tableAndResults->addWidget(m_ui.results);
+  column->addLayout(satelliteRow);
+  column->addWidget(m_ui.satelliteUnderstood);
   column->addWidget(m_ui.listName);
   column->addWidget(m_ui.listStatus);
   column->addLayout(filterRow);
-  column->addWidget(split, 1);
+  column->addWidget(m_ui.tableAndResults, 1);
+  // Room for the table's first columns and the results' lines at the
+  // window's smallest.
+  page->setMinimumWidth(m_ui.results->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 44);
   return page;
 }
 
@@ -416,9 +536,11 @@ void PlannerWindow::setTabOrderAndNames() {
   };
   const Named controls[] = {
       {m_ui.latitude, "latitude", "Latitude",
-       "Packed DDMMSS digits (420100), decimal degrees (42.0167) or with N or S (33.87S)"},
+       "Decimal degrees as maps give them, North positive (51.5074, -33.87), with N or S (33.87S, "
+       "51°30.44'N), or packed DDMMSS digits (420100)"},
       {m_ui.longitude, "longitude", "Longitude",
-       "Packed DDDMMSS digits (0910100) West, decimal degrees West, or with E or W (151.21E)"},
+       "Decimal degrees as maps give them, East positive (-0.1278, 151.2093), with E or W (0.1278W, "
+       "W0°07.67'), or packed DDDMMSS digits (0910100 is East here)"},
       {m_ui.modelDeclination, "modelDeclination", "Declination from the World Magnetic Model",
        "The declination at the site on the date, from the World Magnetic Model 2025"},
       {m_ui.date, "date", "Date", "The job's date: the magnetic model's, the orbital elements' age and the sun outage's year"},
@@ -439,9 +561,12 @@ void PlannerWindow::setTabOrderAndNames() {
       {m_ui.customer, "customer", "Customer", "Who the job is for, for the sheet"},
       {m_ui.address, "address", "Address", "The site's address, for the sheet"},
       {m_ui.notes, "notes", "Notes", "Notes on the job, for the sheet"},
+      {m_ui.satellite, "satellite", "Satellite",
+       "The job's satellite: a position such as 28.2E or 101W, or a name in the list; a row picked fills it"},
       {m_ui.filter, "filter", "Filter satellites", "Names as --satellite matches them: case, accents and band words aside"},
       {m_ui.showAll, "showAll", "Show all satellites", "Show the satellites below the horizon too"},
-      {m_ui.table, "satellites", "Satellites", "The list's satellites from this site; the one selected is the job's"},
+      {m_ui.table, "satellites", "Satellites",
+       "The list's satellites from this site; a row clicked, or reached with the arrow keys, becomes the job's"},
       {m_ui.results, "results", "Results", "The figures as the command line prints them, with warnings and sun outages"},
       {m_ui.paper, "paper", "Paper", "The sheet's paper"},
       {m_ui.preview, "preview", "Sheet preview", "The installation sheet as it prints"},
@@ -461,14 +586,31 @@ void PlannerWindow::setTabOrderAndNames() {
   findChild<QWidget*>(QStringLiteral("saveSheet"))->setToolTip(tr("Write the sheet as PDF, SVG or PNG (Ctrl+S)"));
   findChild<QWidget*>(QStringLiteral("printSheet"))->setToolTip(tr("Print the sheet at true size (Ctrl+P)"));
   m_ui.preview->setFocusPolicy(Qt::NoFocus);
+  m_ui.latitudeLetter->setAccessibleName(tr("Latitude's hemisphere"));
+  m_ui.longitudeLetter->setAccessibleName(tr("Longitude's hemisphere"));
 }
 
 void PlannerWindow::connectInputs() {
   const auto later = [this] { m_recompute.start(); };
   for (QLineEdit* box : {m_ui.latitude, m_ui.longitude, m_ui.declination, m_ui.timeZone, m_ui.customer, m_ui.address,
-                         m_ui.notes}) {
+                         m_ui.notes, m_ui.satellite}) {
     connect(box, &QLineEdit::textChanged, this, later);
   }
+  // A latitude and longitude pasted together fill both boxes; typed, they
+  // are split when the box is left.
+  for (QLineEdit* box : {m_ui.latitude, m_ui.longitude}) {
+    connect(box, &QLineEdit::textEdited, this, [this, box] { splitPastedPair(box, false); });
+    connect(box, &QLineEdit::editingFinished, this, [this, box] { splitPastedPair(box, true); });
+    box->setProperty("length", 0);
+  }
+  // What the user types in the satellite box is the job's satellite, even
+  // where a list just loaded lacked the one before.
+  connect(m_ui.satellite, &QLineEdit::textEdited, this, [this] { m_keptPosition.reset(); });
+  const auto room = [this] {
+    m_ui.notesRoom->setText(tr("%n characters left", "", m_ui.notes->maxLength() - static_cast<int>(m_ui.notes->text().size())));
+  };
+  connect(m_ui.notes, &QLineEdit::textChanged, this, room);
+  room();
   for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{m_ui.modelDeclination, m_ui.typedDeclination,
                                                                         m_ui.polarMount}) {
     connect(button, &QAbstractButton::toggled, this, later);
@@ -499,12 +641,6 @@ void PlannerWindow::connectInputs() {
   });
   connect(m_ui.filter, &QLineEdit::textChanged, m_filter, &SatelliteFilter::setNameFilter);
   connect(m_ui.showAll, &QCheckBox::toggled, m_filter, &SatelliteFilter::setShowAll);
-  connect(m_ui.table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-          [this](const QModelIndex& current) {
-            if (!current.isValid()) return;
-            m_chosen = static_cast<std::size_t>(m_filter->mapToSource(current).row());
-            m_recompute.start();
-          });
 }
 
 void PlannerWindow::readSettings() {
@@ -521,7 +657,11 @@ void PlannerWindow::readSettings() {
   m_ui.frequency->setValue(s.value(QStringLiteral("dish/frequency"), outage::kDefaultFrequencyGigahertz).toDouble());
   m_ui.timeZone->setText(s.value(QStringLiteral("dish/timeZone")).toString());
   m_ui.paper->setCurrentIndex(s.value(QStringLiteral("sheet/paper"), 0).toInt());
+  m_ui.satellite->setText(s.value(QStringLiteral("satellite/text")).toString());
+  m_lastPosition = s.value(QStringLiteral("satellite/position")).toString();
   restoreGeometry(s.value(QStringLiteral("window/geometry")).toByteArray());
+  m_ui.columns->restoreState(s.value(QStringLiteral("window/columns")).toByteArray());
+  m_ui.tableAndResults->restoreState(s.value(QStringLiteral("window/tableAndResults")).toByteArray());
   fillRecentMenu();
   // The last list reopens; one that no longer reads leaves the built-in list
   // and says why.
@@ -543,7 +683,11 @@ void PlannerWindow::writeSettings() {
   s.setValue(QStringLiteral("dish/timeZone"), m_ui.timeZone->text());
   s.setValue(QStringLiteral("sheet/paper"), m_ui.paper->currentIndex());
   s.setValue(QStringLiteral("list/path"), m_listPath);
+  s.setValue(QStringLiteral("satellite/text"), m_ui.satellite->text());
+  s.setValue(QStringLiteral("satellite/position"), m_lastPosition);
   s.setValue(QStringLiteral("window/geometry"), saveGeometry());
+  s.setValue(QStringLiteral("window/columns"), m_ui.columns->saveState());
+  s.setValue(QStringLiteral("window/tableAndResults"), m_ui.tableAndResults->saveState());
   s.sync();
 }
 
@@ -569,7 +713,6 @@ bool PlannerWindow::openList(const QString& path) {
     // The list in effect stays; the window says why this one cannot be.
     m_ui.listStatus->setText(q(e.what()));
     m_ui.listStatus->show();
-    statusBar()->showMessage(tr("The list was not opened: %1").arg(q(e.what())));
     return false;
   }
   rememberRecent(path);
@@ -579,9 +722,9 @@ bool PlannerWindow::openList(const QString& path) {
 void PlannerWindow::useBuiltInList(BuiltInList which) { setList(m_services.builtInList(which), QString()); }
 
 void PlannerWindow::setList(SatelliteCatalog list, const QString& path) {
+  keepSatelliteFor(list);
   m_list = std::move(list);
   m_listPath = path;
-  m_chosen.reset();
   m_ui.listStatus->hide();
   m_ui.listName->setText(path.isEmpty() ? m_list.builtIn == BuiltInList::Nineties
                                               ? tr("The built-in list of the 1990s: %n satellites of the Americas arc.",
@@ -636,13 +779,14 @@ void PlannerWindow::addMultifeedRow(int proxyRow) {
 
 JobRequest PlannerWindow::request() const {
   JobRequest r;
-  r.boxes = {bytes(m_ui.latitude->text()), bytes(m_ui.longitude->text()), std::string(),
+  r.boxes = {mapLettered(Field::Latitude, bytes(m_ui.latitude->text())),
+             mapLettered(Field::Longitude, bytes(m_ui.longitude->text())), bytes(satelliteTyped()),
              bytes(m_ui.declination->text())};
   r.automaticDeclination = m_ui.modelDeclination->isChecked();
   r.date = bytes(m_ui.date->date().toString(QStringLiteral("yyyy-MM-dd")));
   r.offsetAngle = doubleToText(m_ui.offsetAngle->value());
   r.motor = m_ui.polarMount->isChecked();
-  r.listEntry = m_chosen;
+  r.typedSatellite = !satelliteTyped().isEmpty();
   r.everySatellite = true;
   r.sunOutage = OutageCriterion{static_cast<double>(m_ui.dishSize->value()), m_ui.frequency->value(), std::nullopt};
   const QString zone = m_ui.timeZone->text().trimmed();
@@ -658,68 +802,101 @@ JobRequest PlannerWindow::request() const {
   return r;
 }
 
+QString PlannerWindow::satelliteTyped() const {
+  return m_keptPosition ? *m_keptPosition : m_ui.satellite->text().trimmed();
+}
+
 void PlannerWindow::showUnderstood() {
-  showUnder(m_ui.latitudeUnderstood, understood(Field::Latitude, m_ui.latitude->text()));
-  showUnder(m_ui.longitudeUnderstood, understood(Field::Longitude, m_ui.longitude->text()));
+  const Understood latitude = understood(Field::Latitude, m_ui.latitude->text());
+  const Understood longitude = understood(Field::Longitude, m_ui.longitude->text());
+  showUnder(m_ui.latitudeUnderstood, latitude);
+  showUnder(m_ui.longitudeUnderstood, longitude);
+  m_ui.latitudeLetter->setText(latitude.letter);
+  m_ui.longitudeLetter->setText(longitude.letter);
   const QString zone = m_ui.timeZone->text().trimmed();
   const bool known = zone.isEmpty() || TimeZone::named(bytes(zone));
-  showUnder(m_ui.timeZoneUnderstood,
-            {known, zone.isEmpty() ? tr("Times in UTC.")
-                    : known        ? tr("Times in UTC and in %1.").arg(zone)
-                                   : tr("No zone is named \"%1\"; give an IANA name such as Europe/London.").arg(zone)});
+  showUnder(m_ui.timeZoneUnderstood, known,
+            zone.isEmpty() ? tr("Times in UTC.")
+            : known        ? tr("Times in UTC and in %1.").arg(zone)
+                           : tr("No zone is named \"%1\"; give an IANA name such as Europe/London.").arg(zone));
 }
 
 void PlannerWindow::recompute() {
   showUnderstood();
+  for (QLabel* beside : {m_ui.satelliteUnderstood, m_ui.multifeedMessage, m_ui.sheetTextMessage, m_ui.declinationSource}) {
+    showUnder(beside, true, QString());
+  }
+  const std::string listName = m_listPath.isEmpty() ? m_list.builtInName : bytes(m_listPath);
   try {
-    m_job = m_services.buildJob(request(), m_list, m_listPath.isEmpty() ? m_list.builtInName : bytes(m_listPath));
+    m_job = m_services.buildJob(request(), m_list, listName);
   } catch (const CalcError& e) {
-    const QString where = e.field() == Field::Declination ? tr("declination") : QString();
-    showRefusal(where, q(e.what()));
+    QLabel* beside = e.field() == Field::Declination          ? m_ui.declinationSource
+                     : e.field() == Field::SatelliteLongitude ? m_ui.satelliteUnderstood
+                                                              : nullptr;
+    showRefusal(beside, shown(e.what()));
     return;
   } catch (const MagneticModelError& e) {
-    showRefusal(tr("declination"), q(e.what()) + tr(" Type the declination instead."));
+    showRefusal(m_ui.declinationSource, q(e.what()) + tr(" Type the declination instead."));
+    return;
+  } catch (const RequestRefusal& e) {
+    using Input = RequestRefusal::Input;
+    QLabel* beside = e.input() == Input::Satellite   ? m_ui.satelliteUnderstood
+                     : e.input() == Input::Multifeed ? m_ui.multifeedMessage
+                     : e.input() == Input::TimeZone  ? nullptr  // said under the zone's box already
+                                                     : m_ui.sheetTextMessage;
+    showRefusal(beside, shown(e.what()));
     return;
   } catch (const std::exception& e) {
-    showRefusal(QString(), q(e.what()));
+    showRefusal(nullptr, shown(e.what()));
     return;
   }
   showJob();
 }
 
-void PlannerWindow::showRefusal(const QString& where, const QString& why) {
+void PlannerWindow::showRefusal(QLabel* beside, const QString& why) {
   m_job.reset();
-  showUnder(m_ui.declinationSource, where.isEmpty() ? Understood{true, QString()} : Understood{false, why});
+  if (beside) showUnder(beside, false, firstLine(why));
+  // The table keeps the satellites of the site where only the satellite,
+  // its extra LNBs or a text for the sheet was refused; anything else
+  // refused leaves no figures at all.
+  JobRequest listOnly = request();
+  listOnly.typedSatellite = false;
+  listOnly.multifeed.clear();
+  listOnly.customer.clear();
+  listOnly.address.clear();
+  listOnly.notes.clear();
+  std::vector<Pointing> rows;
+  try {
+    rows = m_services.buildJob(listOnly, m_list, std::string_view()).listed;
+  } catch (const std::exception&) {
+  }
+  m_model->setRows(std::move(rows));
   m_ui.results->setPlainText(why);
-  m_ui.preview->setJob(std::nullopt, Paper::A4);
+  m_ui.preview->setJob(std::nullopt, Paper::A4, why);
   for (QAction* a : {m_saveSheet, m_print, m_copyCommand}) a->setEnabled(false);
 }
 
 void PlannerWindow::showJob() {
   const Job& job = *m_job;
-  showUnder(m_ui.declinationSource, {true, q(job.site.declinationText) + QStringLiteral("°, ") +
-                                               q(declinationSourceText(job.site))});
-  const bool reset = m_model->rows().size() != job.listed.size();
+  showUnder(m_ui.declinationSource, true,
+            q(job.site.declinationText) + QStringLiteral("°, ") + q(declinationSourceText(job.site)));
   m_model->setRows(job.listed);
-  if (!m_chosen && m_filter->rowCount() > 0) {
-    // A list newly in effect starts with its first satellite in view chosen,
-    // so that the window shows a whole job at once.
-    m_ui.table->selectionModel()->setCurrentIndex(m_filter->index(0, 0),
-                                                  QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    return;
-  }
-  if (reset && m_chosen) {
-    const QModelIndex chosen = m_filter->mapFromSource(m_model->index(static_cast<int>(*m_chosen), 0));
-    m_ui.table->selectionModel()->setCurrentIndex(chosen, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-  }
+  showChoiceInTable();
   QString text;
   if (job.chosen) {
+    m_lastPosition = typedPosition(mapLongitude(static_cast<double>(job.chosen->longitudeWest)));
+    const QString what = q(satelliteText(*job.chosen));
+    showUnder(m_ui.satelliteUnderstood, true,
+              m_keptPosition ? tr("%1 is not in this list: the job keeps %2. Type or pick another to change it.")
+                                   .arg(m_ui.satellite->text().trimmed(), what)
+                             : what);
     text = q(satelliteLines(job));
     for (const Notice& notice : job.notices) text += QStringLiteral("\n\u25B2 ") + q(notice.text);
     if (!job.multifeeds.empty()) text += QLatin1Char('\n') + q(multifeedLines(job));
     if (job.sunOutage) text += QLatin1Char('\n') + q(sunOutageLines(job));
   } else {
-    text = tr("Choose a satellite in the table.");
+    showUnder(m_ui.satelliteUnderstood, true, tr("Type a satellite, or pick one in the table."));
+    text = tr("Type a satellite in the Satellite box, such as 28.2E or a name, or pick one in the table.");
   }
   m_ui.results->setPlainText(text);
   const auto paper = static_cast<Paper>(m_ui.paper->currentData().toInt());
@@ -727,22 +904,87 @@ void PlannerWindow::showJob() {
   for (QAction* a : {m_saveSheet, m_print, m_copyCommand}) a->setEnabled(job.chosen.has_value());
 }
 
+// The job's satellite shown as the table's current row where the list holds
+// it, and no row current where it does not. Nothing here picks.
+void PlannerWindow::showChoiceInTable() {
+  QItemSelectionModel* selection = m_ui.table->selectionModel();
+  const std::optional<Pointing>& chosen = m_job->chosen;
+  const std::vector<Pointing>& rows = m_model->rows();
+  const auto at = chosen ? std::find_if(rows.begin(), rows.end(),
+                                        [&](const Pointing& p) {
+                                          return p.name == chosen->name && p.longitudeWest == chosen->longitudeWest;
+                                        })
+                         : rows.end();
+  const QModelIndex row =
+      at == rows.end() ? QModelIndex() : m_filter->mapFromSource(m_model->index(static_cast<int>(at - rows.begin()), 0));
+  if (!row.isValid()) {
+    selection->clear();
+    return;
+  }
+  if (selection->currentIndex().row() != row.row() || !selection->isRowSelected(row.row())) {
+    selection->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  }
+}
+
+void PlannerWindow::pickRow(const QModelIndex& proxyRow) {
+  const int row = m_filter->mapToSource(proxyRow).row();
+  if (row < 0 || static_cast<std::size_t>(row) >= m_list.entries.size()) return;
+  const SatelliteEntry& entry = m_list.entries[static_cast<std::size_t>(row)];
+  // By its name where the name finds it alone, else by its position.
+  const SatelliteMatch match = findSatellite(m_list, entry.name);
+  const bool byName = !entry.name.empty() && match.kind == SatelliteMatch::Kind::Found &&
+                      match.entry == static_cast<std::size_t>(row);
+  m_keptPosition.reset();
+  m_ui.satellite->setText(byName ? q(entry.name) : typedPosition(entry.longitudeEast));
+}
+
+// Whether the satellite box's name is in the list about to take effect; where
+// it is not, the job keeps the last satellite by its position.
+void PlannerWindow::keepSatelliteFor(const SatelliteCatalog& list) {
+  const QString typed = m_ui.satellite->text().trimmed();
+  bool position = false;
+  try {
+    position = readsAsNumber(withoutHemisphere(Field::SatelliteLongitude, bytes(typed)));
+  } catch (const CalcError&) {
+    position = true;  // a lettered slip: refused as typed, whatever the list
+  }
+  if (typed.isEmpty() || position || findSatellite(list, bytes(typed)).kind == SatelliteMatch::Kind::Found) {
+    m_keptPosition.reset();
+  } else if (!m_keptPosition && !m_lastPosition.isEmpty()) {
+    m_keptPosition = m_lastPosition;
+  }
+}
+
+void PlannerWindow::splitPastedPair(QLineEdit* box, bool whole) {
+  const QString text = box->text();
+  const int before = box->property("length").toInt();
+  box->setProperty("length", text.size());
+  // More than a key's worth of text at once is a paste.
+  constexpr int kTyped = 2;
+  if (!whole && text.size() - before <= kTyped) return;
+  const auto pair = mapPair(text);
+  if (!pair) return;
+  m_ui.latitude->setText(pair->first);
+  m_ui.longitude->setText(pair->second);
+  for (QLineEdit* b : {m_ui.latitude, m_ui.longitude}) b->setProperty("length", b->text().size());
+}
+
 QString PlannerWindow::commandLine() const {
   if (!m_job || !m_job->chosen) return {};
   const Job& job = *m_job;
-  QStringList words{QStringLiteral("vantorel"), QStringLiteral("--latitude"), m_ui.latitude->text(),
-                    QStringLiteral("--longitude"), m_ui.longitude->text()};
+  // Lettered, so that the command line's own reading of an unlettered
+  // longitude, West positive, cannot move the site.
+  QStringList words{QStringLiteral("vantorel"),
+                    QStringLiteral("--latitude"),
+                    q(mapLettered(Field::Latitude, bytes(m_ui.latitude->text()))),
+                    QStringLiteral("--longitude"),
+                    q(mapLettered(Field::Longitude, bytes(m_ui.longitude->text())))};
   if (!m_listPath.isEmpty()) {
     words << QStringLiteral("--satellites") << m_listPath;
   } else if (m_list.builtIn == BuiltInList::Nineties) {
     words << QStringLiteral("--builtin-list") << QStringLiteral("1990s");
   }
-  // By its name where the name finds it, else by its position.
-  const std::string& name = job.chosen->name;
-  const bool byName = !name.empty() && m_chosen && findSatellite(m_list, name).kind == SatelliteMatch::Kind::Found &&
-                      findSatellite(m_list, name).entry == *m_chosen;
-  words << QStringLiteral("--satellite")
-        << (byName ? q(name) : typedPosition(mapLongitude(static_cast<double>(job.chosen->longitudeWest))));
+  words << QStringLiteral("--satellite") << satelliteTyped();
   words << QStringLiteral("--date") << m_ui.date->date().toString(QStringLiteral("yyyy-MM-dd"));
   if (m_ui.typedDeclination->isChecked()) words << QStringLiteral("--declination") << m_ui.declination->text();
   words << QStringLiteral("--offset-angle") << q(doubleToText(m_ui.offsetAngle->value()));
@@ -759,16 +1001,30 @@ QString PlannerWindow::commandLine() const {
   return quoted.join(QLatin1Char(' '));
 }
 
+QString PlannerWindow::suggestedSheetName() const {
+  if (!m_job || !m_job->chosen) return {};
+  const Pointing& chosen = *m_job->chosen;
+  const QString satellite =
+      chosen.name.empty() ? typedPosition(mapLongitude(static_cast<double>(chosen.longitudeWest))) : q(chosen.name);
+  return fileNameOf({m_ui.customer->text(), satellite, q(calendarDateText(m_job->site.date))}) + QStringLiteral(".pdf");
+}
+
+QString withSheetExtension(const QString& path, const QString& chosenType) {
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  if (suffix == QLatin1String("pdf") || suffix == QLatin1String("svg") || suffix == QLatin1String("png")) return path;
+  const QRegularExpressionMatch type = QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(chosenType);
+  return path + QLatin1Char('.') + (type.hasMatch() ? type.captured(1) : QStringLiteral("pdf"));
+}
+
 bool PlannerWindow::saveSheet(const QString& path) {
   if (!m_job || !m_job->chosen) return false;
   const std::string failed =
       writeSheet(*m_job, static_cast<Paper>(m_ui.paper->currentData().toInt()), QFile::encodeName(path).toStdString());
   if (!failed.empty()) {
-    statusBar()->showMessage(q(failed));
-    m_ui.results->appendPlainText(QStringLiteral("\n") + q(failed));
+    m_dialogs.refusal(tr("The sheet was not saved. %1").arg(q(failed)));
     return false;
   }
-  statusBar()->showMessage(tr("Saved %1").arg(path));
+  statusBar()->showMessage(tr("Saved %1").arg(path), kStatusMilliseconds);
   return true;
 }
 
@@ -782,7 +1038,7 @@ bool PlannerWindow::printSheet(QPrinter& printer) {
   printer.setPageOrientation(QPageLayout::Portrait);
   QPainter painter;
   if (!painter.begin(&printer)) {
-    statusBar()->showMessage(tr("The printer could not be started."));
+    m_dialogs.refusal(tr("The printer could not be started."));
     return false;
   }
   const double dotsPerMm = printer.resolution() / kMillimetresPerInch;

@@ -30,12 +30,14 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenu;
+class QModelIndex;
 class QPushButton;
 class QPlainTextEdit;
 class QPrinter;
 class QRadioButton;
 class QSettings;
 class QSpinBox;
+class QSplitter;
 class QTableView;
 
 namespace vantorel {
@@ -53,13 +55,16 @@ class PlannerWindow : public QMainWindow {
   explicit PlannerWindow(PlannerServices services, QSettings* settings = nullptr, QWidget* parent = nullptr);
   ~PlannerWindow() override;
 
-  // What asks the user in a dialog, each replaceable so that nothing blocks
-  // where no one answers: the list to open, the name to save the sheet as
-  // ("" for none), and the printer to print on (false for cancel).
+  // What asks or tells the user in a dialog, each replaceable so that
+  // nothing blocks where no one answers: the list to open, the name to save
+  // the sheet as, given the name suggested ("" for none), the printer to
+  // print on (false for cancel), and why the sheet was not written or
+  // printed.
   struct Dialogs {
     std::function<QString()> listToOpen;
-    std::function<QString()> sheetName;
+    std::function<QString(const QString& suggested)> sheetName;
     std::function<bool(QPrinter&)> printer;
+    std::function<void(const QString& why)> refusal;
   };
   void setDialogs(Dialogs dialogs);
 
@@ -75,8 +80,10 @@ class PlannerWindow : public QMainWindow {
 
   // The job as the fields now make it; nothing while they make none.
   const std::optional<Job>& job() const { return m_job; }
-  // The command line that prints the same job.
+  // The command line that prints the same job, its coordinates lettered.
   QString commandLine() const;
+  // The sheet's file name: the customer, the satellite and the date.
+  QString suggestedSheetName() const;
   // Writes the sheet by the name's extension, or says why not.
   bool saveSheet(const QString& path);
   // Prints the sheet at true size.
@@ -105,7 +112,12 @@ class PlannerWindow : public QMainWindow {
   void showUnderstood();
   JobRequest request() const;
   void showJob();
-  void showRefusal(const QString& where, const QString& why);
+  void showRefusal(QLabel* beside, const QString& why);
+  void showChoiceInTable();
+  void pickRow(const QModelIndex& proxyRow);
+  void keepSatelliteFor(const SatelliteCatalog& list);
+  void splitPastedPair(QLineEdit* box, bool whole);
+  QString satelliteTyped() const;
 
   PlannerServices m_services;
   std::unique_ptr<QSettings> m_ownSettings;
@@ -114,14 +126,20 @@ class PlannerWindow : public QMainWindow {
 
   SatelliteCatalog m_list;
   QString m_listPath;  // "" for the built-in list
-  std::optional<std::size_t> m_chosen;  // the entry of the list chosen
   std::optional<Job> m_job;
+  // The last job's satellite as a position ("28.2E"), and that position
+  // where the satellite box holds a name the list in effect lacks: the job
+  // keeps its satellite until the user types or picks another.
+  QString m_lastPosition;
+  std::optional<QString> m_keptPosition;
   QTimer m_recompute;
 
   struct Controls {
     QLineEdit* latitude = nullptr;
+    QLabel* latitudeLetter = nullptr;  // N or S, large, beside the box
     QLabel* latitudeUnderstood = nullptr;
     QLineEdit* longitude = nullptr;
+    QLabel* longitudeLetter = nullptr;  // E or W
     QLabel* longitudeUnderstood = nullptr;
     QRadioButton* modelDeclination = nullptr;
     QDateEdit* date = nullptr;
@@ -139,14 +157,21 @@ class PlannerWindow : public QMainWindow {
     QListWidget* multifeeds = nullptr;  // the extra LNBs, as typed
     QPushButton* removeMultifeed = nullptr;
     QSpinBox* focalLength = nullptr;  // mm; its lowest, 0, is "assumed"
+    QLabel* multifeedMessage = nullptr;
     QLineEdit* customer = nullptr;
     QLineEdit* address = nullptr;
     QLineEdit* notes = nullptr;
+    QLabel* notesRoom = nullptr;  // the characters left
+    QLabel* sheetTextMessage = nullptr;  // a refused customer, address or notes
+    QLineEdit* satellite = nullptr;  // the job's satellite: a name or a position
+    QLabel* satelliteUnderstood = nullptr;
     QLabel* listName = nullptr;
     QLabel* listStatus = nullptr;
     QLineEdit* filter = nullptr;
     QCheckBox* showAll = nullptr;
     QTableView* table = nullptr;
+    QSplitter* columns = nullptr;  // the form, the satellites and the sheet
+    QSplitter* tableAndResults = nullptr;
     QPlainTextEdit* results = nullptr;
     QComboBox* paper = nullptr;
     SheetPreview* preview = nullptr;
@@ -163,5 +188,10 @@ class PlannerWindow : public QMainWindow {
   QAction* m_quit = nullptr;
   QMenu* m_recentMenu = nullptr;
 };
+
+// The path a sheet is saved to: as given where it ends in .pdf, .svg or
+// .png, else with the extension of the type chosen in the dialog, such as
+// "PDF (*.pdf)" (PDF where none is).
+QString withSheetExtension(const QString& path, const QString& chosenType);
 
 }  // namespace vantorel

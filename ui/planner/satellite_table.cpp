@@ -1,5 +1,8 @@
 #include "satellite_table.h"
 
+#include <QKeyEvent>
+#include <QMouseEvent>
+
 #include "angles.h"
 #include "hemisphere.h"
 
@@ -66,6 +69,7 @@ QVariant SatelliteTableModel::headerData(int section, Qt::Orientation orientatio
 
 void SatelliteFilter::setList(const SatelliteCatalog& list) {
   m_names = std::make_unique<NameIndex>(list);
+  m_entries = list.entries.size();
   m_matches.clear();
   invalidateFilter();
 }
@@ -73,7 +77,9 @@ void SatelliteFilter::setList(const SatelliteCatalog& list) {
 void SatelliteFilter::setNameFilter(const QString& typed) {
   m_matches.clear();
   if (m_names && !typed.trimmed().isEmpty()) {
-    m_matches.assign(static_cast<std::size_t>(sourceModel() ? sourceModel()->rowCount() : 0), false);
+    // By the list, not by the rows shown: a list newly loaded has no rows
+    // until its job is built, and its filter must hold for them.
+    m_matches.assign(m_entries, false);
     for (std::size_t i : m_names->matching(typed.toStdString())) {
       if (i < m_matches.size()) m_matches[i] = true;
     }
@@ -92,6 +98,33 @@ bool SatelliteFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const 
   if (m_showAll) return true;
   const auto* model = static_cast<const SatelliteTableModel*>(sourceModel());
   return row < model->rows().size() && model->rows()[row].elevation() >= 0;
+}
+
+SatellitePicker::SatellitePicker(QWidget* parent) : QTableView(parent) { setTabKeyNavigation(false); }
+
+void SatellitePicker::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+  QTableView::currentChanged(current, previous);
+  if (m_byUser && current.isValid() && current.row() != previous.row()) {
+    m_pickedNow = true;
+    emit picked(current);
+  }
+}
+
+void SatellitePicker::keyPressEvent(QKeyEvent* event) {
+  m_byUser = true;
+  QTableView::keyPressEvent(event);
+  m_byUser = false;
+}
+
+void SatellitePicker::mousePressEvent(QMouseEvent* event) {
+  m_byUser = true;
+  m_pickedNow = false;
+  QTableView::mousePressEvent(event);
+  m_byUser = false;
+  // A click on the row already current picks it again: the satellite box
+  // may hold another since.
+  const QModelIndex at = indexAt(event->position().toPoint());
+  if (!m_pickedNow && at.isValid() && at.row() == currentIndex().row()) emit picked(at);
 }
 
 }  // namespace vantorel

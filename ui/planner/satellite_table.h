@@ -6,6 +6,7 @@
 
 #include <QAbstractTableModel>
 #include <QSortFilterProxyModel>
+#include <QTableView>
 #include <memory>
 #include <vector>
 
@@ -54,8 +55,32 @@ class SatelliteFilter : public QSortFilterProxyModel {
 
  private:
   std::unique_ptr<NameIndex> m_names;
+  std::size_t m_entries = 0;  // in the list
   std::vector<bool> m_matches;  // by source row; empty: every row
   bool m_showAll = false;
+};
+
+// The table as a picker: a row clicked, or reached with the arrow keys, is
+// picked; a row made current by a new list, a sort or a filter is not. Tab
+// leaves it for the next control.
+class SatellitePicker : public QTableView {
+  Q_OBJECT
+
+ public:
+  explicit SatellitePicker(QWidget* parent = nullptr);
+
+ signals:
+  // The user moved to the row of the view's model.
+  void picked(const QModelIndex& row);
+
+ protected:
+  void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  bool m_byUser = false;
+  bool m_pickedNow = false;  // during a click
 };
 
 }  // namespace vantorel

@@ -22,9 +22,10 @@ SheetPreview::SheetPreview(QWidget* parent) : QWidget(parent) {
 
 QSize SheetPreview::sizeHint() const { return {420, 580}; }
 
-void SheetPreview::setJob(std::optional<Job> job, Paper paper) {
+void SheetPreview::setJob(std::optional<Job> job, Paper paper, const QString& whyNone) {
   m_job = std::move(job);
   m_paper = paper;
+  m_whyNone = whyNone;
   render();
   update();
 }
@@ -56,7 +57,9 @@ void SheetPreview::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), palette().window());
   if (m_image.isNull()) {
-    painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, tr("The sheet shows here once the site and a satellite are set."));
+    painter.drawText(rect().adjusted(kMargin, kMargin, -kMargin, -kMargin), Qt::AlignCenter | Qt::TextWordWrap,
+                     m_whyNone.isEmpty() ? tr("The sheet shows here once the site and a satellite are set.")
+                                         : tr("No sheet: %1").arg(m_whyNone));
     return;
   }
   const QSizeF size = m_image.deviceIndependentSize();

@@ -19,8 +19,8 @@ class SheetPreview : public QWidget {
  public:
   explicit SheetPreview(QWidget* parent = nullptr);
 
-  // The job to show, or none (a job the inputs do not make yet).
-  void setJob(std::optional<Job> job, Paper paper);
+  // The job to show, or none (a job the inputs do not make yet) and why.
+  void setJob(std::optional<Job> job, Paper paper, const QString& whyNone = {});
   // The image last drawn; null when there is no job.
   const QImage& image() const { return m_image; }
   // The image for a page of dotsPerInch, drawn anew.
@@ -37,6 +37,7 @@ class SheetPreview : public QWidget {
 
   std::optional<Job> m_job;
   Paper m_paper = Paper::A4;
+  QString m_whyNone;
   QImage m_image;
 };
 
