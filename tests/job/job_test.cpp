@@ -303,7 +303,13 @@ INSTANTIATE_TEST_SUITE_P(
     SummerTime, ClockChangeTest,
     testing::Values(ClockChange{"33.87S", "151.21E", "156E", "Australia/Sydney", "", {"AEDT", "AEST"}},
                     ClockChange{"33.45S", "70.67W", "70W", "America/Santiago", "", {"-03", "-04"}},
-                    ClockChange{"25.76N", "80.19W", "80W", "America/New_York", "3", {"EST", "EDT"}}));
+                    ClockChange{"25.76N", "80.19W", "80W", "America/New_York", "3", {"EST", "EDT"}},
+                    ClockChange{"41.88N", "87.63W", "87W", "America/Chicago", "5", {"CST", "CDT"}}),
+    [](const testing::TestParamInfo<ClockChange>& param) {
+      std::string name = param.param.zone;
+      std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+      return name;
+    });
 
 TEST(PrintingTest, CsvCellsAreNumbersAndNamesStayText) {
   std::istringstream file("\"=HYPERLINK(1)\",19.2E\n-5 West,5W\n@home,0.8W\nPlain,13E\n");
