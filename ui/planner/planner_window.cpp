@@ -116,8 +116,18 @@ Understood understood(Field field, const QString& typed) {
   }
 }
 
+// What of a refusal goes beside its box, in the lines the box keeps for
+// it: the first two sentences of its first line, which say what was wrong
+// and what to type. The tooltip and the results hold the whole.
+QString besideText(const QString& why) {
+  const QString line = why.section(QLatin1Char('\n'), 0, 0);
+  const qsizetype first = line.indexOf(QStringLiteral(". "));
+  const qsizetype second = first < 0 ? -1 : line.indexOf(QStringLiteral(". "), first + 2);
+  return second < 0 ? line : line.left(second + 1);
+}
+
 void showUnder(QLabel* label, bool ok, const QString& text) {
-  label->setText(text);
+  label->setText(ok ? text : besideText(text));
   label->setToolTip(text);
   label->setProperty("refused", !ok);
   label->setStyleSheet(ok ? QString() : QStringLiteral("color: #b00020;"));
@@ -126,7 +136,8 @@ void showUnder(QLabel* label, bool ok, const QString& text) {
 void showUnder(QLabel* label, const Understood& u) { showUnder(label, u.ok, u.text); }
 
 // A label under a box for what the box was understood as, or why it was
-// not: always two lines high, so that nothing below it moves as it changes.
+// not: always as high as its lines, so that nothing below it moves as it
+// changes.
 QLabel* understoodLabel(const QString& name, int lines = 2) {
   auto* label = new QLabel;
   label->setObjectName(name);
@@ -163,9 +174,13 @@ std::optional<std::pair<QString, QString>> mapPair(const QString& text) {
   return std::pair{latitude, longitude};
 }
 
-// The first line of a refusal, for the place beside its box; the results
-// show the whole.
-QString firstLine(const QString& why) { return why.section(QLatin1Char('\n'), 0, 0); }
+// Whether a row of the list is the satellite chosen: the same entry, or the
+// list's satellite at a position typed.
+bool sameSlot(const Pointing& row, const Pointing& chosen) {
+  constexpr double kSameSlot = 0.05;  // degrees; lists give positions to a tenth
+  if (!chosen.name.empty()) return row.name == chosen.name && row.longitudeWest == chosen.longitudeWest;
+  return std::fabs(static_cast<double>(row.longitudeWest - chosen.longitudeWest)) < kSameSlot;
+}
 
 // A refusal as the window shows it: the lines the command line prefixes
 // with the program's name are indented instead.
@@ -317,11 +332,11 @@ QWidget* PlannerWindow::createJobForm() {
   m_ui.latitude = new QLineEdit;
   m_ui.latitude->setPlaceholderText(tr("51.5074, 51°30'26\" N or N51.5074"));
   m_ui.latitudeLetter = hemisphereLabel(QStringLiteral("latitudeLetter"));
-  m_ui.latitudeUnderstood = understoodLabel(QStringLiteral("latitudeUnderstood"));
+  m_ui.latitudeUnderstood = understoodLabel(QStringLiteral("latitudeUnderstood"), 3);
   m_ui.longitude = new QLineEdit;
   m_ui.longitude->setPlaceholderText(tr("-0.1278, 0°07'40\" W or W0.1278"));
   m_ui.longitudeLetter = hemisphereLabel(QStringLiteral("longitudeLetter"));
-  m_ui.longitudeUnderstood = understoodLabel(QStringLiteral("longitudeUnderstood"));
+  m_ui.longitudeUnderstood = understoodLabel(QStringLiteral("longitudeUnderstood"), 3);
   const auto withLetter = [](QLineEdit* box, QLabel* letter) {
     auto* row = new QHBoxLayout;
     row->addWidget(box, 1);
@@ -333,9 +348,14 @@ QWidget* PlannerWindow::createJobForm() {
   convention->setObjectName(QStringLiteral("siteConvention"));
   convention->setWordWrap(true);
   siteForm->addRow(convention);
-  siteForm->addRow(tr("&Latitude"), withLetter(m_ui.latitude, m_ui.latitudeLetter));
+  const auto labelFor = [](const QString& text, QWidget* box) {
+    auto* label = new QLabel(text);
+    label->setBuddy(box);
+    return label;
+  };
+  siteForm->addRow(labelFor(tr("&Latitude"), m_ui.latitude), withLetter(m_ui.latitude, m_ui.latitudeLetter));
   siteForm->addRow(QString(), m_ui.latitudeUnderstood);
-  siteForm->addRow(tr("L&ongitude"), withLetter(m_ui.longitude, m_ui.longitudeLetter));
+  siteForm->addRow(labelFor(tr("L&ongitude"), m_ui.longitude), withLetter(m_ui.longitude, m_ui.longitudeLetter));
   siteForm->addRow(QString(), m_ui.longitudeUnderstood);
   column->addWidget(site);
 
@@ -347,7 +367,7 @@ QWidget* PlannerWindow::createJobForm() {
   m_ui.date->setCalendarPopup(true);
   m_ui.typedDeclination = new QRadioButton(tr("&Typed"));
   m_ui.declination = new QLineEdit(q(kOpeningBoxTexts.Text7));
-  m_ui.declinationSource = understoodLabel(QStringLiteral("declinationSource"));
+  m_ui.declinationSource = understoodLabel(QStringLiteral("declinationSource"), 3);
   auto* group = new QButtonGroup(declination);
   group->addButton(m_ui.modelDeclination);
   group->addButton(m_ui.typedDeclination);
@@ -441,7 +461,7 @@ QWidget* PlannerWindow::createSatellites() {
   auto* page = new QWidget;
   auto* column = new QVBoxLayout(page);
   m_ui.listName = understoodLabel(QStringLiteral("listName"));
-  m_ui.listStatus = understoodLabel(QStringLiteral("listStatus"));
+  m_ui.listStatus = understoodLabel(QStringLiteral("listStatus"), 3);
   m_ui.listStatus->setStyleSheet(QStringLiteral("color: #b00020;"));
   m_ui.listStatus->hide();
   m_ui.satellite = new QLineEdit;
@@ -480,6 +500,12 @@ QWidget* PlannerWindow::createSatellites() {
   m_ui.table->verticalHeader()->setDefaultSectionSize(m_ui.table->fontMetrics().height() + 6);
   m_ui.table->horizontalHeader()->setStretchLastSection(true);
   m_ui.table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  // Names of co-located satellites run long: the name column keeps a width
+  // that leaves the figures in view, its whole text in the tooltip.
+  m_ui.table->horizontalHeader()->setSectionResizeMode(SatelliteTableModel::Name, QHeaderView::Interactive);
+  m_ui.table->horizontalHeader()->resizeSection(SatelliteTableModel::Name,
+                                                m_ui.table->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 14);
+  m_ui.table->setTextElideMode(Qt::ElideRight);
   m_ui.results = new QPlainTextEdit;
   m_ui.results->setReadOnly(true);
   m_ui.results->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -497,7 +523,11 @@ QWidget* PlannerWindow::createSatellites() {
   column->addWidget(m_ui.tableAndResults, 1);
   // Room for the table's first columns and the results' lines at the
   // window's smallest.
-  page->setMinimumWidth(m_ui.results->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 44);
+  constexpr int kLeastColumns = 56, kLeastRows = 6, kLeastLines = 8;
+  page->setMinimumWidth(m_ui.results->fontMetrics().horizontalAdvance(QLatin1Char('0')) * kLeastColumns);
+  m_ui.table->setMinimumHeight(m_ui.table->horizontalHeader()->sizeHint().height() +
+                               m_ui.table->verticalHeader()->defaultSectionSize() * kLeastRows);
+  m_ui.results->setMinimumHeight(m_ui.results->fontMetrics().lineSpacing() * kLeastLines);
   return page;
 }
 
@@ -855,7 +885,7 @@ void PlannerWindow::recompute() {
 
 void PlannerWindow::showRefusal(QLabel* beside, const QString& why) {
   m_job.reset();
-  if (beside) showUnder(beside, false, firstLine(why));
+  if (beside) showUnder(beside, false, why);
   // The table keeps the satellites of the site where only the satellite,
   // its extra LNBs or a text for the sheet was refused; anything else
   // refused leaves no figures at all.
@@ -885,7 +915,13 @@ void PlannerWindow::showJob() {
   QString text;
   if (job.chosen) {
     m_lastPosition = typedPosition(mapLongitude(static_cast<double>(job.chosen->longitudeWest)));
-    const QString what = q(satelliteText(*job.chosen));
+    QString what = q(satelliteText(*job.chosen));
+    // A position typed names the list's satellite there, if it has one.
+    const auto there = std::find_if(job.listed.begin(), job.listed.end(),
+                                    [&](const Pointing& p) { return sameSlot(p, *job.chosen); });
+    if (job.chosen->name.empty() && there != job.listed.end() && !there->name.empty()) {
+      what += tr(": %1 in the list").arg(q(there->name));
+    }
     showUnder(m_ui.satelliteUnderstood, true,
               m_keptPosition ? tr("%1 is not in this list: the job keeps %2. Type or pick another to change it.")
                                    .arg(m_ui.satellite->text().trimmed(), what)
@@ -910,10 +946,7 @@ void PlannerWindow::showChoiceInTable() {
   QItemSelectionModel* selection = m_ui.table->selectionModel();
   const std::optional<Pointing>& chosen = m_job->chosen;
   const std::vector<Pointing>& rows = m_model->rows();
-  const auto at = chosen ? std::find_if(rows.begin(), rows.end(),
-                                        [&](const Pointing& p) {
-                                          return p.name == chosen->name && p.longitudeWest == chosen->longitudeWest;
-                                        })
+  const auto at = chosen ? std::find_if(rows.begin(), rows.end(), [&](const Pointing& p) { return sameSlot(p, *chosen); })
                          : rows.end();
   const QModelIndex row =
       at == rows.end() ? QModelIndex() : m_filter->mapFromSource(m_model->index(static_cast<int>(at - rows.begin()), 0));
@@ -923,6 +956,7 @@ void PlannerWindow::showChoiceInTable() {
   }
   if (selection->currentIndex().row() != row.row() || !selection->isRowSelected(row.row())) {
     selection->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_ui.table->scrollTo(row);
   }
 }
 

@@ -39,6 +39,7 @@ QVariant SatelliteTableModel::data(const QModelIndex& index, int role) const {
     return QVariant::fromValue(index.column() == Name || index.column() == Note ? Qt::AlignLeft | Qt::AlignVCenter
                                                                                 : Qt::AlignRight | Qt::AlignVCenter);
   }
+  if (role == Qt::ToolTipRole && index.column() == Name) return q(p.name);
   if (role != Qt::DisplayRole && role != kSortRole) return {};
   const bool sort = role == kSortRole;
   switch (index.column()) {
