@@ -14,15 +14,7 @@ set -euo pipefail
 program=$(realpath "$1")
 shift
 fixtures=$(cd "$(dirname "$0")/../satellite_lists/fixtures" && pwd)
-export LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-mkdir "$work/bin"
-printf '#!/bin/sh\nexec faketime "2026-12-07 12:00:00" "%s" "$@"\n' "$program" >"$work/bin/vantorel"
-chmod +x "$work/bin/vantorel"
-export PATH=$work/bin:$PATH
+source "$(dirname "$0")/fixed_clock.sh" "$program"
 
 # The examples of a document as records: "$ command" (continuation lines
 # joined), then its shown lines, then "@end". A manual page's examples are

@@ -16,16 +16,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 program=$(realpath "$1")
 record=${2:-}
 fixtures=$here/../../satellite_lists/fixtures
-export LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen
-# libfaketime is preloaded ahead of the sanitizer's runtime in the asan build.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-mkdir "$work/bin"
-printf '#!/bin/sh\nexec faketime "2026-12-07 12:00:00" "%s" "$@"\n' "$program" >"$work/bin/vantorel"
-chmod +x "$work/bin/vantorel"
-export PATH=$work/bin:$PATH
+source "$here/../fixed_clock.sh" "$program"
 
 # A stream as transcript lines: each line behind its mark, and a note when
 # the last one has no line break.
