@@ -429,6 +429,8 @@ class PlannerTest : public QObject {
   // goes through QPrinter at true size.
   void previewSaveAndPrintShowOnePage() {
     enter("customer", QStringLiteral("J. Smith/Flat 2"));
+    enter("notes", QStringLiteral("Chimney to the south"));
+    QCOMPARE(find<QLabel>("notesRoom")->text(), QStringLiteral("280 characters left"));
     enter("satellite", QStringLiteral("101W"));
     settle();
     const QString png = m_dir.filePath(QStringLiteral("sheet.png"));
