@@ -42,7 +42,7 @@ void keepObject(const ListSource& source, std::size_t line, const OmmTexts& writ
     ++list.skipped;
     return;
   }
-  list.entries.push_back({std::string(name), stationLongitude(elements), orbitalState(elements), std::nullopt});
+  list.entries.push_back({std::string(name), stationLongitude(elements), orbitalState(elements), std::nullopt, {}});
 }
 
 }  // namespace vantorel

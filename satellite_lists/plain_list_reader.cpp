@@ -100,7 +100,7 @@ class PlainListReader : public ListReader {
                   SatelliteCatalog& list) {
     if (name.empty()) source.fail(line, "found no name, expected one beside the position");
     source.checkName(line, name);
-    list.entries.push_back({std::string(name), longitudeEast, std::nullopt, std::nullopt});
+    list.entries.push_back({std::string(name), longitudeEast, std::nullopt, std::nullopt, {}});
   }
 
   static void readPositionNames(ListSource& source, SatelliteCatalog& list) {

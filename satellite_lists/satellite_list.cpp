@@ -118,7 +118,7 @@ SatelliteCatalog todayList() {
   list.format = "built-in list";
   list.builtIn = BuiltInList::Today;
   list.builtInName = std::string("the built-in list of ") + kTodayListDate;
-  for (const CatalogueSlot& slot : todaySlots()) list.entries.push_back({slot.name, slot.longitudeEast, {}, {}});
+  for (const CatalogueSlot& slot : todaySlots()) list.entries.push_back({slot.name, slot.longitudeEast, {}, {}, {}});
   return list;
 }
 
@@ -132,7 +132,7 @@ SatelliteCatalog ninetiesList() {
   for (int row = 0; row < rowCount(catalogue); ++row) {
     const auto slot = static_cast<std::size_t>(slotForRow(row));
     // The catalogue's longitudes are degrees West as text: "61.5" is -61.5.
-    list.entries.push_back({catalogue.SatelliteNames[slot], -textToDouble(catalogue.SatelliteLongitudes[slot]), {}, {}});
+    list.entries.push_back({catalogue.SatelliteNames[slot], -textToDouble(catalogue.SatelliteLongitudes[slot]), {}, {}, {}});
   }
   return list;
 }

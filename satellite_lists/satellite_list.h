@@ -32,6 +32,7 @@
 #include <vector>
 
 #include "calendar_date.h"
+#include "finder.h"
 
 namespace vantorel {
 
@@ -50,6 +51,8 @@ struct SatelliteEntry {
   // The position the entry's name states where the list places it
   // elsewhere, degrees East positive (satellites.xml only).
   std::optional<double> namedLongitudeEast;
+  // The satellite's transponders, in the file's order (satellites.xml only).
+  std::vector<Transponder> transponders;
 };
 
 // The two built-in lists:

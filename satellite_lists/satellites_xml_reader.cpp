@@ -10,8 +10,17 @@
 // own by adding tenths to its magnitude ("58.0W C-band Intelsat 21" at -581,
 // "Astra/Eurobird (28.2E)" at 284). Where the name states a position within
 // kNameAgrees of the key's, the satellite is placed where its name says;
-// farther off, at the key's, with a note that the two disagree. Every other
-// element and attribute is passed over, but the whole file must be
+// farther off, at the key's, with a note that the two disagree.
+//
+// A <sat>'s <transponder> children are kept as receivers read them:
+//   frequency     kHz ("10773000" is 10773 MHz)
+//   symbol_rate   symbols a second ("23000000" is 23000 kS/s)
+//   polarization  0 horizontal, 1 vertical, 2 circular left, 3 circular right
+//   system        0 DVB-S, 1 DVB-S2
+//   modulation    0 automatic, 1 QPSK, 2 8PSK, 3 16QAM, 4 16APSK, 5 32APSK
+// A transponder without a frequency, or with values of no such meaning, is
+// passed over: the satellite's place does not depend on it. Every other
+// element and attribute is passed over too, but the whole file must be
 // well-formed XML.
 
 #include <QXmlStreamReader>
@@ -107,6 +116,9 @@ class SatellitesXmlReader : public ListReader {
         }
         open.push_back({xml.name().toString(), xml.lineNumber()});
         if (open.size() == 2 && xml.name() == QLatin1String("sat")) readSat(source, xml, list);
+        if (open.size() == 3 && open[1].name == QLatin1String("sat") && xml.name() == QLatin1String("transponder")) {
+          if (std::optional<Transponder> t = transponder(xml.attributes())) list.entries.back().transponders.push_back(*t);
+        }
       }
     }
     return list;
@@ -124,6 +136,33 @@ class SatellitesXmlReader : public ListReader {
     }
     source.fail(line, "found malformed XML (" + quotedText(xml.errorString().toStdString()) +
                           "), expected a well-formed satellites.xml");
+  }
+
+  // A transponder's attributes, or nothing where they do not make one.
+  static std::optional<Transponder> transponder(const QXmlStreamAttributes& attributes) {
+    const auto number = [&](const char* name) -> std::optional<long long> {
+      bool ok = false;
+      const long long value = attributes.value(QLatin1String(name)).toLongLong(&ok);
+      return ok ? std::optional(value) : std::nullopt;
+    };
+    constexpr double kPerMega = 1000, kPerKilo = 1000;
+    const std::optional<long long> frequency = number("frequency"), rate = number("symbol_rate");
+    const std::optional<long long> polarization = number("polarization");
+    if (!frequency || *frequency <= 0 || !rate || *rate <= 0 || !polarization || *polarization < 0 ||
+        *polarization > 3) {
+      return std::nullopt;
+    }
+    Transponder t;
+    t.frequencyMegahertz = static_cast<double>(*frequency) / kPerMega;
+    t.symbolRateKilo = static_cast<double>(*rate) / kPerKilo;
+    t.polarization = "HVLR"[*polarization];
+    static constexpr const char* kSystems[] = {"DVB-S", "DVB-S2"};
+    static constexpr const char* kModulations[] = {"", "QPSK", "8PSK", "16QAM", "16APSK", "32APSK"};
+    if (const std::optional<long long> system = number("system"); system && *system >= 0 && *system < 2) {
+      t.system = kSystems[*system];
+    }
+    if (const std::optional<long long> m = number("modulation"); m && *m >= 0 && *m < 6) t.modulation = kModulations[*m];
+    return t;
   }
 
   static void readSat(const ListSource& source, const QXmlStreamReader& xml, SatelliteCatalog& list) {
@@ -151,7 +190,7 @@ class SatellitesXmlReader : public ListReader {
     tenths %= kTenthsInTurn;
     if (tenths > kTenthsInHalfTurn) tenths -= kTenthsInTurn;
     if (tenths <= -kTenthsInHalfTurn) tenths += kTenthsInTurn;
-    SatelliteEntry entry{shown, static_cast<double>(tenths) / 10.0, std::nullopt, std::nullopt};
+    SatelliteEntry entry{shown, static_cast<double>(tenths) / 10.0, std::nullopt, std::nullopt, {}};
     if (const std::optional<double> stated = statedPosition(shown)) {
       if (std::fabs(halfTurns(*stated - entry.longitudeEast)) < kNameAgrees) {
         entry.longitudeEast = *stated;

@@ -104,7 +104,7 @@ class VdrSourcesReader : public ListReader {
       source.fail(source.lineNumber(), "found no name after " + quoted(line.code) + ", expected the satellite's");
     }
     source.checkName(source.lineNumber(), line.description);
-    list.entries.push_back({std::string(line.description), p.longitudeEast, std::nullopt, std::nullopt});
+    list.entries.push_back({std::string(line.description), p.longitudeEast, std::nullopt, std::nullopt, {}});
   }
 };
 

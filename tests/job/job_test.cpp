@@ -355,7 +355,7 @@ TEST(ThresholdTest, EachEdgeFallsOnItsSide) {
     return isNearGeostationary({meanMotion, eccentricity, 0, 0, 0, 0, {}});
   };
   const auto notes = [](double inclination, double drift, int days) {
-    const SatelliteEntry entry{"X", 0, OrbitalState{inclination, drift, {{2026, 11, 1}, 0}}, std::nullopt};
+    const SatelliteEntry entry{"X", 0, OrbitalState{inclination, drift, {{2026, 11, 1}, 0}}, std::nullopt, {}};
     return satelliteNotes(entry, calendarDateOf(sysDays({2026, 11, 1}) + std::chrono::days{days})).size();
   };
   const auto serves = [](CalendarDate date) {

@@ -198,11 +198,11 @@ TEST(SatelliteNotesTest, NoteWhatAFixedDishCannotHold) {
       {0.51, 0.051, {2026, 10, 31}, {2026, 12, 1}, "inclined 0.51°; drifting 0.05°/day East; elements 31 days old"},
       {0, -1.5, {2027, 3, 1}, {2026, 12, 1}, "drifting 1.50°/day West; elements dated 90 days after the date"}};
   for (const Row& row : rows) {
-    const SatelliteEntry entry{"X", 0, OrbitalState{row.inclination, row.drift, {row.epoch, 43200}}, std::nullopt};
+    const SatelliteEntry entry{"X", 0, OrbitalState{row.inclination, row.drift, {row.epoch, 43200}}, std::nullopt, {}};
     EXPECT_EQ(joined(satelliteNotes(entry, row.run)), row.notes);
   }
-  EXPECT_TRUE(satelliteNotes({"X", 0, {}, {}}, {2026, 12, 1}).empty());
-  EXPECT_EQ(joined(satelliteNotes({"X", 30.4, {}, 28.2}, {2026, 12, 1})), "its name says 28.2° E; placed at the list's 30.4° E");
+  EXPECT_TRUE(satelliteNotes({"X", 0, {}, {}, {}}, {2026, 12, 1}).empty());
+  EXPECT_EQ(joined(satelliteNotes({"X", 30.4, {}, 28.2, {}}, {2026, 12, 1})), "its name says 28.2° E; placed at the list's 30.4° E");
 }
 
 // Every refusal names the file and the line, quotes what it found safely and
