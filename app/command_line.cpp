@@ -259,9 +259,28 @@ struct Options {
       QStringLiteral("For --sun-outage, the angle from the line of sight within which the sun's centre disturbs "
                      "the signal, instead of half the dish's beamwidth plus the sun's radius."),
       QStringLiteral("DEG")};
+  QCommandLineOption obstacle{
+      QStringLiteral("obstacle"),
+      QStringLiteral("What stands in the sky from the dish: true azimuths AZ1-AZ2, clockwise (350-10 spans north),\n"
+                     "and the top's elevation, AZ1-AZ2:ELEV, or its height above the dish and distance,\n"
+                     "AZ1-AZ2:Hm@Dm; an azimuth ending in M is a compass reading. Adds CLEARANCE. Repeatable."),
+      QStringLiteral("SPEC")};
+  QCommandLineOption horizon{
+      QStringLiteral("horizon"),
+      QStringLiteral("A horizon profile: a true azimuth and an elevation a line, linear between them. Adds CLEARANCE."),
+      QStringLiteral("FILE")};
+  QCommandLineOption minClearance{
+      QStringLiteral("min-clearance"),
+      QStringLiteral("With --all, list only the satellites that clear the obstacles by at least DEG."),
+      QStringLiteral("DEG")};
+  QCommandLineOption sunBearing{
+      QStringLiteral("sun-bearing"),
+      QStringLiteral("With --satellite, also print when the sun stands on the dish's true azimuth, a day at a time\n"
+                     "for --date and the six days after: a compass that steel on a roof cannot pull.")};
   QCommandLineOption timeZone{
       QStringLiteral("timezone"),
-      QStringLiteral("For --sun-outage, also give the times in this IANA time zone, such as Europe/London."),
+      QStringLiteral("For --sun-outage and --sun-bearing, also give the times in this IANA time zone, such as\n"
+                     "Europe/London."),
       QStringLiteral("ZONE")};
 
   // Every option the parser knows: the program's, then Qt's window options,
@@ -271,7 +290,7 @@ struct Options {
                                          satellite,   all,       csv,        minElevation, offsetAngle, motor,
                                          satellites,  builtInList, sheet,   paper,      sunOutage,    dishSize,    frequency,
                                          outageAngle, timeZone,  customer,   address,      notes,
-                                         multifeed,   focalLength};
+                                         multifeed,   focalLength, obstacle,     horizon,      minClearance, sunBearing};
     for (const QtOption& qt : kQtWindowOptions) {
       QCommandLineOption option(QString::fromLatin1(qt.name), {}, qt.takesValue ? QStringLiteral("value") : QString());
       option.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -298,12 +317,19 @@ std::string combinationProblem(const QCommandLineParser& parser, const Options& 
     return "--csv prints the sun outage or the multifeed LNBs; give one of them.";
   }
   if (parser.isSet(o.sunOutage) && !parser.isSet(o.satellite)) return "--sun-outage needs --satellite.";
+  if (parser.isSet(o.sunBearing) && !parser.isSet(o.satellite)) return "--sun-bearing needs --satellite.";
+  if (parser.isSet(o.sunBearing) && parser.isSet(o.csv)) return "--sun-bearing prints lines; leave out --csv.";
+  const bool skyline = parser.isSet(o.obstacle) || parser.isSet(o.horizon);
+  if (parser.isSet(o.minClearance) && !parser.isSet(o.all)) return "--min-clearance needs --all.";
   for (const QCommandLineOption* option : {&o.dishSize, &o.frequency, &o.outageAngle, &o.timeZone}) {
     const bool dish = option == &o.dishSize || option == &o.frequency;
+    const bool zone = option == &o.timeZone;
     if (parser.isSet(*option) && !parser.isSet(o.sunOutage) && !parser.isSet(o.sheet) &&
-        !(dish && parser.isSet(o.multifeed))) {
+        !(dish && (parser.isSet(o.multifeed) || skyline)) && !(zone && parser.isSet(o.sunBearing))) {
       return "--" + bytesOf(option->names().constFirst()) +
-             (dish ? " needs --sun-outage, --sheet or --multifeed." : " needs --sun-outage or --sheet.");
+             (dish   ? " needs --sun-outage, --sheet, --multifeed, --obstacle or --horizon."
+              : zone ? " needs --sun-outage, --sun-bearing or --sheet."
+                     : " needs --sun-outage or --sheet.");
     }
   }
   if (parser.isSet(o.outageAngle) && (parser.isSet(o.dishSize) || parser.isSet(o.frequency))) {
@@ -337,7 +363,7 @@ std::string combinationProblem(const QCommandLineParser& parser, const Options& 
   }
   if (!parser.isSet(o.satellite) && !parser.isSet(o.all)) {
     for (const QCommandLineOption* input : {&o.latitude, &o.longitude, &o.declination, &o.date, &o.offsetAngle,
-                                            &o.motor, &o.satellites, &o.builtInList}) {
+                                            &o.motor, &o.satellites, &o.builtInList, &o.obstacle, &o.horizon}) {
       if (parser.isSet(*input)) return "--" + bytesOf(input->names().constFirst()) + " needs --satellite or --all.";
     }
   }
@@ -378,6 +404,10 @@ PointingRequest pointingRequest(const QCommandLineParser& parser, const Options&
   request.frequency = text(o.frequency);
   request.outageAngle = text(o.outageAngle);
   request.timeZone = text(o.timeZone);
+  for (const QString& typed : parser.values(o.obstacle)) request.obstacles.push_back(bytesOf(typed));
+  request.horizonFile = text(o.horizon);
+  request.minimumClearance = text(o.minClearance);
+  request.sunBearing = parser.isSet(o.sunBearing);
   job.customer = text(o.customer).value_or("");
   job.address = text(o.address).value_or("");
   job.notes = text(o.notes).value_or("");

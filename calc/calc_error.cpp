@@ -32,6 +32,9 @@ std::string_view acceptedForm(Field field) {
     case Field::MinimumElevation:
       return "Give the lowest elevation to list in degrees, from -90 to 90, such as 5 (0 lists every satellite "
              "above the horizon).";
+    case Field::MinimumClearance:
+      return "Give the least clearance to list in degrees, from -90 to 90, such as 2 (0 lists every satellite that "
+             "clears the obstacles).";
     case Field::DishSize:
       return "Give the dish's diameter in centimetres, from 30 to 500, such as 60.";
     case Field::Frequency:
@@ -66,6 +69,7 @@ std::string problem(Field field, Fault fault) {
         case Field::Declination:
           return "lies beyond 180 degrees";
         case Field::MinimumElevation:
+        case Field::MinimumClearance:
           return "lies beyond 90 degrees";
         case Field::OffsetAngle:
           return "lies outside 0 to 45 degrees";
@@ -258,6 +262,8 @@ std::string_view fieldName(Field field) {
       return "Calculation";
     case Field::MinimumElevation:
       return "Minimum elevation";
+    case Field::MinimumClearance:
+      return "Minimum clearance";
     case Field::DishSize:
       return "Dish size";
     case Field::Frequency:

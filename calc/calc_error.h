@@ -27,6 +27,7 @@ enum class Field {
   Frequency,         // the frequency received, likewise
   OutageAngle,       // an outage angle given instead
   FocalLength,       // a multifeed dish's focal length
+  MinimumClearance,  // --min-clearance on the command line
 };
 
 enum class Fault {

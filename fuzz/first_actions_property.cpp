@@ -58,6 +58,7 @@ bool namesABox(const CalcError& e) {
     case Field::Frequency:
     case Field::OutageAngle:
     case Field::FocalLength:
+    case Field::MinimumClearance:
       break;
   }
   return false;

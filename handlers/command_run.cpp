@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <stdexcept>
 
 #include "calc_error.h"
@@ -57,6 +58,15 @@ DishOptics multifeedDish(const PointingRequest& request) {
   return dishOptics(dish.dishCentimetres * kMillimetresPerCentimetre, focal, dish.frequencyGigahertz);
 }
 
+// The horizon profile's file, read.
+std::optional<HorizonProfile> horizonProfile(const std::optional<std::string>& file) {
+  if (!file) return std::nullopt;
+  const std::string name = isPrintableText(*file) ? *file : quotedText(*file);
+  std::ifstream in(*file, std::ios::binary);
+  if (!in) throw std::runtime_error(name + ": the horizon profile cannot be opened");
+  return readHorizonProfile(in, name);
+}
+
 // What messages call the list: its file's name, quoted when it is not
 // printable, or the built-in list's name with its date.
 std::string listName(const SatelliteCatalog& list, const std::optional<std::string>& file) {
@@ -68,6 +78,11 @@ std::string listName(const SatelliteCatalog& list, const std::optional<std::stri
 
 PointingOutput runPointing(const PointingRequest& request, const SheetWriter& writeSheet) {
   const std::optional<double> lowest = minimumElevation(request.minimumElevation);
+  constexpr double kRightAngle = 90;
+  const std::optional<double> leastClearance =
+      request.minimumClearance ? std::optional(numberIn(*request.minimumClearance, Field::MinimumClearance, -kRightAngle,
+                                                        kRightAngle, true))
+                               : std::nullopt;
   const SatelliteCatalog list = request.satellitesFile ? loadSatelliteList(*request.satellitesFile)
                                                       : builtInSatelliteList(request.builtInList);
   JobRequest asked = request.job;
@@ -75,7 +90,12 @@ PointingOutput runPointing(const PointingRequest& request, const SheetWriter& wr
   asked.sunOutage = outageCriterion(request);
   asked.timeZone = request.timeZone;
   asked.multifeed = request.multifeed;
-  if (!request.multifeed.empty()) asked.dish = multifeedDish(request);
+  // The dish's size and frequency serve the extra LNBs and the beam the
+  // clearance is held to.
+  asked.dish = multifeedDish(request);
+  asked.obstacles = request.obstacles;
+  asked.horizon = horizonProfile(request.horizonFile);
+  asked.sunBearing = request.sunBearing;
   // The sheet's sky view marks the list's satellites too.
   asked.everySatellite = request.table || request.sheet.has_value();
   const Job job = buildJob(asked, list, listName(list, request.satellitesFile));
@@ -89,7 +109,14 @@ PointingOutput runPointing(const PointingRequest& request, const SheetWriter& wr
       output.warnings.push_back("no satellite of " + job.listName + " stands " + *request.minimumElevation +
                                 " degrees or more above the horizon here.");
     }
-    output.printed = satelliteTable(job, {request.csv, lowest});
+    const bool anyClearEnough = std::any_of(job.listed.begin(), job.listed.end(), [&](const Pointing& p) {
+      return !leastClearance || (p.clearance ? p.clearance->degrees : p.elevation()) >= *leastClearance;
+    });
+    if (anyHighEnough && !anyClearEnough) {
+      output.warnings.push_back("no satellite of " + job.listName + " clears the obstacles here by " +
+                                *request.minimumClearance + " degrees or more.");
+    }
+    output.printed = satelliteTable(job, {request.csv, lowest, leastClearance});
     return output;
   }
   if (request.sheet) {
@@ -103,6 +130,7 @@ PointingOutput runPointing(const PointingRequest& request, const SheetWriter& wr
   }
   output.printed = satelliteLines(job);
   if (!job.multifeeds.empty()) output.printed += '\n' + multifeedLines(job);
+  if (job.sunBearing) output.printed += '\n' + sunBearingLines(job);
   if (request.sunOutage) output.printed = request.csv ? sunOutageCsv(job) : output.printed + '\n' + sunOutageLines(job);
   return output;
 }

@@ -38,6 +38,12 @@ struct PointingRequest {
   // frequency are those above.
   std::vector<std::string> multifeed;
   std::optional<std::string> focalLength;
+  // What stands between the dish and the sky: obstacles as typed, and the
+  // horizon profile's file; the table's least clearance, as typed; and the
+  // sun on the satellite's azimuth over a week.
+  std::vector<std::string> obstacles;
+  std::optional<std::string> horizonFile, minimumClearance;
+  bool sunBearing = false;
   // The installation sheet of the satellite typed, and its paper.
   std::optional<std::string> sheet;
   Paper paper = Paper::A4;

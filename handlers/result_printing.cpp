@@ -132,6 +132,10 @@ Lines chosenLines(const Job& job) {
   lines.add(Label::Satellite, satelliteText(*job.chosen));
   lines.add(Label::Declination, declinationLine(job.site));
   for (const Figure& figure : chosenFigures(job, false)) lines.add(figure.label, figure.text);
+  const Pointing& chosen = *job.chosen;
+  if (chosen.clearance) lines.add(Label::Clearance, chosen.clearanceText + " (over " + chosen.clearanceOver + ")");
+  for (const Figure& figure : job.clearanceFigures) lines.add(figure.label, figure.text);
+  for (const FinderLine& finder : job.finder) lines.add(Label::Finder, finder.text);
   return lines;
 }
 
@@ -151,6 +155,7 @@ std::string satelliteTable(const Job& job, const TableOptions& options) {
       // The header is there even when no satellite is high enough.
       Row header = {label(Label::Satellite), csv ? csvLabel(Label::Position) : label(Label::Position)};
       for (const Figure& figure : pointing.figures) header.push_back(csv ? csvLabel(figure.label) : label(figure.label));
+      if (pointing.clearance) header.push_back(label(Label::Clearance));
       if (csv) header.push_back(label(Label::Declination));
       if (job.orbitalList) header.push_back(label(Label::Note));
       if (csv) {
@@ -161,10 +166,13 @@ std::string satelliteTable(const Job& job, const TableOptions& options) {
       rows.push_back(std::move(header));
     }
     if (options.minimumElevation && pointing.elevation() < *options.minimumElevation) continue;
+    const double clearance = pointing.clearance ? pointing.clearance->degrees : pointing.elevation();
+    if (options.minimumClearance && clearance < *options.minimumClearance) continue;
     Row row = {pointing.name,
                csv ? singleToText(static_cast<Single>(mapLongitude(static_cast<double>(pointing.longitudeWest))))
                    : pointing.position};
     for (const Figure& figure : pointing.figures) row.push_back(csv ? csvCell(figure) : figure.text);
+    if (pointing.clearance) row.push_back(pointing.clearanceText);
     if (csv) row.push_back(site.declinationText);
     if (job.orbitalList) row.push_back(pointing.joinedNotes());
     if (csv) {
@@ -229,6 +237,29 @@ std::string sunOutageLines(const Job& job) {
                                    (s.localWindow.empty() ? "" : " (" + s.localWindow + ")"));
   }
   return text + labelledLines(seasons);
+}
+
+std::string sunBearingLines(const Job& job) {
+  const JobSunBearing& sun = *job.sunBearing;
+  Lines lines;
+  lines.add(Label::SunOnBearing, sun.azimuthText + "° true: at these moments the sun's centre stands on the dish's "
+                                                    "azimuth, and a vertical stick's shadow points directly away from "
+                                                    "the dish's direction.");
+  const bool local = !sun.zone.empty();
+  Row header = {label(Label::Date), "UTC"};
+  if (local) header.push_back(sun.zone);
+  header.push_back(label(Label::SunElevation));
+  std::vector<Row> rows{header};
+  bool none = false;
+  for (const JobSunBearing::Moment& m : sun.days) {
+    Row row = {m.date, m.moment ? m.utc : "-"};
+    if (local) row.push_back(m.moment ? m.local : "-");
+    row.push_back(m.moment ? m.elevation : "-");
+    rows.push_back(std::move(row));
+    none = none || !m.moment;
+  }
+  return labelledLines(lines) + '\n' + alignedText(rows, false) +
+         (none ? "-: the sun does not stand on this azimuth in daylight that day.\n" : "");
 }
 
 std::string multifeedLines(const Job& job) {

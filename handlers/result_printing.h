@@ -21,16 +21,24 @@ struct TableOptions {
   bool csv = false;
   // Only the satellites at least this many degrees above the horizon.
   std::optional<double> minimumElevation;
+  // Only those that clear the job's skyline by this many degrees or more.
+  std::optional<double> minimumClearance;
 };
 
 // One row per listed satellite, in the list's order, under a header:
-// SATELLITE, POSITION, the figures, DECLINATION where the model gave it, and
-// NOTE for a list from orbital data. Aligned, the LATITUDE and LONGITUDE
+// SATELLITE, POSITION, the figures, CLEARANCE where the job has a skyline,
+// DECLINATION where the model gave it, and NOTE for a list from orbital
+// data. Aligned, the LATITUDE and LONGITUDE
 // lines (and the mount's settings) come first, then the columns two blanks
 // apart, names left and numbers right. As RFC 4180 CSV (CRLF records, the
 // header and texts quoted) each row starts with the site in decimal degrees
 // as maps give them, so that a spreadsheet can read any row alone.
 std::string satelliteTable(const Job& job, const TableOptions& options);
+
+// SUN ON BEARING: the chosen satellite's true azimuth and how to use the
+// moments, then a row a moment (or a day without one): the date, the time
+// in UTC, in the zone where there is one, and the sun's elevation.
+std::string sunBearingLines(const Job& job);
 
 // The multifeed dish: FOCAL LENGTH, then a block for each extra LNB:
 // MULTIFEED (its satellite), SEPARATION, LNB OFFSET, LNB SKEW, COMA LOSS,

@@ -10,15 +10,16 @@ namespace vantorel {
 namespace {
 
 // The labels in the order of Label's values.
-constexpr std::array<std::string_view, 32> kLabels = {
+constexpr std::array<std::string_view, 38> kLabels = {
     "LATITUDE",       "LONGITUDE",        "SATELLITE",         "DATE",           "DECLINATION",
     "POSITION",       "NOTE",             "SITE LATITUDE",     "SITE LONGITUDE", kResultLabels[0],
     kResultLabels[1], kResultLabels[2],   "LNB SKEW",          "DISH FACE TILT", "POLAR AXIS ELEVATION",
     "MOUNT FACES",    "MOUNT AZIMUTH MAGNETIC", "DECLINATION OFFSET", "MOTOR ANGLE",    "SUN OUTAGE",
     "START",          "END",              "CLOSEST",           "SEPARATION",     "SEASON",
     "MULTIFEED",      "FOCAL LENGTH",     "LNB OFFSET",        "COMA LOSS",      "MONOBLOCK",
-    "BRACKET",        "MERIDIAN ELEVATION"};
-static_assert(kLabels.size() == static_cast<std::size_t>(Label::MeridianElevation) + 1);
+    "BRACKET",        "MERIDIAN ELEVATION", "CLEARANCE",        "SET BACK",       "RAISE BY",
+    "SUN ON BEARING", "SUN ELEVATION",    "FINDER"};
+static_assert(kLabels.size() == static_cast<std::size_t>(Label::Finder) + 1);
 
 }  // namespace
 

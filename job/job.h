@@ -26,7 +26,10 @@
 #include "first_actions.h"
 #include "lnb_skew.h"
 #include "mount.h"
+#include "finder.h"
 #include "multifeed.h"
+#include "skyline.h"
+#include "sun_bearing.h"
 #include "sun_outage.h"
 
 namespace vantorel {
@@ -70,6 +73,12 @@ enum class Label {
   Monoblock,
   Bracket,
   MeridianElevation,
+  Clearance,
+  SetBack,
+  RaiseBy,
+  SunOnBearing,
+  SunElevation,
+  Finder,
 };
 
 // "LATITUDE", "AZIMUTH TRUE", "MOTOR ANGLE", ...
@@ -108,6 +117,8 @@ struct Notice {
     BelowHorizon,
     LowElevation,    // above the horizon, under kLowElevation
     MultifeedNote,   // an extra LNB a bracket cannot hold, or that loses much
+    Blocked,         // an obstacle or the horizon profile stands in front of the chosen satellite
+    LowClearance,    // clear, by less than the beam's half-power half-width
   };
   Kind kind = Kind::SkippedObjects;
   std::string text;
@@ -159,6 +170,11 @@ struct Pointing {
   std::vector<std::string> notes;
   // Inclined or drifting beyond what a fixed dish holds.
   bool wanders = false;
+  // Where the job has a skyline: the clearance over it, in degrees to two
+  // decimals ("5.37"), and what it is measured over ("the obstacle
+  // 140-150°, 20.0°", "the horizon profile, 3.2°", "the horizon").
+  std::optional<Clearance> clearance;
+  std::string clearanceText, clearanceOver;
 
   double elevation() const { return static_cast<double>(angles.Elevation); }
   // The figure of that label; nullptr when the job has none.
@@ -218,6 +234,27 @@ struct MultifeedLnb {
   std::vector<std::string> notes;
 };
 
+// The moments the sun stands on the chosen satellite's true azimuth, a day
+// at a time: a row a moment, or a row saying there is none that day.
+struct JobSunBearing {
+  double azimuth = 0;  // true, degrees
+  std::string azimuthText;  // "145.4432"
+  std::string zone;  // the IANA name local times are in; "" for UTC alone
+  struct Moment {
+    std::string date;            // "2026-12-07", the day searched
+    std::optional<SunOnBearing> moment;  // none: the sun does not stand there in daylight that day
+    std::string utc, local;      // "10:40:03"; "10:40:03 GMT", with the local date before it where it differs
+    std::string elevation;       // "13.21°"
+  };
+  std::vector<Moment> days;
+};
+
+// A reference transponder for the finder meter, and its line.
+struct FinderLine {
+  FinderTuning tuning;
+  std::string text;  // "10773 H 23000 DVB-S2 8PSK (IF 1023 MHz, low band, 22 kHz off)"
+};
+
 struct Job {
   JobSite site;
   // Who the job is for, where, and anything the installer wants on the
@@ -235,6 +272,18 @@ struct Job {
   std::optional<DishOptics> dish;
   std::string dishText;  // "480 mm (assumed: an f/D of 0.6 on the 80 cm dish)"
   std::vector<MultifeedLnb> multifeeds;
+  // What stands between the dish and the sky, where any was given; every
+  // satellite of the job then has its clearance.
+  Skyline skyline;
+  // For a blocking obstacle given by height and distance: SET BACK and
+  // RAISE BY for the chosen satellite.
+  std::vector<Figure> clearanceFigures;
+  // Where asked for: the sun on the chosen satellite's azimuth over seven
+  // days from the site's date.
+  std::optional<JobSunBearing> sunBearing;
+  // One transponder a polarization of the chosen satellite, where its list
+  // gives transponders (a satellites.xml).
+  std::vector<FinderLine> finder;
   // In the order they arose: the list's, the site's, then the chosen
   // satellite's.
   std::vector<Notice> notices;

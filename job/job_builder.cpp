@@ -435,6 +435,99 @@ void addMultifeeds(Job& job, const JobRequest& request, const SatelliteCatalog& 
   }
 }
 
+// What a clearance is measured over, as the lines say it.
+std::string overText(const Skyline& skyline, const Obstruction& over) {
+  if (over.obstacle) {
+    const Obstacle& o = skyline.obstacles[*over.obstacle];
+    return "the obstacle " + spanText(o) + ", " + fixedText(o.elevation, 1) + "\u00b0";
+  }
+  if (over.profile) return "the horizon profile, " + fixedText(over.elevation, 1) + "\u00b0";
+  return "the horizon";
+}
+
+void setClearance(Pointing& p, const Skyline& skyline) {
+  p.clearance = clearanceOf(skyline, static_cast<double>(p.angles.AzimuthTrue), p.elevation());
+  p.clearanceText = fixedText(p.clearance->degrees, 2);
+  p.clearanceOver = overText(skyline, p.clearance->over);
+}
+
+// The obstacles and the horizon profile, and every satellite's clearance
+// over them.
+void addSkyline(Job& job, const JobRequest& request) {
+  if (request.obstacles.empty() && !request.horizon) return;
+  for (const std::string& typed : request.obstacles) {
+    try {
+      job.skyline.obstacles.push_back(readObstacle(typed, static_cast<double>(job.site.inputs.Declination)));
+    } catch (const std::invalid_argument& e) {
+      throw RequestRefusal(RequestRefusal::Input::Obstacle, e.what());
+    }
+  }
+  job.skyline.horizon = request.horizon;
+  for (Pointing& p : job.listed) setClearance(p, job.skyline);
+  if (job.chosen) setClearance(*job.chosen, job.skyline);
+}
+
+// What the installer should know of the chosen satellite's clearance: that
+// it is blocked, and what would clear it, or that it clears by less than
+// the beam's half-power half-width.
+void addClearanceNotices(Job& job, const DishOptics& dish) {
+  const Pointing& chosen = *job.chosen;
+  if (chosen.elevation() < 0) return;  // said already: below the horizon
+  const Clearance& c = *chosen.clearance;
+  constexpr double kMillimetresPerCentimetre = 10;
+  const double halfWidth = halfPowerHalfWidth(dish.diameterMm / kMillimetresPerCentimetre, dish.frequencyGigahertz);
+  const std::string what = satelliteText(chosen);
+  if (c.degrees <= 0) {
+    job.notices.push_back({Notice::Kind::Blocked, what + " is blocked here: its elevation, " + chosen.angles.Text3 +
+                                                      "°, is " + fixedText(-c.degrees, 2) + "° below " +
+                                                      chosen.clearanceOver + "."});
+  } else if (c.degrees < halfWidth) {
+    job.notices.push_back(
+        {Notice::Kind::LowClearance,
+         what + " clears " + chosen.clearanceOver + " by " + chosen.clearanceText + "°, less than the beam's half-power "
+             "half-width of " + fixedText(halfWidth, 1) + "° (the " + doubleToText(dish.diameterMm / kMillimetresPerCentimetre) +
+             " cm dish at " + doubleToText(dish.frequencyGigahertz) + " GHz): the obstruction takes part of the signal."});
+  }
+  const auto metres = [](double m) { return fixedText(m, 1) + " m"; };
+  if (c.setBackMetres) {
+    job.clearanceFigures.push_back({Label::SetBack, *c.setBackMetres,
+                                    metres(*c.setBackMetres) + " (the least distance from the obstacle that clears it)",
+                                    {}});
+  }
+  if (c.raiseByMetres) {
+    job.clearanceFigures.push_back({Label::RaiseBy, *c.raiseByMetres,
+                                    metres(*c.raiseByMetres) + " (how much higher the dish would clear it where it stands)",
+                                    {}});
+  }
+}
+
+// The sun on the chosen satellite's true azimuth, a day at a time over a
+// week from the site's date.
+JobSunBearing sunBearingOf(const JobSite& site, const Pointing& chosen, const std::optional<TimeZone>& zone) {
+  constexpr int kDays = 7;
+  JobSunBearing bearing;
+  bearing.azimuth = static_cast<double>(chosen.angles.AzimuthTrue);
+  bearing.azimuthText = chosen.angles.Text1;
+  if (zone) bearing.zone = zone->name();
+  const double latitude = static_cast<double>(site.inputs.SiteLatitude);
+  const double longitudeEast = -static_cast<double>(site.inputs.SiteLongitude);
+  for (int d = 0; d < kDays; ++d) {
+    const CalendarDate date = calendarDateOf(sysDays(site.date) + std::chrono::days(d));
+    const std::vector<SunOnBearing> moments = sunOnBearing(date, latitude, longitudeEast, bearing.azimuth);
+    if (moments.empty()) bearing.days.push_back({calendarDateText(date), std::nullopt, {}, {}, {}});
+    for (const SunOnBearing& m : moments) {
+      JobSunBearing::Moment row{calendarDateText(date), m, clockTime(m.when.second), {}, degreesText(m.elevation)};
+      if (zone) {
+        const LocalTime local = zone->local(m.when.date, m.when.second);
+        row.local = (local.date == date ? "" : calendarDateText(local.date) + " ") + local.time + " " + local.abbreviation;
+      }
+      if (m.when.date != date) row.utc = calendarDateText(m.when.date) + " " + row.utc;
+      bearing.days.push_back(std::move(row));
+    }
+  }
+  return bearing;
+}
+
 // A customer, address or notes text as typed, refused with a sentence when
 // it would garble the sheet.
 std::string jobText(RequestRefusal::Input input, std::string_view what, const std::string& text) {
@@ -516,6 +609,12 @@ Job buildJob(const JobRequest& request, const SatelliteCatalog& list, std::strin
     for (std::size_t i = 0; i < list.entries.size(); ++i) job.listed.push_back(listedPointing(job.site, list, i));
   }
   if (typed) job.chosen = pointingFor(job.site, list, *typed);
+  addSkyline(job, request);
+  if (typed && !typed->longitudeWest) {
+    for (const FinderTuning& tuning : referenceTransponders(list.entries[typed->entry].transponders)) {
+      job.finder.push_back({tuning, finderText(tuning)});
+    }
+  }
   if (job.chosen) {
     const Pointing& chosen = *job.chosen;
     if (!chosen.notes.empty()) {
@@ -524,6 +623,8 @@ Job buildJob(const JobRequest& request, const SatelliteCatalog& list, std::strin
     if (const std::optional<Notice> horizon = horizonNotice(chosen)) job.notices.push_back(*horizon);
     if (request.sunOutage) job.sunOutage = sunOutageOf(job.site, chosen, *request.sunOutage, zone);
     if (!request.multifeed.empty()) addMultifeeds(job, request, list, listName);
+    if (!job.skyline.empty()) addClearanceNotices(job, request.dish);
+    if (request.sunBearing) job.sunBearing = sunBearingOf(job.site, *job.chosen, zone);
   }
   return job;
 }

@@ -43,6 +43,15 @@ struct JobRequest {
   // names, like Text6), and the dish's optics.
   std::vector<std::string> multifeed;
   DishOptics dish;
+  // What stands between the dish and the sky: obstacles as typed
+  // (readObstacle; a compass azimuth is made true with the job's
+  // declination) and a horizon profile already read. The dish's size and
+  // frequency above set the beam's half-width the clearance is held to.
+  std::vector<std::string> obstacles;
+  std::optional<HorizonProfile> horizon;
+  // The sun on the chosen satellite's azimuth, over seven days from the
+  // date, with local times in timeZone.
+  bool sunBearing = false;
   // Who the job is for, where, and notes for the sheet: printable text,
   // each at most kLongestJobText characters.
   std::string customer, address, notes;
@@ -54,7 +63,7 @@ inline constexpr std::size_t kLongestJobText = 300;
 // a window can show the sentence beside that input.
 class RequestRefusal : public std::invalid_argument {
  public:
-  enum class Input { Satellite, Multifeed, TimeZone, Customer, Address, Notes };
+  enum class Input { Satellite, Multifeed, TimeZone, Customer, Address, Notes, Obstacle };
   RequestRefusal(Input input, const std::string& why) : std::invalid_argument(why), m_input(input) {}
   Input input() const { return m_input; }
 
@@ -73,7 +82,8 @@ std::optional<Notice> horizonNotice(const Pointing& pointing);
 // input, MagneticModelError where the model does not serve,
 // std::invalid_argument with a sentence for a date that names no day, and
 // RequestRefusal for a name that finds no single satellite, an extra LNB's
-// satellite refused in any way, a zone that is not known, and a customer,
+// satellite refused in any way, an obstacle that is not one (readObstacle),
+// a zone that is not known, and a customer,
 // address or notes text holding control characters or longer than
 // kLongestJobText.
 Job buildJob(const JobRequest& request, const SatelliteCatalog& list, std::string_view listName);

@@ -319,7 +319,7 @@ TEST(PrintingTest, CsvCellsAreNumbersAndNamesStayText) {
   request.typedSatellite = false;
   request.everySatellite = true;
   request.motor = true;
-  const std::string csv = satelliteTable(built(request, list), {true, std::nullopt});
+  const std::string csv = satelliteTable(built(request, list), {true, std::nullopt, std::nullopt});
   std::vector<std::string> rows;
   for (std::size_t at = 0; at < csv.size();) {
     const std::size_t end = csv.find("\r\n", at);
