@@ -3,6 +3,7 @@
 // which refusal comes first.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <sstream>
 
@@ -230,6 +231,68 @@ TEST(JobTest, AddsExtraLnbsBesideTheChosenSatellite) {
     request.multifeed = {extra};
     EXPECT_EQ(faultOf([&] { built(request, today); }).value_or("").find(message), 0u) << extra;
   }
+}
+
+// London for 28.2E: 145.4432° true, 25.36594° up. Obstacles across its
+// azimuth block it, or clear it by less than the 60 cm dish's 1.49°
+// half-width; one of known height and distance says what would clear it;
+// every listed satellite has its clearance, and the table its column.
+TEST(JobTest, HoldsEachSatelliteToTheSkyline) {
+  const SatelliteCatalog today = builtInSatelliteList(BuiltInList::Today);
+  JobRequest request = typed({"51.5074N", "0.1278W", "28.2E", "0"});
+  request.everySatellite = true;
+  request.obstacles = {"140-150:8m@15m", "300-20:10"};
+  Job job = built(request, today);
+  ASSERT_TRUE(job.chosen->clearance);
+  EXPECT_EQ(job.chosen->clearanceText, "-2.71");
+  EXPECT_EQ(job.chosen->clearanceOver, "the obstacle 140-150°, 28.1°");
+  EXPECT_EQ(job.notices.back().kind, Notice::Kind::Blocked);
+  EXPECT_EQ(labels(job.clearanceFigures), "SET BACK,RAISE BY");
+  EXPECT_EQ(job.clearanceFigures[0].text.substr(0, 6), "16.9 m");
+  EXPECT_EQ(job.clearanceFigures[1].text.substr(0, 5), "0.9 m");
+  EXPECT_TRUE(std::all_of(job.listed.begin(), job.listed.end(), [](const Pointing& p) { return p.clearance; }));
+  EXPECT_NE(satelliteTable(job, {}).find("CLEARANCE"), std::string::npos);
+  EXPECT_NE(satelliteLines(job).find("CLEARANCE         -2.71 (over the obstacle 140-150°, 28.1°)\nSET BACK"),
+            std::string::npos);
+
+  request.obstacles = {"140-150:24.5"};
+  job = built(request, today);
+  EXPECT_EQ(job.notices.back().kind, Notice::Kind::LowClearance);
+  EXPECT_TRUE(job.clearanceFigures.empty());
+  request.obstacles = {"140-150:23.5"};
+  EXPECT_EQ(kinds(built(request, today)), "");
+  request.obstacles = {"140-150:95"};
+  try {
+    built(request, today);
+    ADD_FAILURE();
+  } catch (const RequestRefusal& e) {
+    EXPECT_EQ(e.input(), RequestRefusal::Input::Obstacle);
+  }
+  // Without obstacles, no clearance and no column.
+  request.obstacles.clear();
+  job = built(request, today);
+  EXPECT_FALSE(job.chosen->clearance);
+  EXPECT_EQ(satelliteTable(job, {}).find("CLEARANCE"), std::string::npos);
+}
+
+// A satellite of a satellites.xml brings one transponder a polarization for
+// the finder; a position typed, or another list, brings none.
+TEST(JobTest, GivesTheFinderATransponderAPolarization) {
+  const SatelliteCatalog xml = loadSatelliteList(kFixtures + "/satellites_transponders.xml");
+  const auto finder = [&](const char* satellite) {
+    std::string lines;
+    for (const FinderLine& f : built(typed({"51.5074N", "0.1278W", satellite, "0"}), xml).finder) lines += f.text + "\n";
+    return lines;
+  };
+  EXPECT_EQ(finder("astra 2e"),
+            "10773 H 23000 DVB-S2 8PSK (IF 1023 MHz, low band, 22 kHz off)\n"
+            "11720.25 V 29500 DVB-S2 8PSK (IF 1120.25 MHz, high band, 22 kHz on)\n");
+  EXPECT_EQ(finder("intelsat 21"),
+            "4100 L 2222 DVB-S QPSK (IF 1050 MHz, C band, LNB 5150 MHz)\n"
+            "3760 R 30000 DVB-S2 QPSK (IF 1390 MHz, C band, LNB 5150 MHz)\n");
+  EXPECT_EQ(finder("ses 5"), "");
+  EXPECT_EQ(finder("28.2E"), "");
+  EXPECT_EQ(xml.entries[0].transponders.size(), 4u);  // the one without a frequency passed over
 }
 
 // With the motor at zero the dish looks along the site's meridian, square

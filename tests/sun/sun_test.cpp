@@ -7,6 +7,7 @@
 #include <random>
 
 #include "angles.h"
+#include "sun_bearing.h"
 #include "sun_outage.h"
 #include "sun_position.h"
 #include "time_zone.h"
@@ -70,6 +71,46 @@ TEST(SunTest, AgreesWithMeeusLowPrecisionSun) {
   // place leaves out: 8.8" = 0.0024 degree.
   EXPECT_LT(worst, 0.0125);
 }
+
+struct BearingRow {
+  const char* name;
+  double latitude, longitudeEast, azimuth;
+  CalendarDate date;
+  int moments;  // in the day's daylight
+};
+
+class SunBearingTest : public testing::TestWithParam<BearingRow> {};
+
+// At each moment given, Meeus's sun stands on the azimuth asked for, above
+// the horizon, within the local solar day of the date.
+TEST_P(SunBearingTest, PutsTheSunOnTheAzimuthAtTheMomentGiven) {
+  const BearingRow& row = GetParam();
+  const std::vector<SunOnBearing> moments = sunOnBearing(row.date, row.latitude, row.longitudeEast, row.azimuth);
+  ASSERT_EQ(static_cast<int>(moments.size()), row.moments);
+  for (const SunOnBearing& m : moments) {
+    const double julian =
+        2440587.5 + static_cast<double>(sysDays(m.when.date).time_since_epoch().count()) + m.when.second / 86400;
+    const MeeusSun sun = meeusSun(julian, row.latitude, row.longitudeEast);
+    EXPECT_NEAR(halfTurns(sun.azimuth - row.azimuth), 0, 0.02);
+    EXPECT_GT(m.elevation, 0);
+    EXPECT_NEAR(m.elevation, sun.elevation, 0.02);
+    const double solarHours = (static_cast<double>((sysDays(m.when.date) - sysDays(row.date)).count()) * 86400 +
+                               m.when.second) / 3600 + row.longitudeEast / 15;
+    EXPECT_GT(solarHours, 0);
+    EXPECT_LT(solarHours, 24);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Days, SunBearingTest,
+    testing::Values(BearingRow{"London_28E", 51.5074, -0.1278, 145.4432, {2026, 12, 7}, 1},
+                    BearingRow{"London_west", 51.5074, -0.1278, 230, {2027, 6, 21}, 1},
+                    // Sydney's daylight straddles midnight UTC.
+                    BearingRow{"Sydney_north_east", -33.87, 151.21, 30, {2027, 1, 15}, 1},
+                    BearingRow{"Quito_east", -0.18, -78.47, 100, {2027, 3, 1}, 1},
+                    BearingRow{"Tromso_polar_night", 69.65, 18.96, 180, {2026, 12, 20}, 0},
+                    BearingRow{"London_north_in_winter", 51.5074, -0.1278, 10, {2026, 12, 7}, 0}),
+    [](const testing::TestParamInfo<BearingRow>& param) { return std::string(param.param.name); });
 
 struct OutageRow {
   const char* name;
