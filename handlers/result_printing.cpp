@@ -131,9 +131,10 @@ Lines chosenLines(const Job& job) {
   Lines lines = siteLines(job.site);
   lines.add(Label::Satellite, satelliteText(*job.chosen));
   lines.add(Label::Declination, declinationLine(job.site));
-  for (const Figure& figure : chosenFigures(job, false)) lines.add(figure.label, figure.text);
-  const Pointing& chosen = *job.chosen;
-  if (chosen.clearance) lines.add(Label::Clearance, chosen.clearanceText + " (over " + chosen.clearanceOver + ")");
+  for (const Figure& figure : chosenFigures(job, false)) {
+    const bool over = figure.label == Label::Clearance;
+    lines.add(figure.label, over ? figure.text + " (over " + job.chosen->clearanceOver + ")" : figure.text);
+  }
   for (const Figure& figure : job.clearanceFigures) lines.add(figure.label, figure.text);
   for (const FinderLine& finder : job.finder) lines.add(Label::Finder, finder.text);
   return lines;

@@ -64,6 +64,11 @@ std::vector<Figure> chosenFigures(const Job& job, bool facesApart) {
     }
     figures.push_back(figure);
   }
+  const Pointing& chosen = *job.chosen;
+  if (chosen.clearance) {
+    figures.push_back({Label::Clearance, chosen.clearance->degrees, chosen.clearanceText,
+                       tenthsReading(chosen.clearance->degrees)});
+  }
   return figures;
 }
 

@@ -296,7 +296,8 @@ std::vector<Figure> mountSettings(const JobSite& site, bool facesApart);
 
 // The figures of the chosen satellite in the order the lines print them: the
 // look angles, the skew, the dish face tilt, the polar mount's settings for
-// the site (mountSettings), then the motor angle.
+// the site (mountSettings), the motor angle, then the clearance where the
+// job has a skyline.
 std::vector<Figure> chosenFigures(const Job& job, bool facesApart);
 
 }  // namespace vantorel

@@ -477,10 +477,15 @@ void addClearanceNotices(Job& job, const DishOptics& dish) {
   constexpr double kMillimetresPerCentimetre = 10;
   const double halfWidth = halfPowerHalfWidth(dish.diameterMm / kMillimetresPerCentimetre, dish.frequencyGigahertz);
   const std::string what = satelliteText(chosen);
+  const auto metres = [](double m) { return fixedText(m, 1) + " m"; };
   if (c.degrees <= 0) {
-    job.notices.push_back({Notice::Kind::Blocked, what + " is blocked here: its elevation, " + chosen.angles.Text3 +
-                                                      "°, is " + fixedText(-c.degrees, 2) + "° below " +
-                                                      chosen.clearanceOver + "."});
+    std::string text = what + " is blocked here: its elevation, " + chosen.angles.Text3 + "°, is " +
+                       fixedText(-c.degrees, 2) + "° below " + chosen.clearanceOver + ".";
+    if (c.setBackMetres && c.raiseByMetres) {
+      text += " The dish clears it " + metres(*c.setBackMetres) + " from it, or " + metres(*c.raiseByMetres) +
+              " higher where it stands.";
+    }
+    job.notices.push_back({Notice::Kind::Blocked, text});
   } else if (c.degrees < halfWidth) {
     job.notices.push_back(
         {Notice::Kind::LowClearance,
@@ -488,7 +493,6 @@ void addClearanceNotices(Job& job, const DishOptics& dish) {
              "half-width of " + fixedText(halfWidth, 1) + "° (the " + doubleToText(dish.diameterMm / kMillimetresPerCentimetre) +
              " cm dish at " + doubleToText(dish.frequencyGigahertz) + " GHz): the obstruction takes part of the signal."});
   }
-  const auto metres = [](double m) { return fixedText(m, 1) + " m"; };
   if (c.setBackMetres) {
     job.clearanceFigures.push_back({Label::SetBack, *c.setBackMetres,
                                     metres(*c.setBackMetres) + " (the least distance from the obstacle that clears it)",

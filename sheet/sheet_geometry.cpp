@@ -271,13 +271,35 @@ Angles anglesOf(const Job& job) {
           static_cast<double>(job.chosen->skew.Skew), static_cast<double>(job.site.inputs.Declination)};
 }
 
+std::vector<RoofLine> roofLines(const Job& job) {
+  std::vector<RoofLine> lines;
+  if (job.sunBearing) {
+    const std::string label(labelText(Label::SunOnBearing));
+    const std::string date = calendarDateText(job.site.date);
+    bool any = false;
+    for (const JobSunBearing::Moment& m : job.sunBearing->days) {
+      if (m.date != date || !m.moment) continue;
+      any = true;
+      lines.push_back({label, m.date + " at " + m.utc + " UTC" + (m.local.empty() ? "" : " (" + m.local + ")") +
+                                  ", the sun " + m.elevation + " up: a vertical stick's shadow then points directly "
+                                  "away from the dish's direction."});
+    }
+    if (!any) {
+      lines.push_back({label, "none on " + date + ": the sun does not stand on " + job.sunBearing->azimuthText +
+                                  "° true in daylight."});
+    }
+  }
+  for (const FinderLine& f : job.finder) lines.push_back({std::string(labelText(Label::Finder)), f.text});
+  return lines;
+}
+
 PageContent contentOf(const Job& job) {
   PageContent c;
   c.figures = chosenFigures(job, true).size();
   // The customer and the address go beside the satellite and the date; the
   // notes take a line of their own.
   c.jobLines = 5 + (job.notes.empty() ? 0 : 1);
-  c.notes = job.notices.size();
+  c.notes = job.notices.size() + roofLines(job).size();
   if (job.sunOutage) {
     // A season whose clocks change takes a line for each part of its window.
     std::size_t seasonLines = 0;
@@ -567,6 +589,33 @@ Rect SkyView::dropLine() const {
   return {c.x - 0.4, std::min(c.y, horizon), 0.8, std::fabs(horizon - c.y)};
 }
 
+// The skyline across the view: sampled as finely as the arc, and on either
+// side of each obstacle's ends so that its sides stand upright; held to the
+// view's top.
+std::vector<SkyPoint> skylineOutline(const Skyline& skyline, const SkyView& v) {
+  std::vector<double> azimuths;
+  for (double az = v.azimuthFrom; az < v.azimuthTo; az += kArcStep) azimuths.push_back(az);
+  azimuths.push_back(v.azimuthTo);
+  constexpr double kSide = 1e-6;  // degrees either side of an end
+  const double centre = v.facingSouth ? 180 : 0;
+  for (const Obstacle& o : skyline.obstacles) {
+    for (const double end : {o.fromAzimuth, o.toAzimuth}) {
+      const double az = unwrap(end, centre);
+      for (const double side : {az - kSide, az + kSide}) {
+        if (side > v.azimuthFrom && side < v.azimuthTo) azimuths.push_back(side);
+      }
+    }
+  }
+  std::sort(azimuths.begin(), azimuths.end());
+  std::vector<SkyPoint> outline{{v.azimuthFrom, 0}};
+  for (const double az : azimuths) {
+    const double e = obstructionAt(skyline, std::fmod(az + 720, 360)).elevation;
+    outline.push_back({az, std::min(e, v.elevationTo)});
+  }
+  outline.push_back({v.azimuthTo, 0});
+  return outline;
+}
+
 SkyView skyView(const Rect& plot, const Job& job) {
   const OnecalcInputs& site = job.chosen->inputs;
   const Angles angles = anglesOf(job);
@@ -622,6 +671,8 @@ SkyView skyView(const Rect& plot, const Job& job) {
 
   v.above = cut(v.above, v);
   v.below = cut(v.below, v);
+  if (!job.skyline.empty()) v.skyline = skylineOutline(job.skyline, v);
+  v.chosenBlocked = job.chosen->clearance && job.chosen->clearance->degrees <= 0;
 
   for (const Pointing& s : job.listed) {
     if (std::fabs(static_cast<double>(s.longitudeWest) - static_cast<double>(site.SatelliteLongitude)) < 1e-4) {
@@ -631,7 +682,7 @@ SkyView skyView(const Rect& plot, const Job& job) {
     if (p.azimuth < v.azimuthFrom || p.azimuth > v.azimuthTo || p.elevation < 0 || p.elevation > v.elevationTo) {
       continue;
     }
-    v.marks.push_back({s.name, p, s.wanders});
+    v.marks.push_back({s.name, p, s.wanders, s.clearance && s.clearance->degrees <= 0});
   }
   return v;
 }

@@ -108,6 +108,14 @@ Angles anglesOf(const Job& job);
 
 // What decides the page's blocks: how many figures, job lines, notes and
 // sun outage lines there are, and whether a polar mount is drawn.
+// What the notes block says of the roof besides the warnings: the moments
+// the sun stands on the dish's azimuth on the job's date, and the finder's
+// transponders, each a label and its text.
+struct RoofLine {
+  std::string label, text;
+};
+std::vector<RoofLine> roofLines(const Job& job);
+
 struct PageContent {
   std::size_t figures = 4;
   std::size_t jobLines = 5;
@@ -282,6 +290,7 @@ struct SkyMark {
   std::string name;
   SkyPoint at;
   bool wanders = false;  // inclined or drifting: labelled last
+  bool blocked = false;  // behind an obstacle or the horizon profile
 };
 
 struct SkyView {
@@ -295,7 +304,12 @@ struct SkyView {
   // cut to the view: a line ends at the view's edge.
   std::vector<std::vector<SkyPoint>> above, below;
   SkyPoint chosen;  // the printed azimuth and elevation
+  bool chosenBlocked = false;
   std::vector<SkyMark> marks;  // the list's satellites above the horizon, within the view
+  // Where the job has a skyline: its outline across the view, from the
+  // horizon at the left edge over the obstacles and the profile to the
+  // horizon at the right, to be filled; empty without one.
+  std::vector<SkyPoint> skyline;
 
   Point toPage(SkyPoint p) const;
   // The strip below the horizon line where the compass directions go: the

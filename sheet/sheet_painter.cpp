@@ -54,6 +54,10 @@ constexpr QRgb kGround = 0xffeee6d6;
 constexpr QRgb kDish = kDishColour;
 constexpr QRgb kMagnetic = 0xffc62828;
 constexpr QRgb kWarning = 0xff8d4a00;
+// What stands in the sky from the dish: a translucent green-grey, so that
+// the grid and the arc behind show through.
+constexpr QRgb kObstruction = 0x9a5f7a55;
+constexpr QRgb kBlocked = 0xffc62828;
 
 QPointF at(Point p) { return {p.x, p.y}; }
 QRectF rect(const Rect& r) { return {r.x, r.y, r.width, r.height}; }
@@ -304,13 +308,21 @@ void paintFigures(Page& page, const Layout& l, const std::vector<Figure>& figure
 }
 
 // Every warning and note the run gave, as the terminal gave them.
-void paintNotes(Page& page, const Layout& l, const std::vector<Notice>& notices) {
+void paintNotes(Page& page, const Layout& l, const Job& job) {
   double y = l.notes.y;
-  for (const Notice& notice : notices) {
+  for (const Notice& notice : job.notices) {
     QString text = q(notice.text);
     text[0] = text[0].toUpper();
     page.text({l.notes.x, y, l.notes.width, l.noteLine}, kLeft, QStringLiteral("\u25B2 ") + text, points::kNote,
               false, kWarning);
+    y += l.noteLine;
+  }
+  // The sun as a compass and the finder's transponders, label first.
+  for (const RoofLine& line : roofLines(job)) {
+    const QString label = q(line.label) + QStringLiteral("  ");
+    const double width = page.measure(label, points::kNote, true).width();
+    page.text({l.notes.x, y, width, l.noteLine}, kLeft, label, points::kNote, true);
+    page.text({l.notes.x + width, y, l.notes.width - width, l.noteLine}, kLeft, q(line.text), points::kNote);
     y += l.noteLine;
   }
 }
@@ -621,6 +633,14 @@ void paintSkyGrid(Page& page, const Rect& sky, const SkyView& v) {
     for (const SkyPoint& s : points) path.lineTo(at(v.toPage(s)));
     return path;
   };
+  if (!v.skyline.empty()) {
+    QPainterPath outline = polyline(v.skyline);
+    outline.closeSubpath();
+    p.setPen(pen(kObstruction | 0xff000000, kGridLine));
+    p.setBrush(QColor::fromRgba(kObstruction));
+    p.drawPath(outline);
+    p.setBrush(Qt::NoBrush);
+  }
   for (const auto& points : v.below) dashed(p, polyline(points), kMuted, kDashed);
   p.setPen(pen(kInk, kArcLine));
   p.setBrush(Qt::NoBrush);
@@ -660,6 +680,13 @@ void paintSkyDirections(Page& page, const SkyView& v) {
   }
 }
 
+// A cross over a satellite that stands behind an obstacle.
+void blockedCross(QPainter& p, Point c, double reach) {
+  p.setPen(pen(kBlocked, kMarkLine * 2));
+  p.drawLine(QPointF(c.x - reach, c.y - reach), QPointF(c.x + reach, c.y + reach));
+  p.drawLine(QPointF(c.x - reach, c.y + reach), QPointF(c.x + reach, c.y - reach));
+}
+
 // The list's satellites and the chosen one, with the labels that fit.
 void paintSkyMarks(Page& page, const SkyView& v, const QString& chosenName) {
   QPainter& p = page.painter();
@@ -675,6 +702,7 @@ void paintSkyMarks(Page& page, const SkyView& v, const QString& chosenName) {
     p.setBrush(QBrush(QColor::fromRgb(kMuted)));
     p.drawEllipse(at(v.toPage(v.marks[i].at)), kMarkRadius, kMarkRadius);
     p.setBrush(Qt::NoBrush);
+    if (v.marks[i].blocked) blockedCross(p, v.toPage(v.marks[i].at), kMarkRadius * 1.6);
     if (labels.marks[i]) page.upward(*labels.marks[i], q(v.marks[i].name), points::kMark, kMuted);
   }
   for (const MoreLabel& m : labels.more) page.upward(m.box, more(m.count), points::kMark, kInk);
@@ -685,15 +713,21 @@ void paintSkyMarks(Page& page, const SkyView& v, const QString& chosenName) {
   p.setBrush(QColor::fromRgb(kDish));
   p.drawEllipse(at(c), kChosenRadius, kChosenRadius);
   p.setBrush(Qt::NoBrush);
+  if (v.chosenBlocked) blockedCross(p, c, kChosenRadius * 1.6);
   page.text(labels.chosen, Qt::AlignCenter, chosenName, points::kChosen, true, kDish);
 }
 
 void paintSky(Page& page, const Layout& l, const Job& job) {
   const SkyView v = skyView(l.skyPlot, job);
+  const QString facing = v.facingSouth ? QStringLiteral("south") : QStringLiteral("north");
   heading(page, l.sky, QStringLiteral("THE SKY TOWARD THE ARC"),
-          QStringLiteral("facing %1: azimuth across, elevation up. Whatever stands in front of the marked satellite "
-                         "blocks it.")
-              .arg(v.facingSouth ? QStringLiteral("south") : QStringLiteral("north")));
+          v.skyline.empty()
+              ? QStringLiteral("facing %1: azimuth across, elevation up. Whatever stands in front of the marked "
+                               "satellite blocks it.")
+                    .arg(facing)
+              : QStringLiteral("facing %1: azimuth across, elevation up. Shaded: the obstacles and the horizon as "
+                               "given; a crossed satellite stands behind them.")
+                    .arg(facing));
   paintSkyGrid(page, l.sky, v);
   paintSkyDirections(page, v);
   paintSkyMarks(page, v, q(satelliteText(*job.chosen)));
@@ -861,7 +895,7 @@ void paintSheet(QPainter& painter, const Job& job, Paper paper) {
   paintTitle(page, layout, job);
   paintJob(page, layout, lines);
   paintFigures(page, layout, figures);
-  paintNotes(page, layout, job.notices);
+  paintNotes(page, layout, job);
   paintDial(page, layout.dial, angles, job);
   paintElevation(page, layout.elevation, angles, job);
   paintSkew(page, layout.skew, angles, job);
