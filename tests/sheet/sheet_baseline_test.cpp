@@ -39,6 +39,9 @@ struct Baseline {
   const char* zone;
   std::vector<std::string> multifeed = {};  // extra LNBs, on an 80 cm dish
   bool longTexts = false;  // a customer, address and notes that wrap
+  // Obstacles as typed, with a horizon profile beside them, and the sun on
+  // the dish's bearing.
+  std::vector<std::string> obstacles = {};
 };
 
 const Baseline kBaselines[] = {
@@ -51,6 +54,8 @@ const Baseline kBaselines[] = {
     {"multifeed", {"51.5074N", "0.1278W", "19.2E", "1.2"}, "satellites_bands.xml", Paper::A4, false, "Europe/London",
      {"hotbird 13g", "28.2E"}},
     {"long_notes", {"51.5074N", "0.1278W", "28.2E", "1.2"}, nullptr, Paper::A4, false, nullptr, {}, true},
+    {"obstacles", {"51.5074N", "0.1278W", "astra 2e", "1.2"}, "satellites_transponders.xml", Paper::A4, false,
+     "Europe/London", {}, false, {"140-150:8m@15m", "195-215M:12"}},
 };
 
 Job jobFor(const Baseline& b) {
@@ -78,6 +83,11 @@ Job jobFor(const Baseline& b) {
         "drilling. The old dish on the east wall comes down.";
   }
   request.dish = dishOptics(800, std::nullopt, 11.7);
+  if (!b.obstacles.empty()) {
+    request.obstacles = b.obstacles;
+    request.horizon = HorizonProfile{{{90, 4}, {180, 8}, {240, 2}, {300, 6}}, "roofline.csv"};
+    request.sunBearing = true;
+  }
   const SatelliteCatalog list = b.list ? loadSatelliteList(std::string(VANTOREL_LIST_FIXTURES "/") + b.list)
                                     : builtInSatelliteList(BuiltInList::Nineties);
   return buildJob(request, list, "the list");
