@@ -19,6 +19,7 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QListWidget>
 #include <QtTest>
@@ -47,6 +48,7 @@ class PlannerTest : public QObject {
   std::unique_ptr<QSettings> m_settings;
   QPointer<PlannerWindow> m_window;
   QStringList m_refusals;  // what the window said in a dialog
+  QString m_horizonFile;   // what the horizon profile's dialog answers
 
   template <typename T = QWidget>
   T* find(const char* name) const {
@@ -75,8 +77,9 @@ class PlannerTest : public QObject {
   QString said(const char* label) const { return find<QLabel>(label)->text(); }
   void openWindow() {
     m_window = new PlannerWindow(realServices(), m_settings.get());
-    m_window->setDialogs({[] { return QString(); }, [](const QString&) { return QString(); },
-                          [](QPrinter&) { return false; }, [this](const QString& why) { m_refusals << why; }});
+    m_window->setDialogs({[] { return QString(); }, [this] { return m_horizonFile; },
+                          [](const QString&) { return QString(); }, [](QPrinter&) { return false; },
+                          [this](const QString& why) { m_refusals << why; }});
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
     settle();
@@ -259,6 +262,57 @@ class PlannerTest : public QObject {
     QCOMPARE(find<QLineEdit>("satellite")->text().toStdString(), chosen);
   }
 
+  // Obstacles typed into their table and a horizon profile opened give
+  // every satellite its clearance, the table a column for it, and the
+  // results the clearance, the sun on the bearing and their command line.
+  void obstaclesAndTheHorizonGiveTheClearance() {
+    enter("latitude", QStringLiteral("51.5074N"));
+    enter("longitude", QStringLiteral("0.1278W"));
+    enter("satellite", QStringLiteral("28.2E"));
+    auto* table = find<QTableView>("satellites");
+    settle();
+    QVERIFY(table->isColumnHidden(SatelliteTableModel::Clearance));
+    QTest::mouseClick(find("addObstacle"), Qt::LeftButton);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("140-150"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    auto* obstacles = find<QTableWidget>("obstacles");
+    obstacles->setCurrentCell(0, 1);
+    QTest::keyClick(obstacles, Qt::Key_F2);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("8m@15m"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    settle();
+    QVERIFY(m_window->job() && m_window->job()->chosen->clearance);
+    QCOMPARE(m_window->job()->chosen->clearanceText, std::string("-2.71"));
+    QVERIFY(!table->isColumnHidden(SatelliteTableModel::Clearance));
+    const QString results = find<QPlainTextEdit>("results")->toPlainText();
+    QVERIFY(results.contains(QStringLiteral("CLEARANCE         -2.71 (over the obstacle 140-150°, 28.1°)")));
+    QVERIFY(results.contains(QStringLiteral("SUN ON BEARING")));
+    QVERIFY(m_window->commandLine().contains(QStringLiteral("--obstacle 140-150:8m@15m")));
+
+    m_horizonFile = m_dir.filePath(QStringLiteral("roofline.csv"));
+    QFile profile(m_horizonFile);
+    QVERIFY(profile.open(QIODevice::WriteOnly));
+    profile.write("azimuth,elevation\n100,30\n200,30\n");
+    profile.close();
+    QTest::mouseClick(find("horizon"), Qt::LeftButton);
+    settle();
+    QVERIFY(find<QLabel>("obstaclesMessage")->text().startsWith(QStringLiteral("Horizon profile roofline.csv: 2")));
+    QCOMPARE(m_window->job()->chosen->clearanceOver, std::string("the horizon profile, 30.0°"));
+    QVERIFY(m_window->commandLine().contains(QStringLiteral("--horizon ") + m_horizonFile));
+    // A top that is no elevation is refused beside the table.
+    obstacles->setCurrentCell(0, 1);
+    QTest::keyClick(obstacles, Qt::Key_F2);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("95"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    settle();
+    QVERIFY(!m_window->job());
+    QVERIFY(find<QLabel>("obstaclesMessage")->text().startsWith(QStringLiteral("The obstacle \"140-150:95\"")));
+    QTest::mouseClick(find("removeObstacle"), Qt::LeftButton);
+    QTest::mouseClick(find("clearHorizon"), Qt::LeftButton);
+    settle();
+    QVERIFY(m_window->job() && !m_window->job()->chosen->clearance);
+  }
+
   // Extra LNBs typed beside the main satellite, by position and by name,
   // go into the job, its lines and the command line; removed, they go.
   void multifeedLnbsJoinTheJob() {
@@ -435,7 +489,7 @@ class PlannerTest : public QObject {
     settle();
     const QString png = m_dir.filePath(QStringLiteral("sheet.png"));
     QString suggested;
-    m_window->setDialogs({[] { return QString(); },
+    m_window->setDialogs({[] { return QString(); }, [] { return QString(); },
                           [&](const QString& name) {
                             suggested = name;
                             return withSheetExtension(m_dir.filePath(QStringLiteral("sheet")), QStringLiteral("PNG (*.png)"));

@@ -41,8 +41,10 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <fstream>
 
 #include "calc_error.h"
 #include "deccalc.h"
@@ -241,6 +243,10 @@ PlannerWindow::PlannerWindow(PlannerServices services, QSettings* settings, QWid
                  return QFileDialog::getOpenFileName(this, tr("Open a satellite list"), QString(),
                                                      tr("Satellite lists (*.txt *.csv *.xml *.json *.tle);;All files (*)"));
                },
+               [this] {
+                 return QFileDialog::getOpenFileName(this, tr("Open a horizon profile"), QString(),
+                                                     tr("Horizon profiles (*.txt *.csv *.tsv);;All files (*)"));
+               },
                [this](const QString& suggested) {
                  const QString folder = m_settings->value(QStringLiteral("sheet/folder"), QDir::homePath()).toString();
                  QString type;
@@ -438,6 +444,7 @@ QWidget* PlannerWindow::createJobForm() {
   m_ui.multifeedMessage = understoodLabel(QStringLiteral("multifeedMessage"));
   multifeedForm->addWidget(m_ui.multifeedMessage, 3, 0, 1, 2);
   column->addWidget(multifeed);
+  column->addWidget(createObstacles());
 
   auto* customer = new QGroupBox(tr("For the sheet"));
   auto* customerForm = new QFormLayout(customer);
@@ -455,6 +462,57 @@ QWidget* PlannerWindow::createJobForm() {
   column->addWidget(customer);
   column->addStretch();
   return page;
+}
+
+// What stands between the dish and the sky: a row an obstacle, its true
+// azimuths (M for a compass's) and its top, an elevation or a height and a
+// distance; and a horizon profile from a file.
+QWidget* PlannerWindow::createObstacles() {
+  auto* group = new QGroupBox(tr("Obstacles"));
+  auto* grid = new QGridLayout(group);
+  m_ui.obstacles = new QTableWidget(0, 2);
+  m_ui.obstacles->setHorizontalHeaderLabels({tr("Azimuths"), tr("Top")});
+  m_ui.obstacles->horizontalHeader()->setStretchLastSection(true);
+  m_ui.obstacles->verticalHeader()->hide();
+  m_ui.obstacles->setSelectionBehavior(QAbstractItemView::SelectRows);
+  m_ui.obstacles->setTabKeyNavigation(false);
+  m_ui.obstacles->setMaximumHeight(m_ui.obstacles->fontMetrics().height() * 6 + 8);
+  m_ui.addObstacle = new QPushButton(tr("Add Obs&tacle"));
+  m_ui.removeObstacle = new QPushButton(tr("Remove Obstac&le"));
+  m_ui.horizon = new QPushButton(tr("Hori&zon Profile…"));
+  m_ui.clearHorizon = new QPushButton(tr("No Horizon Profile"));
+  m_ui.obstaclesMessage = understoodLabel(QStringLiteral("obstaclesMessage"));
+  auto* hint = new QLabel(tr("Azimuths true, clockwise: 350-10 spans north; M for a compass's (140M-150M). "
+                             "Top: its elevation (20) or height and distance (6m@15m)."));
+  hint->setWordWrap(true);
+  grid->addWidget(hint, 0, 0, 1, 2);
+  grid->addWidget(m_ui.obstacles, 1, 0, 2, 1);
+  grid->addWidget(m_ui.addObstacle, 1, 1, Qt::AlignTop);
+  grid->addWidget(m_ui.removeObstacle, 2, 1, Qt::AlignTop);
+  grid->addWidget(m_ui.horizon, 3, 0);
+  grid->addWidget(m_ui.clearHorizon, 3, 1);
+  grid->addWidget(m_ui.obstaclesMessage, 4, 0, 1, 2);
+  return group;
+}
+
+bool PlannerWindow::openHorizon(const QString& path) {
+  if (path.isEmpty()) {
+    m_horizon.reset();
+    m_horizonPath.clear();
+    m_recompute.start();
+    return true;
+  }
+  std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
+  try {
+    if (!in) throw std::runtime_error(bytes(path) + ": the horizon profile cannot be opened");
+    m_horizon = readHorizonProfile(in, bytes(QFileInfo(path).fileName()));
+  } catch (const std::exception& e) {
+    showUnder(m_ui.obstaclesMessage, false, q(e.what()));
+    return false;
+  }
+  m_horizonPath = path;
+  m_recompute.start();
+  return true;
 }
 
 QWidget* PlannerWindow::createSatellites() {
@@ -588,6 +646,13 @@ void PlannerWindow::setTabOrderAndNames() {
       {m_ui.removeMultifeed, "removeMultifeed", "Remove LNB", "Remove the extra LNB selected"},
       {m_ui.focalLength, "focalLength", "Focal length",
        "The dish's focal length as its maker states it, for the extra LNBs' places; 0 assumes 0.6 of its size"},
+      {m_ui.obstacles, "obstacles", "Obstacles",
+       "What stands in the sky from the dish: a row an obstacle, its true azimuths and its top"},
+      {m_ui.addObstacle, "addObstacle", "Add obstacle", "Add a row for an obstacle, and type its azimuths and top"},
+      {m_ui.removeObstacle, "removeObstacle", "Remove obstacle", "Remove the obstacle selected"},
+      {m_ui.horizon, "horizon", "Horizon profile",
+       "Open a horizon profile: a true azimuth and an elevation a line, as a phone app or a survey gives them"},
+      {m_ui.clearHorizon, "clearHorizon", "No horizon profile", "Leave the horizon profile out"},
       {m_ui.customer, "customer", "Customer", "Who the job is for, for the sheet"},
       {m_ui.address, "address", "Address", "The site's address, for the sheet"},
       {m_ui.notes, "notes", "Notes", "Notes on the job, for the sheet"},
@@ -659,6 +724,23 @@ void PlannerWindow::connectInputs() {
     delete m_ui.multifeeds->currentItem();
     later();
   });
+  connect(m_ui.addObstacle, &QPushButton::clicked, this, [this] {
+    const int row = m_ui.obstacles->rowCount();
+    m_ui.obstacles->insertRow(row);
+    for (int column = 0; column < 2; ++column) m_ui.obstacles->setItem(row, column, new QTableWidgetItem);
+    m_ui.obstacles->setCurrentCell(row, 0);
+    m_ui.obstacles->setFocus();
+    m_ui.obstacles->editItem(m_ui.obstacles->item(row, 0));
+  });
+  connect(m_ui.removeObstacle, &QPushButton::clicked, this, [this, later] {
+    if (m_ui.obstacles->currentRow() >= 0) m_ui.obstacles->removeRow(m_ui.obstacles->currentRow());
+    later();
+  });
+  connect(m_ui.obstacles, &QTableWidget::itemChanged, this, later);
+  connect(m_ui.horizon, &QPushButton::clicked, this, [this] {
+    if (const QString path = m_dialogs.horizonToOpen(); !path.isEmpty()) openHorizon(path);
+  });
+  connect(m_ui.clearHorizon, &QPushButton::clicked, this, [this] { openHorizon(QString()); });
   // A row of the table becomes an extra LNB from its menu; the row chosen
   // for the main satellite stays chosen.
   m_ui.table->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -689,6 +771,15 @@ void PlannerWindow::readSettings() {
   m_ui.paper->setCurrentIndex(s.value(QStringLiteral("sheet/paper"), 0).toInt());
   m_ui.satellite->setText(s.value(QStringLiteral("satellite/text")).toString());
   m_lastPosition = s.value(QStringLiteral("satellite/position")).toString();
+  for (const QString& obstacle : s.value(QStringLiteral("obstacles/rows")).toStringList()) {
+    const int row = m_ui.obstacles->rowCount();
+    m_ui.obstacles->insertRow(row);
+    m_ui.obstacles->setItem(row, 0, new QTableWidgetItem(obstacle.section(QLatin1Char(':'), 0, 0)));
+    m_ui.obstacles->setItem(row, 1, new QTableWidgetItem(obstacle.section(QLatin1Char(':'), 1)));
+  }
+  if (const QString horizon = s.value(QStringLiteral("obstacles/horizon")).toString(); !horizon.isEmpty()) {
+    openHorizon(horizon);
+  }
   restoreGeometry(s.value(QStringLiteral("window/geometry")).toByteArray());
   m_ui.columns->restoreState(s.value(QStringLiteral("window/columns")).toByteArray());
   m_ui.tableAndResults->restoreState(s.value(QStringLiteral("window/tableAndResults")).toByteArray());
@@ -715,6 +806,12 @@ void PlannerWindow::writeSettings() {
   s.setValue(QStringLiteral("list/path"), m_listPath);
   s.setValue(QStringLiteral("satellite/text"), m_ui.satellite->text());
   s.setValue(QStringLiteral("satellite/position"), m_lastPosition);
+  QStringList obstacles;
+  for (int row = 0; row < m_ui.obstacles->rowCount(); ++row) {
+    if (const QString typed = obstacleText(row); !typed.isEmpty()) obstacles << typed;
+  }
+  s.setValue(QStringLiteral("obstacles/rows"), obstacles);
+  s.setValue(QStringLiteral("obstacles/horizon"), m_horizonPath);
   s.setValue(QStringLiteral("window/geometry"), saveGeometry());
   s.setValue(QStringLiteral("window/columns"), m_ui.columns->saveState());
   s.setValue(QStringLiteral("window/tableAndResults"), m_ui.tableAndResults->saveState());
@@ -829,7 +926,23 @@ JobRequest PlannerWindow::request() const {
   const int focal = m_ui.focalLength->value();
   r.dish = dishOptics(m_ui.dishSize->value() * kMillimetresPerCentimetre,
                       focal > 0 ? std::optional<double>(focal) : std::nullopt, m_ui.frequency->value());
+  for (int row = 0; row < m_ui.obstacles->rowCount(); ++row) {
+    if (const QString typed = obstacleText(row); !typed.isEmpty()) r.obstacles.push_back(bytes(typed));
+  }
+  r.horizon = m_horizon;
+  r.sunBearing = true;
   return r;
+}
+
+// A row of the obstacles as --obstacle takes it, "140-150:20"; "" for a row
+// left empty.
+QString PlannerWindow::obstacleText(int row) const {
+  const auto cell = [this, row](int column) {
+    const QTableWidgetItem* item = m_ui.obstacles->item(row, column);
+    return item ? item->text().trimmed() : QString();
+  };
+  const QString azimuths = cell(0), top = cell(1);
+  return azimuths.isEmpty() && top.isEmpty() ? QString() : azimuths + QLatin1Char(':') + top;
 }
 
 QString PlannerWindow::satelliteTyped() const {
@@ -853,7 +966,8 @@ void PlannerWindow::showUnderstood() {
 
 void PlannerWindow::recompute() {
   showUnderstood();
-  for (QLabel* beside : {m_ui.satelliteUnderstood, m_ui.multifeedMessage, m_ui.sheetTextMessage, m_ui.declinationSource}) {
+  for (QLabel* beside : {m_ui.satelliteUnderstood, m_ui.multifeedMessage, m_ui.sheetTextMessage, m_ui.declinationSource,
+                         m_ui.obstaclesMessage}) {
     showUnder(beside, true, QString());
   }
   const std::string listName = m_listPath.isEmpty() ? m_list.builtInName : bytes(m_listPath);
@@ -872,6 +986,7 @@ void PlannerWindow::recompute() {
     using Input = RequestRefusal::Input;
     QLabel* beside = e.input() == Input::Satellite   ? m_ui.satelliteUnderstood
                      : e.input() == Input::Multifeed ? m_ui.multifeedMessage
+                     : e.input() == Input::Obstacle  ? m_ui.obstaclesMessage
                      : e.input() == Input::TimeZone  ? nullptr  // said under the zone's box already
                                                      : m_ui.sheetTextMessage;
     showRefusal(beside, shown(e.what()));
@@ -892,6 +1007,7 @@ void PlannerWindow::showRefusal(QLabel* beside, const QString& why) {
   JobRequest listOnly = request();
   listOnly.typedSatellite = false;
   listOnly.multifeed.clear();
+  listOnly.obstacles.clear();
   listOnly.customer.clear();
   listOnly.address.clear();
   listOnly.notes.clear();
@@ -911,7 +1027,12 @@ void PlannerWindow::showJob() {
   showUnder(m_ui.declinationSource, true,
             q(job.site.declinationText) + QStringLiteral("°, ") + q(declinationSourceText(job.site)));
   m_model->setRows(job.listed);
+  m_ui.table->setColumnHidden(SatelliteTableModel::Clearance, job.skyline.empty());
   showChoiceInTable();
+  if (m_horizon) {
+    showUnder(m_ui.obstaclesMessage, true,
+              tr("Horizon profile %1: %n points.", "", static_cast<int>(m_horizon->points.size())).arg(q(m_horizon->name)));
+  }
   QString text;
   if (job.chosen) {
     m_lastPosition = typedPosition(mapLongitude(static_cast<double>(job.chosen->longitudeWest)));
@@ -929,6 +1050,7 @@ void PlannerWindow::showJob() {
     text = q(satelliteLines(job));
     for (const Notice& notice : job.notices) text += QStringLiteral("\n\u25B2 ") + q(notice.text);
     if (!job.multifeeds.empty()) text += QLatin1Char('\n') + q(multifeedLines(job));
+    if (job.sunBearing) text += QLatin1Char('\n') + q(sunBearingLines(job));
     if (job.sunOutage) text += QLatin1Char('\n') + q(sunOutageLines(job));
   } else {
     showUnder(m_ui.satelliteUnderstood, true, tr("Type a satellite, or pick one in the table."));
@@ -1026,6 +1148,9 @@ QString PlannerWindow::commandLine() const {
   words << QStringLiteral("--sun-outage") << QStringLiteral("--dish-size") << QString::number(m_ui.dishSize->value())
         << QStringLiteral("--frequency") << q(doubleToText(m_ui.frequency->value()));
   if (!job.sunOutage->zone.empty()) words << QStringLiteral("--timezone") << q(job.sunOutage->zone);
+  for (const std::string& obstacle : request().obstacles) words << QStringLiteral("--obstacle") << q(obstacle);
+  if (m_horizon) words << QStringLiteral("--horizon") << m_horizonPath;
+  words << QStringLiteral("--sun-bearing");
   for (int i = 0; i < m_ui.multifeeds->count(); ++i) words << QStringLiteral("--multifeed") << m_ui.multifeeds->item(i)->text();
   if (m_ui.multifeeds->count() > 0 && m_ui.focalLength->value() > 0) {
     words << QStringLiteral("--focal-length") << QString::number(m_ui.focalLength->value());

@@ -39,6 +39,7 @@ class QSettings;
 class QSpinBox;
 class QSplitter;
 class QTableView;
+class QTableWidget;
 
 namespace vantorel {
 
@@ -62,6 +63,7 @@ class PlannerWindow : public QMainWindow {
   // printed.
   struct Dialogs {
     std::function<QString()> listToOpen;
+    std::function<QString()> horizonToOpen;
     std::function<QString(const QString& suggested)> sheetName;
     std::function<bool(QPrinter&)> printer;
     std::function<void(const QString& why)> refusal;
@@ -72,6 +74,9 @@ class PlannerWindow : public QMainWindow {
   // window says why not, FILE:LINE and all, and keeps the list it had.
   bool openList(const QString& path);
   void useBuiltInList(BuiltInList which);
+  // Reads a horizon profile for the job's clearance, or says why not beside
+  // the obstacles; "" clears it.
+  bool openHorizon(const QString& path);
 
   // An extra LNB on the dish for the satellite typed (a longitude or a name
   // in the list, as --multifeed takes), or for the table's row.
@@ -98,6 +103,7 @@ class PlannerWindow : public QMainWindow {
   void createActions();
   void createMenus();
   QWidget* createJobForm();
+  QWidget* createObstacles();
   QWidget* createSatellites();
   QWidget* createSheet();
   void setTabOrderAndNames();
@@ -118,6 +124,7 @@ class PlannerWindow : public QMainWindow {
   void keepSatelliteFor(const SatelliteCatalog& list);
   void splitPastedPair(QLineEdit* box, bool whole);
   QString satelliteTyped() const;
+  QString obstacleText(int row) const;
 
   PlannerServices m_services;
   std::unique_ptr<QSettings> m_ownSettings;
@@ -132,6 +139,8 @@ class PlannerWindow : public QMainWindow {
   // keeps its satellite until the user types or picks another.
   QString m_lastPosition;
   std::optional<QString> m_keptPosition;
+  std::optional<HorizonProfile> m_horizon;
+  QString m_horizonPath;
   QTimer m_recompute;
 
   struct Controls {
@@ -158,6 +167,12 @@ class PlannerWindow : public QMainWindow {
     QPushButton* removeMultifeed = nullptr;
     QSpinBox* focalLength = nullptr;  // mm; its lowest, 0, is "assumed"
     QLabel* multifeedMessage = nullptr;
+    QTableWidget* obstacles = nullptr;  // a row an obstacle: its azimuths and its top
+    QPushButton* addObstacle = nullptr;
+    QPushButton* removeObstacle = nullptr;
+    QPushButton* horizon = nullptr;  // opens a horizon profile
+    QPushButton* clearHorizon = nullptr;
+    QLabel* obstaclesMessage = nullptr;  // the horizon profile in effect, or a refusal
     QLineEdit* customer = nullptr;
     QLineEdit* address = nullptr;
     QLineEdit* notes = nullptr;

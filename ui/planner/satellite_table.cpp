@@ -53,6 +53,9 @@ QVariant SatelliteTableModel::data(const QModelIndex& index, int role) const {
       return sort ? QVariant(p.elevation()) : QVariant(q(p.angles.Text3));
     case Skew:
       return sort ? QVariant(static_cast<double>(p.skew.Skew)) : QVariant(q(p.skew.Text));
+    case Clearance:
+      if (!p.clearance) return {};
+      return sort ? QVariant(p.clearance->degrees) : QVariant(q(p.clearanceText));
     case Note:
       return q(p.joinedNotes());
     default:
@@ -62,8 +65,8 @@ QVariant SatelliteTableModel::data(const QModelIndex& index, int role) const {
 
 QVariant SatelliteTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-  static constexpr Label kLabels[] = {Label::Satellite, Label::Position, Label::AzimuthTrue,
-                                      Label::Elevation, Label::LnbSkew,  Label::Note};
+  static constexpr Label kLabels[] = {Label::Satellite, Label::Position,  Label::AzimuthTrue, Label::Elevation,
+                                      Label::LnbSkew,   Label::Clearance, Label::Note};
   const std::string_view text = labelText(kLabels[section]);
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }

@@ -19,7 +19,7 @@ class SatelliteTableModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  enum Column { Name, Position, Azimuth, Elevation, Skew, Note, ColumnCount };
+  enum Column { Name, Position, Azimuth, Elevation, Skew, Clearance, Note, ColumnCount };
   // The number a column sorts by, where the shown text is not one.
   static constexpr int kSortRole = Qt::UserRole;
 
