@@ -155,6 +155,7 @@ HorizonProfile readHorizonProfile(std::istream& in, const std::string& name) {
   profile.name = name;
   std::string line;
   std::size_t number = 0;
+  bool firstLine = true;  // no line but blanks and comments yet
   const auto fail = [&](const std::string& why) {
     throw std::runtime_error(name + ":" + std::to_string(number) + ": " + why);
   };
@@ -167,16 +168,17 @@ HorizonProfile readHorizonProfile(std::istream& in, const std::string& name) {
     // Two fields, parted by one comma, semicolon or tab, or by blanks.
     std::size_t split = rest.find_first_of(",;\t");
     if (split == std::string_view::npos) split = rest.find(' ');
-    const std::string_view first = split == std::string_view::npos ? rest : trimmed(rest.substr(0, split));
+    const std::string_view azimuthText = split == std::string_view::npos ? rest : trimmed(rest.substr(0, split));
     const std::string_view second = split == std::string_view::npos ? std::string_view() : trimmed(rest.substr(split + 1));
-    if (!readsAsNumber(first) || !readsAsNumber(second)) {
+    const bool header = firstLine && !readsAsNumber(azimuthText);
+    firstLine = false;
+    if (!readsAsNumber(azimuthText) || !readsAsNumber(second)) {
       // A first line of words names the columns.
-      const bool header = profile.points.empty() && number == 1 && !readsAsNumber(first);
       if (header) continue;
       fail("found \"" + quotedText(rest) + "\", expected an azimuth and an elevation, such as 140, 12.5");
     }
-    const double azimuth = textToDouble(first), elevation = textToDouble(second);
-    if (!(azimuth >= 0 && azimuth <= kTurn)) fail("the azimuth " + std::string(first) + " is not from 0 to 360");
+    const double azimuth = textToDouble(azimuthText), elevation = textToDouble(second);
+    if (!(azimuth >= 0 && azimuth <= kTurn)) fail("the azimuth " + std::string(azimuthText) + " is not from 0 to 360");
     if (!(elevation >= 0 && elevation <= kRightAngle)) {
       fail("the elevation " + std::string(second) + " is not from 0 to 90");
     }

@@ -87,7 +87,7 @@ TEST(ObstacleTest, RefusesWhatIsNoObstacle) {
 
 TEST(HorizonProfileTest, ReadsTheFormsOfOnePairALine) {
   std::istringstream file(
-      "azimuth;elevation\n# from the phone's app\n350, 12\n10\t8 # a tree\n\n 200 5 \r\n100;2.5\n");
+      "# from the phone's app\nazimuth;elevation\n350, 12\n10\t8 # a tree\n\n 200 5 \r\n100;2.5\n");
   const HorizonProfile p = readHorizonProfile(file, "sky.csv");
   ASSERT_EQ(p.points.size(), 4u);
   EXPECT_EQ(p.points.front().azimuth, 10);  // by azimuth
