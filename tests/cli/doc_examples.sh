@@ -84,6 +84,7 @@ for document in "$@"; do
         mkdir "$dir"
         ln -s "$fixtures"/* "$dir/"
         ln -s "$fixtures/celestrak_geo.csv" "$dir/geo.csv"
+        ln -s "$fixtures/satellites_transponders.xml" "$dir/receiver.xml"
         status=0
         (cd "$dir" && bash -c "$command" >"$work/out" 2>"$work/err" </dev/null) || status=$?
         if [ "$status" -ne 0 ]; then
