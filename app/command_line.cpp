@@ -261,10 +261,11 @@ struct Options {
       QStringLiteral("DEG")};
   QCommandLineOption obstacle{
       QStringLiteral("obstacle"),
-      QStringLiteral("What stands in the sky from the dish: true azimuths AZ1-AZ2, clockwise (350-10 spans north),\n"
-                     "and the top's elevation, AZ1-AZ2:ELEV, or its height above the dish and distance,\n"
-                     "AZ1-AZ2:Hm@Dm; an azimuth ending in M is a compass reading. Adds CLEARANCE. Repeatable."),
-      QStringLiteral("SPEC")};
+      QStringLiteral("What stands in the sky from the dish: a span of true azimuths AZ1-AZ2, clockwise (350-10 "
+                     "spans north), and its top's elevation, AZ1-AZ2:ELEV, or its height above the dish and its "
+                     "distance, AZ1-AZ2:Hm@Dm; an azimuth ending in M is a compass reading. Adds CLEARANCE. "
+                     "Repeatable."),
+      QStringLiteral("SPAN:TOP")};
   QCommandLineOption horizon{
       QStringLiteral("horizon"),
       QStringLiteral("A horizon profile: a true azimuth and an elevation a line, linear between them. Adds CLEARANCE."),
@@ -275,11 +276,11 @@ struct Options {
       QStringLiteral("DEG")};
   QCommandLineOption sunBearing{
       QStringLiteral("sun-bearing"),
-      QStringLiteral("With --satellite, also print when the sun stands on the dish's true azimuth, a day at a time\n"
+      QStringLiteral("With --satellite, also print when the sun stands on the dish's true azimuth, a day at a time "
                      "for --date and the six days after: a compass that steel on a roof cannot pull.")};
   QCommandLineOption timeZone{
       QStringLiteral("timezone"),
-      QStringLiteral("For --sun-outage and --sun-bearing, also give the times in this IANA time zone, such as\n"
+      QStringLiteral("For --sun-outage and --sun-bearing, also give the times in this IANA time zone, such as "
                      "Europe/London."),
       QStringLiteral("ZONE")};
 
