@@ -29,6 +29,7 @@
 #include "planner_window.h"
 #include "result_printing.h"
 #include "satellite_table.h"
+#include "scale_bar.h"
 #include "sheet_preview.h"
 
 using namespace vantorel;
@@ -416,6 +417,26 @@ class PlannerTest : public QObject {
     QCOMPARE(placeOf("customer"), customer);
   }
 
+  // A first start: the window's opening site (42°01' N, 91°01' W, lettered
+  // so that the planner's map reading keeps it West), the model's
+  // declination, the usual dish, today's list and no satellite chosen. A
+  // site kept by a planner that read longitudes West positive stays put.
+  void firstStartOpensAsTheWindowDoes() {
+    QCOMPARE(find<QLineEdit>("longitude")->text(), QStringLiteral("0910100W"));
+    QVERIFY(find<QRadioButton>("modelDeclination")->isChecked());
+    QVERIFY(m_window->job() && !m_window->job()->chosen);
+    QCOMPARE(m_window->job()->site.longitudeDecimal, std::string("-91.016670"));
+    QCOMPARE(m_window->job()->site.declinationSource, DeclinationSource::Model);
+    QCOMPARE(m_window->job()->listed.size(), builtInSatelliteList(BuiltInList::Today).entries.size());
+    delete m_window;
+    m_settings->clear();
+    m_settings->setValue(QStringLiteral("site/longitude"), QStringLiteral("-151.2093"));
+    openWindow();
+    QCOMPARE(find<QLineEdit>("longitude")->text(), QStringLiteral("151.2093E"));
+    m_window->close();
+    QCOMPARE(m_settings->value(QStringLiteral("site/convention")).toString(), QStringLiteral("map"));
+  }
+
   // What the window keeps is read back by the next one.
   void settingsAreKeptBetweenRuns() {
     auto* columns = find<QSplitter>("columns");
@@ -512,6 +533,14 @@ class PlannerTest : public QObject {
     QCOMPARE(pdf.pageCount(), 1);
     QVERIFY(std::abs(pdf.pagePointSize(0).width() - 595.28) < 0.5);
     QVERIFY(pdf.getAllText(0).text().contains(QString::fromStdString(m_window->job()->chosen->angles.Text1)));
+    // Printed, and previewed, the bar is 50 mm.
+    constexpr double kDpi = 150, kPixelsPerMm = kDpi / kMillimetresPerInch;
+    const QImage printed = pdf.render(0, (pdf.pagePointSize(0) * kDpi / 72).toSize());
+    const QImage previewed = find<SheetPreview>("preview")->imageAt(kDpi);
+    for (const QImage& page : {printed, previewed}) {
+      const double bar = sheet_testing::measuredBarMillimetres(page, *m_window->job(), Paper::A4, kPixelsPerMm);
+      QVERIFY2(std::abs(bar - 50) < 0.6, qPrintable(QStringLiteral("%1 mm").arg(bar)));
+    }
   }
 };
 

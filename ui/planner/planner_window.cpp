@@ -68,7 +68,6 @@ constexpr int kFormWidth = 360;
 constexpr int kSatellitesWidth = 520;
 constexpr int kSheetWidth = 380;
 constexpr int kWindowHeight = 760;
-constexpr double kMillimetresPerInch = 25.4;
 constexpr int kStatusMilliseconds = 5000;
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
@@ -161,6 +160,24 @@ QLabel* hemisphereLabel(const QString& name) {
   label->setAlignment(Qt::AlignCenter);
   label->setFixedWidth(QFontMetrics(font).horizontalAdvance(QLatin1Char('W')) + 8);
   return label;
+}
+
+// What the kept site's texts mean: unlettered, North and East positive.
+const QString kMapConvention = QStringLiteral("map");
+
+// A longitude as the command line reads it, West positive unlettered, with
+// its letter: "-0.1278" gives "0.1278E". A text with a letter, or that reads
+// as no longitude, stays as it is.
+QString westLettered(const QString& typed) {
+  const QString t = typed.trimmed();
+  const QString lettered = t.startsWith(QLatin1Char('-')) ? t.mid(1) + QLatin1Char('E') : t + QLatin1Char('W');
+  try {
+    if (withoutHemisphere(Field::Longitude, bytes(t)) != bytes(t)) return t;
+    const Single was = decodedCoordinate(Field::Longitude, bytes(t)).DecimalDegrees;
+    return decodedCoordinate(Field::Longitude, bytes(lettered)).DecimalDegrees == was ? lettered : t;
+  } catch (const CalcError&) {
+    return t;
+  }
 }
 
 // A latitude and longitude as maps copy them, "51.5074, -0.1278": the two
@@ -757,8 +774,15 @@ void PlannerWindow::connectInputs() {
 
 void PlannerWindow::readSettings() {
   QSettings& s = *m_settings;
+  // The window's opening site, its longitude lettered: the planner reads an
+  // unlettered longitude East positive.
   m_ui.latitude->setText(s.value(QStringLiteral("site/latitude"), q(kOpeningBoxTexts.Text4)).toString());
-  m_ui.longitude->setText(s.value(QStringLiteral("site/longitude"), q(kOpeningBoxTexts.Text5)).toString());
+  m_ui.longitude->setText(s.value(QStringLiteral("site/longitude"), q(kOpeningBoxTexts.Text5) + QLatin1Char('W')).toString());
+  if (s.contains(QStringLiteral("site/longitude")) && s.value(QStringLiteral("site/convention")).toString() != kMapConvention) {
+    // Kept by a planner that read an unlettered longitude West positive:
+    // lettered as it was meant, so that the site does not move.
+    m_ui.longitude->setText(westLettered(m_ui.longitude->text()));
+  }
   const bool typed = s.value(QStringLiteral("declination/typed"), false).toBool();
   (typed ? m_ui.typedDeclination : m_ui.modelDeclination)->setChecked(true);
   m_ui.declination->setEnabled(typed);
@@ -795,6 +819,7 @@ void PlannerWindow::writeSettings() {
   QSettings& s = *m_settings;
   s.setValue(QStringLiteral("site/latitude"), m_ui.latitude->text());
   s.setValue(QStringLiteral("site/longitude"), m_ui.longitude->text());
+  s.setValue(QStringLiteral("site/convention"), kMapConvention);
   s.setValue(QStringLiteral("declination/typed"), m_ui.typedDeclination->isChecked());
   s.setValue(QStringLiteral("declination/text"), m_ui.declination->text());
   s.setValue(QStringLiteral("dish/offsetAngle"), m_ui.offsetAngle->value());
