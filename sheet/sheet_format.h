@@ -7,6 +7,10 @@
 
 namespace vantorel {
 
+// The sheet is laid out in millimetres; screens, printers and images count
+// dots per inch.
+inline constexpr double kMillimetresPerInch = 25.4;
+
 enum class Paper { A4, Letter };
 
 enum class SheetFormat { Pdf, Svg, Png };

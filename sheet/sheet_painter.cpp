@@ -85,7 +85,7 @@ class Page {
   QFont font(double points, bool bold) const {
     QFont f(QString::fromLatin1(kFace));
     f.setStyleHint(QFont::SansSerif);
-    f.setPointSizeF(points * 25.4 / m_dpi * kFine);
+    f.setPointSizeF(points * kMillimetresPerInch / m_dpi * kFine);
     f.setBold(bold);
     f.setHintingPreference(QFont::PreferNoHinting);
     return f;
@@ -533,12 +533,13 @@ void paintSkew(Page& page, const Rect& box, const Angles& a, const Job& job) {
   arrowhead(p, s.headLength, s.headHalfWidth, kDish);
   p.restore();
 
-  // The words say the size of the turn in whole degrees; its sign is the
-  // direction's word. Under half a degree there is no turn to make.
-  QString size = q(skew.reading);
-  if (size.startsWith(QLatin1Char('-'))) size.remove(0, 1);
+  // The words say the size of the turn in whole degrees, as the LNB's
+  // reading rounds it; its sign is the direction's word. Under half a
+  // degree there is no turn to make.
+  const long degrees = std::labs(std::lround(skew.value));
+  const QString size = QString::number(degrees) + QStringLiteral("\u00b0");
   const QString turn =
-      size == QStringLiteral("0\u00b0")
+      degrees == 0
           ? QStringLiteral("No turn: keep the LNB upright")
           : QStringLiteral("Turn %1 %2").arg(size, s.clockwise ? QStringLiteral("clockwise") : QStringLiteral("counter-clockwise"));
   const double turnPoints = page.fitted(turn, s.turnWords.width, s.turnWords.height, points::kPanelValue, true, kWrapped);
@@ -866,7 +867,7 @@ void paintFooter(Page& page, const Layout& l) {
 
 QImage sheetImage(const Job& job, Paper paper, double dotsPerInch) {
   const PageSize page = pageSize(paper);
-  const double dotsPerMm = dotsPerInch / 25.4;
+  const double dotsPerMm = dotsPerInch / kMillimetresPerInch;
   QImage image(static_cast<int>(std::lround(page.width * dotsPerMm)), static_cast<int>(std::lround(page.height * dotsPerMm)),
                QImage::Format_RGB32);
   const int dotsPerMetre = static_cast<int>(std::lround(dotsPerMm * 1000));

@@ -31,15 +31,15 @@ constexpr int kSvgDpi = 254;
 constexpr int kPngDpi = 150;
 
 QSize pixels(const sheet::PageSize& page, int dpi) {
-  return {static_cast<int>(std::lround(page.width / 25.4 * dpi)),
-          static_cast<int>(std::lround(page.height / 25.4 * dpi))};
+  return {static_cast<int>(std::lround(page.width / kMillimetresPerInch * dpi)),
+          static_cast<int>(std::lround(page.height / kMillimetresPerInch * dpi))};
 }
 
 // Paints on a device whose logical unit is one dot at `dpi`, in millimetres.
 bool paint(QPaintDevice& device, double dpi, const Job& job, Paper paper) {
   QPainter painter;
   if (!painter.begin(&device)) return false;
-  painter.scale(dpi / 25.4, dpi / 25.4);
+  painter.scale(dpi / kMillimetresPerInch, dpi / kMillimetresPerInch);
   sheet::paintSheet(painter, job, paper);
   return painter.end();
 }

@@ -3,6 +3,7 @@
 // files it cannot write refused without a trace.
 #include <QDir>
 #include <QImage>
+#include <QPainter>
 #include <QPdfDocument>
 #include <QPdfSelection>
 #include <QSvgRenderer>
@@ -11,6 +12,7 @@
 
 #include "sheet_geometry.h"
 #include "sheet_jobs.h"
+#include "scale_bar.h"
 #include "sheet_painter.h"
 #include "sheet_writer.h"
 
@@ -97,6 +99,36 @@ class SheetDrawingTest : public QObject {
     QCOMPARE(text.contains(QStringLiteral("direction to point")), site == 2);
     QCOMPARE(text.contains(QStringLiteral("no LNB turn to set")), site == 2);
     QCOMPARE(text.contains(QStringLiteral("Turn ")), site != 2);
+  }
+
+  // Each file the page is written to holds the footer's bar at 50 mm: the
+  // PDF at its points, the SVG at its tenths of a millimetre and the PNG at
+  // its 150 dots per inch.
+  void theScaleBarIsFiftyMillimetresInEveryFile() {
+    const Job job = sheet_testing::jobFor(sheet_testing::kSites[0]);
+    QTemporaryDir dir;
+    constexpr double kDpi = 150, kPixelsPerMm = kDpi / kMillimetresPerInch;
+    for (const QString& name : {QStringLiteral("bar.pdf"), QStringLiteral("bar.svg"), QStringLiteral("bar.png")}) {
+      const QString path = dir.filePath(name);
+      QCOMPARE(writeSheet(job, Paper::A4, path.toStdString()), std::string());
+      QImage page;
+      if (name.endsWith(QLatin1String("pdf"))) {
+        QPdfDocument pdf;
+        QCOMPARE(pdf.load(path), QPdfDocument::Error::None);
+        page = pdf.render(0, (pdf.pagePointSize(0) * kDpi / 72).toSize());
+      } else if (name.endsWith(QLatin1String("svg"))) {
+        QSvgRenderer svg(path);
+        page = QImage(QSize(1240, 1754), QImage::Format_RGB32);
+        page.fill(Qt::white);
+        QPainter painter(&page);
+        svg.render(&painter);
+      } else {
+        page = QImage(path);
+      }
+      QVERIFY(!page.isNull());
+      const double bar = sheet_testing::measuredBarMillimetres(page, job, Paper::A4, kPixelsPerMm);
+      QVERIFY2(std::abs(bar - 50) < 0.6, qPrintable(name + QStringLiteral(": %1 mm").arg(bar)));
+    }
   }
 
   // A satellite on the site's meridian needs no turn of the LNB, not a turn

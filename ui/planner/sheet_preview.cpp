@@ -9,7 +9,6 @@
 namespace vantorel {
 namespace {
 
-constexpr double kMillimetresPerInch = 25.4;
 constexpr int kShadow = 3;  // pixels of the page's shadow
 constexpr int kMargin = 8;  // pixels round the page
 
