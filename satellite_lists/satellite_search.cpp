@@ -140,12 +140,15 @@ bool sameWords(Words a, Words b) {
 // joined text, so that "19.2E astra" still finds "19.2E Astra 1KR". The
 // others, without them, match word by word in any order: "Galaxy 19" is
 // not found in "19.0W Galaxy 23".
-int matchLevel(const std::vector<Words>& names, const Words& wanted, const std::string& squashed) {
+int matchLevel(const std::vector<Words>& names, const Words& wanted, const std::string& squashed,
+               const std::string& asWritten) {
   int best = kLevels;
   for (std::size_t n = 0; n < names.size(); ++n) {
     const Words& name = names[n];
     const std::string whole = joined(name);
     const bool byWords = n > 0;
+    // The name as written, band words and all, is the text as typed.
+    if (!byWords && !asWritten.empty() && whole == asWritten) return kExact;
     if (whole == squashed || (byWords && sameWords(name, wanted))) return kExact;
     const auto every = [&](auto holds) {
       return std::all_of(wanted.begin(), wanted.end(), [&](const std::string& w) { return holds(name, w); });
@@ -251,10 +254,13 @@ NameIndex::NameIndex(const SatelliteCatalog& list) {
   }
 }
 
-std::vector<int> NameIndex::levels(const Words& wanted, const std::vector<std::size_t>& among) const {
+std::vector<int> NameIndex::levels(const Words& wanted, const std::vector<std::size_t>& among,
+                                   const std::string& asWritten) const {
   const std::string squashed = joined(wanted);
   std::vector<int> levels(m_names.size(), kLevels);
-  for (const std::size_t i : among) levels[i] = squashed.empty() ? kExact : matchLevel(m_names[i], wanted, squashed);
+  for (const std::size_t i : among) {
+    levels[i] = squashed.empty() ? kExact : matchLevel(m_names[i], wanted, squashed, asWritten);
+  }
   return levels;
 }
 
@@ -267,7 +273,7 @@ std::vector<std::size_t> NameIndex::everyEntry() const {
 std::vector<std::size_t> NameIndex::matching(std::string_view typed) const {
   const Words wanted = typedWords(typed);
   if (wanted.empty()) return everyEntry();
-  const std::vector<int> byName = levels(wanted, everyEntry());
+  const std::vector<int> byName = levels(wanted, everyEntry(), joined(foldedWords(typed)));
   std::vector<int> byPosition(m_names.size(), kLevels);
   if (const std::optional<TypedPosition> p = typedPosition(typed)) {
     std::vector<std::size_t> nearby;
@@ -325,7 +331,7 @@ SatelliteMatch NameIndex::find(std::string_view typed) const {
   const Words wanted = typedWords(typed);
   if (wanted.empty()) return {};
   // The text as name words first, so that "Galaxy 19" stays a name...
-  const std::vector<int> byName = levels(wanted, everyEntry());
+  const std::vector<int> byName = levels(wanted, everyEntry(), joined(foldedWords(typed)));
   if (std::optional<SatelliteMatch> match = decideBest(byName)) return *match;
   // ...then as a position with the name's words beside it...
   if (const std::optional<TypedPosition> p = typedPosition(typed)) {

@@ -74,7 +74,10 @@ class NameIndex {
   using Words = std::vector<std::string>;
   // Each entry's match level for wanted, for the entries among; kLevels for
   // the others.
-  std::vector<int> levels(const Words& wanted, const std::vector<std::size_t>& among) const;
+  // asWritten: the whole text typed, folded and joined, band words and all,
+  // which an entry's name as written matches exactly.
+  std::vector<int> levels(const Words& wanted, const std::vector<std::size_t>& among,
+                          const std::string& asWritten = {}) const;
   std::vector<std::size_t> everyEntry() const;
   // The satellite of entries found at one level: one slot, or several.
   SatelliteMatch decide(const std::vector<std::size_t>& found) const;
