@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cmath>
 
+#include "angles.h"
 #include "sun_position.h"
 
 namespace vantorel {
@@ -16,12 +17,7 @@ constexpr double kSmallestStep = 0.05;           // seconds: the moment to a ten
 // opposite, not the bearing.
 constexpr double kNearBearing = 90;
 
-double offBearing(const SunPlace& sun, double azimuth) {
-  double d = std::fmod(sun.azimuth - azimuth, 360.0);
-  if (d > 180) d -= 360;
-  if (d <= -180) d += 360;
-  return d;
-}
+double offBearing(const SunPlace& sun, double azimuth) { return halfTurns(sun.azimuth - azimuth); }
 
 UtcInstant instant(CalendarDate date, double second) {
   const double days = std::floor(second / kDay);

@@ -196,9 +196,8 @@ std::optional<std::pair<QString, QString>> mapPair(const QString& text) {
 // Whether a row of the list is the satellite chosen: the same entry, or the
 // list's satellite at a position typed.
 bool sameSlot(const Pointing& row, const Pointing& chosen) {
-  constexpr double kSameSlot = 0.05;  // degrees; lists give positions to a tenth
   if (!chosen.name.empty()) return row.name == chosen.name && row.longitudeWest == chosen.longitudeWest;
-  return std::fabs(static_cast<double>(row.longitudeWest - chosen.longitudeWest)) < kSameSlot;
+  return std::fabs(halfTurns(static_cast<double>(row.longitudeWest - chosen.longitudeWest))) <= kOneSlot + 1e-9;
 }
 
 // A refusal as the window shows it: the lines the command line prefixes
