@@ -29,7 +29,7 @@ const SatelliteCatalog& sixHundred() {
 
 JobRequest request() {
   JobRequest r;
-  r.boxes = {"51.5074N", "0.1278W", "", "1.2"};
+  r.inputs = {"51.5074N", "0.1278W", "", "1.2"};
   r.date = std::string("2027-01-01");
   r.listEntry = 300;
   r.everySatellite = true;

@@ -84,7 +84,8 @@ Outcome run(Handler handler) {
   Outcome outcome;
   try {
     if (std::optional<OnecalcResult> r = handler()) {
-      outcome.texts = Texts{r->Text1, r->Text2, r->Text3};
+      const ResultTexts t = resultTexts(*r);
+      outcome.texts = Texts{t.Text1, t.Text2, t.Text3};
       outcome.failure = checkTexts(*outcome.texts);
     }
   } catch (const CalcError& e) {
@@ -126,8 +127,9 @@ std::string checkFirstActions(const std::uint8_t* data, std::size_t size) {
     typed.Text6 = catalogue().longitudeOf(slotForRow(row));
     try {
       const OnecalcResult r = calculateFromBoxes(typed);
-      if (Texts{r.Text1, r.Text2, r.Text3} != *clicked.texts) {
-        return describe("a list click and Calculate disagree:", typed, row, r.Text1 + " / " + (*clicked.texts)[0]);
+      const ResultTexts t = resultTexts(r);
+      if (Texts{t.Text1, t.Text2, t.Text3} != *clicked.texts) {
+        return describe("a list click and Calculate disagree:", typed, row, t.Text1 + " / " + (*clicked.texts)[0]);
       }
     } catch (const CalcError& e) {
       return describe("Calculate fails where the list click succeeded:", typed, row, e.what());

@@ -23,7 +23,6 @@
 
 #include "calendar_date.h"
 #include "deccalc.h"
-#include "first_actions.h"
 #include "lnb_skew.h"
 #include "mount.h"
 #include "finder.h"

@@ -7,6 +7,7 @@
 
 #include "calc_error.h"
 #include "hemisphere.h"
+#include "input_ranges.h"
 #include "satellite_notes.h"
 #include "satellite_search.h"
 #include "sun_position.h"
@@ -20,18 +21,18 @@ namespace {
 
 constexpr double kSixty = 60;
 
-// The boxes' texts with hemisphere letters turned into signs; the boxes' own
-// forms pass unchanged. A longitude with a letter is 180 or less either way:
+// The texts with hemisphere letters turned into signs; the forms without
+// letters pass unchanged. A longitude with a letter is 180 or less either way:
 // "192E" is a slip (position="192" is 19.2E), not 168 W.
-struct SignedBoxes {
-  BoxTexts boxes;
+struct SignedInputs {
+  InputTexts texts;
 };
 
-SignedBoxes withSigns(const BoxTexts& typed, bool satellite) {
-  SignedBoxes s{typed};
-  s.boxes.Text4 = withoutHemisphere(Field::Latitude, typed.Text4);
-  s.boxes.Text5 = withoutHemisphere(Field::Longitude, typed.Text5);
-  if (satellite) s.boxes.Text6 = withoutHemisphere(Field::SatelliteLongitude, typed.Text6);
+SignedInputs withSigns(const InputTexts& typed, bool satellite) {
+  SignedInputs s{typed};
+  s.texts.latitude = withoutHemisphere(Field::Latitude, typed.latitude);
+  s.texts.longitude = withoutHemisphere(Field::Longitude, typed.longitude);
+  if (satellite) s.texts.satellite = withoutHemisphere(Field::SatelliteLongitude, typed.satellite);
   return s;
 }
 
@@ -45,14 +46,14 @@ std::string carriedWarning(std::string_view name, const DeccalcState& s, const s
   return "the " + std::string(name) + " " + quotedText(s.DmsText) + " has " + pieces + "; read as " + readAs;
 }
 
-// The site boxes decoded, with the date; the declination is the caller's.
-JobSite decodedSite(const JobRequest& request, const SignedBoxes& signs, CalendarDate date,
+// The site decoded, with the date; the declination is the caller's.
+JobSite decodedSite(const JobRequest& request, const SignedInputs& signs, CalendarDate date,
                     std::vector<Notice>& notices) {
-  const BoxTexts& boxes = signs.boxes;
+  const InputTexts& texts = signs.texts;
   JobSite site;
   site.date = date;
-  site.latitude = decodedCoordinate(Field::Latitude, request.boxes.Text4);
-  site.longitude = decodedCoordinate(Field::Longitude, request.boxes.Text5);
+  site.latitude = decodedCoordinate(Field::Latitude, request.inputs.latitude);
+  site.longitude = decodedCoordinate(Field::Longitude, request.inputs.longitude);
   site.inputs.SiteLatitude = site.latitude.DecimalDegrees;
   site.inputs.SiteLongitude = site.longitude.DecimalDegrees;
   site.latitudeDms = latitudeDms(site.inputs.SiteLatitude);
@@ -61,11 +62,11 @@ JobSite decodedSite(const JobRequest& request, const SignedBoxes& signs, Calenda
   site.longitudeDecimal = longitudeDecimal(site.inputs.SiteLongitude);
   if (!request.latitudeGiven) {
     notices.push_back({Notice::Kind::OpeningSite, "no latitude was given, so the site's latitude is " +
-                                                      site.latitudeDms + ", the window's opening " + boxes.Text4 + "."});
+                                                      site.latitudeDms + ", the window's opening " + texts.latitude + "."});
   }
   if (!request.longitudeGiven) {
     notices.push_back({Notice::Kind::OpeningSite, "no longitude was given, so the site's longitude is " +
-                                                      site.longitudeDms + ", the window's opening " + boxes.Text5 + "."});
+                                                      site.longitudeDms + ", the window's opening " + texts.longitude + "."});
   }
   for (const std::string& warning : {carriedWarning("latitude", site.latitude, site.latitudeDms),
                                      carriedWarning("longitude", site.longitude, site.longitudeDms)}) {
@@ -74,23 +75,23 @@ JobSite decodedSite(const JobRequest& request, const SignedBoxes& signs, Calenda
   return site;
 }
 
-// The site decoded with the declination read from Text7.
-JobSite typedSite(const JobRequest& request, const SignedBoxes& signs, Single declination, CalendarDate date,
+// The site decoded with the declination typed.
+JobSite typedSite(const JobRequest& request, const SignedInputs& signs, Single declination, CalendarDate date,
                   std::vector<Notice>& notices) {
   JobSite site = decodedSite(request, signs, date, notices);
   site.inputs.Declination = declination;
-  site.declinationText = signs.boxes.Text7;
+  site.declinationText = signs.texts.declination;
   return site;
 }
 
 // The site with the declination from the World Magnetic Model on its date,
 // rounded to 0.01 degree and then read as if it had been typed.
-JobSite modelSite(const JobRequest& request, const SignedBoxes& signs, CalendarDate date,
+JobSite modelSite(const JobRequest& request, const SignedInputs& signs, CalendarDate date,
                   std::vector<Notice>& notices) {
   JobSite site = decodedSite(request, signs, date, notices);
   const DeclinationResult looked = declinationAt(date, static_cast<double>(site.inputs.SiteLatitude),
                                                  static_cast<double>(site.inputs.SiteLongitude));
-  site.inputs.Declination = readDeclination({"", "", "", looked.declinationText});
+  site.inputs.Declination = readDeclination(looked.declinationText);
   site.declinationText = looked.declinationText;
   site.declinationSource = DeclinationSource::Model;
   if (!looked.warning.empty()) notices.push_back({Notice::Kind::WeakField, looked.warning});
@@ -184,7 +185,7 @@ void addMount(JobSite& site, const std::optional<std::string>& offsetText, bool 
   meridian.SatelliteLongitude = site.inputs.SiteLongitude;
   const OnecalcResult alongMeridian = onecalc(meridian);
   site.mountFigures.push_back(
-      {Label::MeridianElevation, static_cast<double>(alongMeridian.Elevation), alongMeridian.Text3, {}});
+      {Label::MeridianElevation, static_cast<double>(alongMeridian.Elevation), alongMeridian.elevationText, {}});
   for (Figure& figure : site.mountFigures) figure.reading = instrumentReading(figure);
   if (mount.MountAzimuthMagneticOtherWay) {
     site.mountFigures[2].reading += " or " + tenthsReading(static_cast<double>(*mount.MountAzimuthMagneticOtherWay));
@@ -202,9 +203,9 @@ Pointing pointAt(const JobSite& site, Single longitudeWest) {
   p.angles = onecalc(p.inputs);
   p.skew = lnbSkew(p.inputs);
   const auto number = [](Single value) { return static_cast<double>(value); };
-  p.figures = {{Label::AzimuthTrue, number(p.angles.AzimuthTrue), p.angles.Text1, {}},
-               {Label::AzimuthMagnetic, number(p.angles.AzimuthMagnetic), p.angles.Text2, {}},
-               {Label::Elevation, number(p.angles.Elevation), p.angles.Text3, {}},
+  p.figures = {{Label::AzimuthTrue, number(p.angles.AzimuthTrue), p.angles.azimuthTrueText, {}},
+               {Label::AzimuthMagnetic, number(p.angles.AzimuthMagnetic), p.angles.azimuthMagneticText, {}},
+               {Label::Elevation, number(p.angles.Elevation), p.angles.elevationText, {}},
                {Label::LnbSkew, number(p.skew.Skew), p.skew.Text, {}}};
   if (site.offsetAngle) {
     const DishFaceTiltResult tilt = dishFaceTilt(p.angles.Elevation, *site.offsetAngle);
@@ -424,7 +425,7 @@ void addMultifeeds(Job& job, const JobRequest& request, const SatelliteCatalog& 
     if (extra.elevation() < 0) {
       throw RequestRefusal(RequestRefusal::Input::Multifeed,
                            "The multifeed satellite \"" + quotedText(typed) + "\", " + satelliteText(extra) +
-                               ", is below the horizon here (elevation " + extra.angles.Text3 +
+                               ", is below the horizon here (elevation " + extra.angles.elevationText +
                                " degrees): no LNB on this dish can receive it.");
     }
     MultifeedLnb lnb = multifeedLnb(job.site, main, std::move(extra), request.dish);
@@ -479,7 +480,7 @@ void addClearanceNotices(Job& job, const DishOptics& dish) {
   const std::string what = satelliteText(chosen);
   const auto metres = [](double m) { return fixedText(m, 1) + " m"; };
   if (c.degrees <= 0) {
-    std::string text = what + " is blocked here: its elevation, " + chosen.angles.Text3 + "°, is " +
+    std::string text = what + " is blocked here: its elevation, " + chosen.angles.elevationText + "°, is " +
                        fixedText(-c.degrees, 2) + "° below " + chosen.clearanceOver + ".";
     if (c.setBackMetres && c.raiseByMetres) {
       text += " The dish clears it " + metres(*c.setBackMetres) + " from it, or " + metres(*c.raiseByMetres) +
@@ -511,7 +512,7 @@ JobSunBearing sunBearingOf(const JobSite& site, const Pointing& chosen, const st
   constexpr int kDays = 7;
   JobSunBearing bearing;
   bearing.azimuth = static_cast<double>(chosen.angles.AzimuthTrue);
-  bearing.azimuthText = chosen.angles.Text1;
+  bearing.azimuthText = chosen.angles.azimuthTrueText;
   if (zone) bearing.zone = zone->name();
   const double latitude = static_cast<double>(site.inputs.SiteLatitude);
   const double longitudeEast = -static_cast<double>(site.inputs.SiteLongitude);
@@ -550,12 +551,12 @@ std::string jobText(RequestRefusal::Input input, std::string_view what, const st
 
 std::optional<Notice> horizonNotice(const Pointing& p) {
   if (p.elevation() < 0) {
-    return Notice{Notice::Kind::BelowHorizon, "the satellite is below the horizon here (elevation " + p.angles.Text3 +
+    return Notice{Notice::Kind::BelowHorizon, "the satellite is below the horizon here (elevation " + p.angles.elevationText +
                                                   " degrees): no dish at this site can see it."};
   }
   if (p.elevation() < kLowElevation) {
     return Notice{Notice::Kind::LowElevation,
-                  "the satellite stands only " + p.angles.Text3 +
+                  "the satellite stands only " + p.angles.elevationText +
                       " degrees above the horizon, where terrain, buildings and the atmosphere usually get in the way."};
   }
   return std::nullopt;
@@ -570,8 +571,7 @@ Job buildJob(const JobRequest& request, const SatelliteCatalog& list, std::strin
   job.listName = listName;
   job.orbitalList = std::any_of(list.entries.begin(), list.entries.end(),
                                 [](const SatelliteEntry& entry) { return entry.orbit.has_value(); });
-  const SignedBoxes signs = withSigns(request.boxes, request.typedSatellite);
-  const BoxTexts& boxes = signs.boxes;
+  const SignedInputs signs = withSigns(request.inputs, request.typedSatellite);
   const CalendarDate date = request.date ? calendarDateFrom(*request.date) : todayUtc();
   std::optional<TimeZone> zone;
   if (request.timeZone) {
@@ -597,10 +597,10 @@ Job buildJob(const JobRequest& request, const SatelliteCatalog& list, std::strin
   // A typed satellite is checked before the site, as the window checks it;
   // a text that reads as no longitude is a name.
   const std::optional<Single> declination =
-      request.automaticDeclination ? std::nullopt : std::optional(readDeclination(boxes));
+      request.automaticDeclination ? std::nullopt : std::optional(readDeclination(signs.texts.declination));
   std::optional<TypedSatellite> typed;
   if (request.typedSatellite) {
-    typed = readTypedSatellite(request.boxes.Text6, list, listName);
+    typed = readTypedSatellite(request.inputs.satellite, list, listName);
   } else if (request.listEntry) {
     typed = TypedSatellite{std::nullopt, *request.listEntry};
   }

@@ -9,28 +9,27 @@
 #include <string>
 #include <string_view>
 
-#include "first_actions.h"
 #include "job.h"
 #include "satellite_list.h"
+#include "site_inputs.h"
 #include "sun_outage.h"
 
 namespace vantorel {
 
 struct JobRequest {
-  // The inputs as typed; those not given keep the texts the boxes open with.
-  // Text6 is the satellite, a longitude or a name in the list. A latitude,
-  // longitude or satellite may end in a hemisphere letter.
-  BoxTexts boxes = kOpeningBoxTexts;
+  // The site, the satellite and the declination as typed; those not given
+  // keep the opening texts.
+  InputTexts inputs = kOpeningInputs;
   // Whether the site was given; one that was not keeps the opening text,
   // and the job says so.
   bool latitudeGiven = true;
   bool longitudeGiven = true;
-  // Text7 taken from the magnetic model on the job's date instead.
+  // The declination taken from the magnetic model on the job's date instead.
   bool automaticDeclination = false;
   std::optional<std::string> date;  // YYYY-MM-DD; today in UTC without one
   std::optional<std::string> offsetAngle;  // as typed, 0 to 45
   bool motor = false;
-  // The satellite to choose: Text6 (typed), or an entry of the list (a
+  // The satellite to choose: the one typed, or an entry of the list (a
   // choice in a window); neither: no satellite is chosen.
   bool typedSatellite = false;
   std::optional<std::size_t> listEntry;
@@ -40,7 +39,7 @@ struct JobRequest {
   std::optional<OutageCriterion> sunOutage;
   std::optional<std::string> timeZone;
   // Extra satellites on the chosen satellite's dish, as typed (longitudes or
-  // names, like Text6), and the dish's optics.
+  // names, like the satellite), and the dish's optics.
   std::vector<std::string> multifeed;
   DishOptics dish;
   // What stands between the dish and the sky: obstacles as typed

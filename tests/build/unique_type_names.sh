@@ -15,10 +15,12 @@ cd "$1"
 # Definitions at namespace level: "class Name", "struct Name", "class Name
 # final", with a base list or an opening brace on the line; a declaration
 # ("class Name;") is not one.
-definitions=$(grep -rnE --include='*.cpp' --include='*.h' \
-  '^(class|struct) +[A-Za-z_][A-Za-z0-9_]*( +final)? *(:[^;]*)?\{? *$' \
-  app bench calc catalogue fuzz handlers job magnetic satellite_lists sheet sun ui tests |
-  sed -E 's/^([^:]+):([0-9]+):(class|struct) +([A-Za-z0-9_]+).*/\4 \1:\2/')
+# Every source file of the tree, build trees left out, so a new folder is
+# checked without being named here.
+mapfile -t sources < <(find . -path './build*' -prune -o -path './.git' -prune -o \
+  -type f \( -name '*.cpp' -o -name '*.h' \) -print | sort)
+definitions=$(grep -nE '^(class|struct) +[A-Za-z_][A-Za-z0-9_]*( +final)? *(:[^;]*)?\{? *$' "${sources[@]}" |
+  sed -E 's/^\.\/([^:]+):([0-9]+):(class|struct) +([A-Za-z0-9_]+).*/\4 \1:\2/')
 
 repeated=$(awk '{print $1}' <<<"$definitions" | sort | uniq -d)
 if [ -n "$repeated" ]; then

@@ -243,7 +243,7 @@ TEST(OnecalcTest, GivesTheExactTexts) {
       {-33.8667f, -151.2167f, -156, 8, "8.539749 0.5397493 50.29155"}};  // just above 0, as it is
   for (const auto& row : rows) {
     const OnecalcResult r = onecalc({row.latitude, row.longitude, row.satellite, row.declination});
-    EXPECT_EQ(r.Text1 + " " + r.Text2 + " " + r.Text3, row.texts);
+    EXPECT_EQ(r.azimuthTrueText + " " + r.azimuthMagneticText + " " + r.elevationText, row.texts);
   }
 }
 

@@ -15,7 +15,7 @@ namespace {
 
 const BoxTexts kDefaults{"420100", "0910100", "000", "-8"};
 
-std::string texts(const OnecalcResult& r) { return r.Text1 + " " + r.Text2 + " " + r.Text3; }
+std::string texts(const OnecalcResult& r) { return r.azimuthTrueText + " " + r.azimuthMagneticText + " " + r.elevationText; }
 
 // What the defaults give with the satellite at whole degrees West.
 std::string textsFor(int satellite) {

@@ -113,7 +113,7 @@ class PlannerTest : public QObject {
     QCOMPARE(find<QLabel>("latitudeUnderstood")->text(), QStringLiteral("51°30'26.6\" N   51.507401"));
 
     JobRequest request;
-    request.boxes = {"51.5074N", "0.1278W", "", "1.2"};
+    request.inputs = {"51.5074N", "0.1278W", "", "1.2"};
     request.date = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")).toStdString();
     request.offsetAngle = std::string("0");
     request.listEntry = 9;
@@ -195,14 +195,14 @@ class PlannerTest : public QObject {
     QCOMPARE(said("latitudeLetter") + said("longitudeLetter"), letters);
     QVERIFY(m_window->job() && m_window->job()->chosen);
     JobRequest request;
-    request.boxes = {mapLettered(Field::Latitude, latitude.toStdString()),
+    request.inputs = {mapLettered(Field::Latitude, latitude.toStdString()),
                      mapLettered(Field::Longitude, longitude.toStdString()), "28.2E", ""};
     request.automaticDeclination = true;
     request.date = QDate::currentDate().toString(Qt::ISODate).toStdString();
     request.typedSatellite = true;
     const Job expected = buildJob(request, builtInSatelliteList(BuiltInList::Today), "");
     QCOMPARE(m_window->job()->site.longitudeDecimal, expected.site.longitudeDecimal);
-    QCOMPARE(m_window->job()->chosen->angles.Text1, expected.chosen->angles.Text1);
+    QCOMPARE(m_window->job()->chosen->angles.azimuthTrueText, expected.chosen->angles.azimuthTrueText);
     QCOMPARE(expected.site.longitudeDecimal.front() == '-', letters.endsWith(QLatin1Char('W')));
     QVERIFY2(m_window->commandLine().contains(lettered), qPrintable(m_window->commandLine()));
   }
@@ -532,7 +532,7 @@ class PlannerTest : public QObject {
     QCOMPARE(pdf.load(printer.outputFileName()), QPdfDocument::Error::None);
     QCOMPARE(pdf.pageCount(), 1);
     QVERIFY(std::abs(pdf.pagePointSize(0).width() - 595.28) < 0.5);
-    QVERIFY(pdf.getAllText(0).text().contains(QString::fromStdString(m_window->job()->chosen->angles.Text1)));
+    QVERIFY(pdf.getAllText(0).text().contains(QString::fromStdString(m_window->job()->chosen->angles.azimuthTrueText)));
     // Printed, and previewed, the bar is 50 mm.
     constexpr double kDpi = 150, kPixelsPerMm = kDpi / kMillimetresPerInch;
     const QImage printed = pdf.render(0, (pdf.pagePointSize(0) * kDpi / 72).toSize());

@@ -20,9 +20,9 @@ namespace {
 
 const std::string kFixtures = VANTOREL_LIST_FIXTURES;
 
-JobRequest typed(BoxTexts boxes) {
+JobRequest typed(InputTexts boxes) {
   JobRequest request;
-  request.boxes = std::move(boxes);
+  request.inputs = std::move(boxes);
   request.date = "2026-12-07";
   request.typedSatellite = true;
   return request;
@@ -106,7 +106,7 @@ TEST(JobTest, ReadingsAreWhatTheInstrumentsRead) {
 
 TEST(JobTest, SaysWhatItUnderstoodAndWhereItCameFrom) {
   struct Row {
-    BoxTexts boxes;
+    InputTexts boxes;
     bool automatic;
     const char* list;  // a fixture, or nullptr for the built-in list
     const char* site;  // latitude and longitude as the lines echo them
@@ -159,7 +159,7 @@ TEST(JobTest, ChoosesAListEntryAndComputesTheWholeList) {
   const Job job = built(request, list);
   ASSERT_EQ(job.listed.size(), list.entries.size());
   EXPECT_EQ(job.chosen->name, "GORIZONT 33");
-  EXPECT_EQ(job.chosen->angles.Text1, job.listed[3].angles.Text1);
+  EXPECT_EQ(job.chosen->angles.azimuthTrueText, job.listed[3].angles.azimuthTrueText);
   EXPECT_EQ(job.listed[3].notes, (std::vector<std::string>{"inclined 5.22°", "drifting 0.23°/day West", "elements 83 days old"}));
   EXPECT_TRUE(job.orbitalList);
   request.listEntry = list.entries.size();
@@ -170,7 +170,7 @@ TEST(JobTest, ChoosesAListEntryAndComputesTheWholeList) {
 // satellite, then the site and the mount.
 TEST(JobTest, RefusesTheFirstInputInTheWindowsOrder) {
   struct Row {
-    BoxTexts boxes;
+    InputTexts boxes;
     const char* date;
     const char* offset;
     Field field;  // Field::None: not a CalcError
@@ -190,7 +190,7 @@ TEST(JobTest, RefusesTheFirstInputInTheWindowsOrder) {
     request.offsetAngle = row.offset;
     try {
       built(request);
-      ADD_FAILURE() << row.boxes.Text4;
+      ADD_FAILURE() << row.boxes.latitude;
     } catch (const CalcError& e) {
       EXPECT_EQ(e.field(), row.field) << e.what();
     } catch (const std::invalid_argument& e) {

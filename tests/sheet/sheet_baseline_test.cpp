@@ -32,7 +32,7 @@ constexpr double kTolerance = 0.8;
 
 struct Baseline {
   const char* name;
-  BoxTexts boxes;
+  InputTexts boxes;
   const char* list;  // a fixture, or nullptr for the built-in list
   Paper paper;
   bool motor;
@@ -60,7 +60,7 @@ const Baseline kBaselines[] = {
 
 Job jobFor(const Baseline& b) {
   JobRequest request;
-  request.boxes = b.boxes;
+  request.inputs = b.boxes;
   request.date = std::string("2027-01-01");
   request.typedSatellite = true;
   request.everySatellite = true;

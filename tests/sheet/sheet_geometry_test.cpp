@@ -62,7 +62,7 @@ TEST(SheetLayoutTest, BlocksStayApartAndOnThePage) {
 // and its label inside the drawing, no two labels over each other.
 TEST(SheetBracketTest, LnbsStandToScaleWithTheirLabelsApart) {
   JobRequest request;
-  request.boxes = {"51.5074N", "0.1278W", "19.2E", "1.2"};
+  request.inputs = {"51.5074N", "0.1278W", "19.2E", "1.2"};
   request.date = "2026-12-07";
   request.typedSatellite = true;
   request.multifeed = {"13E", "28.2E", "23.5E"};

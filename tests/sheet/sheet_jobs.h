@@ -23,7 +23,7 @@ inline constexpr Site kSites[] = {
 
 inline Job jobFor(const Site& site) {
   JobRequest request;
-  request.boxes = {site.latitude, site.longitude, site.satellite, site.declination};
+  request.inputs = {site.latitude, site.longitude, site.satellite, site.declination};
   request.date = "2026-12-07";
   request.typedSatellite = true;
   request.everySatellite = true;

@@ -330,9 +330,10 @@ BoxTexts FirstWindow::readBoxes() const {
 // The three texts arrive together, so no box shows a result of another
 // calculation than its neighbours.
 void FirstWindow::showResults(const OnecalcResult& result) {
-  writeBox(m_ui.Text1, result.Text1);
-  writeBox(m_ui.Text2, result.Text2);
-  writeBox(m_ui.Text3, result.Text3);
+  const ResultTexts texts = resultTexts(result);
+  writeBox(m_ui.Text1, texts.Text1);
+  writeBox(m_ui.Text2, texts.Text2);
+  writeBox(m_ui.Text3, texts.Text3);
 }
 
 void FirstWindow::refuse(Field field, const QString& message) {

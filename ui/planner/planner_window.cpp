@@ -49,6 +49,7 @@
 #include "calc_error.h"
 #include "deccalc.h"
 #include "hemisphere.h"
+#include "input_ranges.h"
 #include "result_printing.h"
 #include "satellite_search.h"
 #include "satellite_table.h"
@@ -388,7 +389,7 @@ QWidget* PlannerWindow::createJobForm() {
   m_ui.date->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
   m_ui.date->setCalendarPopup(true);
   m_ui.typedDeclination = new QRadioButton(tr("&Typed"));
-  m_ui.declination = new QLineEdit(q(kOpeningBoxTexts.Text7));
+  m_ui.declination = new QLineEdit(q(kOpeningInputs.declination));
   m_ui.declinationSource = understoodLabel(QStringLiteral("declinationSource"), 3);
   auto* group = new QButtonGroup(declination);
   group->addButton(m_ui.modelDeclination);
@@ -404,17 +405,17 @@ QWidget* PlannerWindow::createJobForm() {
   auto* dish = new QGroupBox(tr("Dish"));
   auto* dishForm = new QFormLayout(dish);
   m_ui.offsetAngle = new QDoubleSpinBox;
-  m_ui.offsetAngle->setRange(0, 45);
+  m_ui.offsetAngle->setRange(kOffsetAngleDegrees.low, kOffsetAngleDegrees.high);
   m_ui.offsetAngle->setDecimals(1);
   m_ui.offsetAngle->setSuffix(QStringLiteral("°"));
   m_ui.offsetAngle->setSpecialValueText(tr("0° (prime focus)"));
   m_ui.polarMount = new QCheckBox(tr("&Polar (motorised) mount"));
   m_ui.dishSize = new QSpinBox;
-  m_ui.dishSize->setRange(30, 500);
+  m_ui.dishSize->setRange(static_cast<int>(kDishCentimetres.low), static_cast<int>(kDishCentimetres.high));
   m_ui.dishSize->setSuffix(tr(" cm"));
   m_ui.dishSize->setValue(static_cast<int>(outage::kDefaultDishCentimetres));
   m_ui.frequency = new QDoubleSpinBox;
-  m_ui.frequency->setRange(1, 50);
+  m_ui.frequency->setRange(kFrequencyGigahertz.low, kFrequencyGigahertz.high);
   m_ui.frequency->setDecimals(1);
   m_ui.frequency->setSuffix(tr(" GHz"));
   m_ui.frequency->setValue(outage::kDefaultFrequencyGigahertz);
@@ -444,7 +445,9 @@ QWidget* PlannerWindow::createJobForm() {
   m_ui.multifeeds->setMaximumHeight(m_ui.multifeeds->fontMetrics().height() * 4 + 8);
   m_ui.removeMultifeed = new QPushButton(tr("Re&move LNB"));
   m_ui.focalLength = new QSpinBox;
-  m_ui.focalLength->setRange(0, 5000);
+  // The lowest value, one under the shortest focal length taken, stands for
+  // none typed.
+  m_ui.focalLength->setRange(static_cast<int>(kFocalMillimetres.low) - 1, static_cast<int>(kFocalMillimetres.high));
   m_ui.focalLength->setSuffix(tr(" mm"));
   m_ui.focalLength->setSpecialValueText(tr("0.6 of the dish size"));
   multifeedForm->addWidget(m_ui.multifeedSatellite, 0, 0);
@@ -775,8 +778,8 @@ void PlannerWindow::readSettings() {
   QSettings& s = *m_settings;
   // The window's opening site, its longitude lettered: the planner reads an
   // unlettered longitude East positive.
-  m_ui.latitude->setText(s.value(QStringLiteral("site/latitude"), q(kOpeningBoxTexts.Text4)).toString());
-  m_ui.longitude->setText(s.value(QStringLiteral("site/longitude"), q(kOpeningBoxTexts.Text5) + QLatin1Char('W')).toString());
+  m_ui.latitude->setText(s.value(QStringLiteral("site/latitude"), q(kOpeningInputs.latitude)).toString());
+  m_ui.longitude->setText(s.value(QStringLiteral("site/longitude"), q(kOpeningInputs.longitude) + QLatin1Char('W')).toString());
   if (s.contains(QStringLiteral("site/longitude")) && s.value(QStringLiteral("site/convention")).toString() != kMapConvention) {
     // Kept by a planner that read an unlettered longitude West positive:
     // lettered as it was meant, so that the site does not move.
@@ -785,7 +788,7 @@ void PlannerWindow::readSettings() {
   const bool typed = s.value(QStringLiteral("declination/typed"), false).toBool();
   (typed ? m_ui.typedDeclination : m_ui.modelDeclination)->setChecked(true);
   m_ui.declination->setEnabled(typed);
-  m_ui.declination->setText(s.value(QStringLiteral("declination/text"), q(kOpeningBoxTexts.Text7)).toString());
+  m_ui.declination->setText(s.value(QStringLiteral("declination/text"), q(kOpeningInputs.declination)).toString());
   m_ui.offsetAngle->setValue(s.value(QStringLiteral("dish/offsetAngle"), 0.0).toDouble());
   m_ui.polarMount->setChecked(s.value(QStringLiteral("dish/polarMount"), false).toBool());
   m_ui.dishSize->setValue(s.value(QStringLiteral("dish/size"), outage::kDefaultDishCentimetres).toInt());
@@ -930,7 +933,7 @@ void PlannerWindow::addMultifeedRow(int proxyRow) {
 
 JobRequest PlannerWindow::request() const {
   JobRequest r;
-  r.boxes = {mapLettered(Field::Latitude, bytes(m_ui.latitude->text())),
+  r.inputs = {mapLettered(Field::Latitude, bytes(m_ui.latitude->text())),
              mapLettered(Field::Longitude, bytes(m_ui.longitude->text())), bytes(satelliteTyped()),
              bytes(m_ui.declination->text())};
   r.automaticDeclination = m_ui.modelDeclination->isChecked();
@@ -946,10 +949,9 @@ JobRequest PlannerWindow::request() const {
   r.address = bytes(m_ui.address->text());
   r.notes = bytes(m_ui.notes->text());
   for (int i = 0; i < m_ui.multifeeds->count(); ++i) r.multifeed.push_back(bytes(m_ui.multifeeds->item(i)->text()));
-  constexpr double kMillimetresPerCentimetre = 10;
   const int focal = m_ui.focalLength->value();
   r.dish = dishOptics(m_ui.dishSize->value() * kMillimetresPerCentimetre,
-                      focal > 0 ? std::optional<double>(focal) : std::nullopt, m_ui.frequency->value());
+                      focal >= kFocalMillimetres.low ? std::optional<double>(focal) : std::nullopt, m_ui.frequency->value());
   for (int row = 0; row < m_ui.obstacles->rowCount(); ++row) {
     if (const QString typed = obstacleText(row); !typed.isEmpty()) r.obstacles.push_back(bytes(typed));
   }
@@ -1176,7 +1178,7 @@ QString PlannerWindow::commandLine() const {
   if (m_horizon) words << QStringLiteral("--horizon") << m_horizonPath;
   words << QStringLiteral("--sun-bearing");
   for (int i = 0; i < m_ui.multifeeds->count(); ++i) words << QStringLiteral("--multifeed") << m_ui.multifeeds->item(i)->text();
-  if (m_ui.multifeeds->count() > 0 && m_ui.focalLength->value() > 0) {
+  if (m_ui.multifeeds->count() > 0 && m_ui.focalLength->value() >= kFocalMillimetres.low) {
     words << QStringLiteral("--focal-length") << QString::number(m_ui.focalLength->value());
   }
   QStringList quoted;

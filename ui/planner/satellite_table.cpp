@@ -48,9 +48,9 @@ QVariant SatelliteTableModel::data(const QModelIndex& index, int role) const {
     case Position:
       return sort ? QVariant(mapLongitude(static_cast<double>(p.longitudeWest))) : QVariant(q(p.position));
     case Azimuth:
-      return sort ? QVariant(static_cast<double>(p.angles.AzimuthTrue)) : QVariant(q(p.angles.Text1));
+      return sort ? QVariant(static_cast<double>(p.angles.AzimuthTrue)) : QVariant(q(p.angles.azimuthTrueText));
     case Elevation:
-      return sort ? QVariant(p.elevation()) : QVariant(q(p.angles.Text3));
+      return sort ? QVariant(p.elevation()) : QVariant(q(p.angles.elevationText));
     case Skew:
       return sort ? QVariant(static_cast<double>(p.skew.Skew)) : QVariant(q(p.skew.Text));
     case Clearance:

@@ -25,7 +25,9 @@
 // and their order decide the last displayed digit. Everywhere else the angles
 // come from the site and satellite as vectors in local east/north/up axes.
 
+#include <array>
 #include <string>
+#include <string_view>
 
 #include "numeric_text.h"
 
@@ -41,7 +43,7 @@ struct OnecalcInputs {
 struct OnecalcResult {
   // Working values, kept for inspection; the closed form fills all of them,
   // the vector form only the first three.
-  Single DeclinationCopy = 0;
+  Single declination = 0;  // the declination as taken at entry
   Single LatitudeRadians = 0;
   Single LongitudeDifference = 0;
   Single LongitudeDifferenceRadians = 0;
@@ -52,12 +54,14 @@ struct OnecalcResult {
   Single AzimuthMagnetic = 0;
   Single Elevation = 0;
 
-  // The three results as the window shows them, in the order AZIMUTH TRUE,
-  // AZIMUTH MAGNETIC, ELEVATION.
-  std::string Text1;
-  std::string Text2;
-  std::string Text3;
+  // The three results as they are shown, under kResultLabels.
+  std::string azimuthTrueText;
+  std::string azimuthMagneticText;
+  std::string elevationText;
 };
+
+// The names of the three results, as their labels show them.
+inline constexpr std::array<std::string_view, 3> kResultLabels = {"AZIMUTH TRUE", "AZIMUTH MAGNETIC", "ELEVATION"};
 
 // Throws CalcError(Field::Calculation, DivisionByZero / InvalidOperation /
 // Overflow) if a step's arithmetic fails; no result is returned then.

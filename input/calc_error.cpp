@@ -2,13 +2,14 @@
 
 #include <algorithm>
 
+#include "input_ranges.h"
 #include "typing_hint.h"
 
 namespace vantorel {
 namespace {
 
 // What each box accepts, in the words of the window's own labels.
-std::string_view acceptedForm(Field field) {
+std::string acceptedForm(Field field) {
   switch (field) {
     case Field::Latitude:
       return "Enter DDMMSS digits such as 420100, or decimal degrees such as 42.0167, "
@@ -26,23 +27,28 @@ std::string_view acceptedForm(Field field) {
     case Field::SatelliteList:
       return "Choose a satellite from the list.";
     case Field::OffsetAngle:
-      return "Enter the dish's offset angle in degrees, from 0 (a prime-focus dish) to 45, such as 22.3.";
+      return "Enter the dish's offset angle in degrees, from " + limitText(kOffsetAngleDegrees.low) +
+             " (a prime-focus dish) to " + limitText(kOffsetAngleDegrees.high) + ", such as 22.3.";
     case Field::Calculation:
       return "Check the four inputs.";
     case Field::MinimumElevation:
-      return "Give the lowest elevation to list in degrees, from -90 to 90, such as 5 (0 lists every satellite "
+      return "Give the lowest elevation to list in degrees, from " + rangeText(kRightAngleEitherWay) +
+             ", such as 5 (0 lists every satellite "
              "above the horizon).";
     case Field::MinimumClearance:
-      return "Give the least clearance to list in degrees, from -90 to 90, such as 2 (0 lists every satellite that "
+      return "Give the least clearance to list in degrees, from " + rangeText(kRightAngleEitherWay) +
+             ", such as 2 (0 lists every satellite that "
              "clears the obstacles).";
     case Field::DishSize:
-      return "Give the dish's diameter in centimetres, from 30 to 500, such as 60.";
+      return "Give the dish's diameter in centimetres, from " + rangeText(kDishCentimetres) + ", such as 60.";
     case Field::Frequency:
-      return "Give the frequency in GHz, from 1 to 50, such as 11.7 (Ku band) or 4 (C band).";
+      return "Give the frequency in GHz, from " + rangeText(kFrequencyGigahertz) + ", such as 11.7 (Ku band) or 4 (C band).";
     case Field::OutageAngle:
-      return "Give the outage angle in degrees, over 0 and at most 10, such as 1.5.";
+      return "Give the outage angle in degrees, over " + limitText(kOutageAngleDegrees.low) + " and at most " +
+             limitText(kOutageAngleDegrees.high) + ", such as 1.5.";
     case Field::FocalLength:
-      return "Give the dish's focal length in millimetres as its maker states it, from 50 to 5000, such as 480.";
+      return "Give the dish's focal length in millimetres as its maker states it, from " +
+             rangeText(kFocalMillimetres) + ", such as 480.";
     case Field::None:
       break;
   }
@@ -72,7 +78,7 @@ std::string problem(Field field, Fault fault) {
         case Field::MinimumClearance:
           return "lies beyond 90 degrees";
         case Field::OffsetAngle:
-          return "lies outside 0 to 45 degrees";
+          return "lies outside " + rangeText(kOffsetAngleDegrees) + " degrees";
         case Field::DishSize:
         case Field::Frequency:
         case Field::OutageAngle:

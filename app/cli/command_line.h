@@ -32,7 +32,7 @@
 namespace vantorel {
 
 // What the command line asks for: a mode, and for the look angles the run's
-// request (handlers/command_run.h).
+// request (command_run.h).
 struct CommandLine {
   enum class Mode { Windows, Planner, Help, Version, Pointing, UsageError };
   Mode mode = Mode::Windows;

@@ -6,37 +6,36 @@
 #include <stdexcept>
 
 #include "calc_error.h"
+#include "input_ranges.h"
 #include "result_printing.h"
 
 namespace vantorel {
 namespace {
 
-// A number typed for field, within (low, high], or [low, high] with
-// lowIncluded.
-double numberIn(const std::string& text, Field field, double low, double high, bool lowIncluded) {
+// A number typed for field, within its range.
+double numberIn(const std::string& text, Field field, const Range& range) {
   double value = 0;
   try {
     value = textToDouble(text);
   } catch (const CalcError& e) {
     throw e.forField(field);
   }
-  if (!(value <= high && (lowIncluded ? value >= low : value > low))) throw CalcError(field, Fault::OutOfRange, text);
+  if (!range.holds(value)) throw CalcError(field, Fault::OutOfRange, text);
   return value;
 }
 
 // --min-elevation lies within a right angle of the horizon either way.
 std::optional<double> minimumElevation(const std::optional<std::string>& text) {
-  constexpr double kRightAngle = 90;
   if (!text) return std::nullopt;
-  return numberIn(*text, Field::MinimumElevation, -kRightAngle, kRightAngle, true);
+  return numberIn(*text, Field::MinimumElevation, kRightAngleEitherWay);
 }
 
 // The dish's size and frequency as typed, or the defaults; the sun outage
 // and a multifeed dish both take them.
 OutageCriterion dishAsTyped(const PointingRequest& request) {
   OutageCriterion c;
-  if (request.dishSize) c.dishCentimetres = numberIn(*request.dishSize, Field::DishSize, 30, 500, true);
-  if (request.frequency) c.frequencyGigahertz = numberIn(*request.frequency, Field::Frequency, 1, 50, true);
+  if (request.dishSize) c.dishCentimetres = numberIn(*request.dishSize, Field::DishSize, kDishCentimetres);
+  if (request.frequency) c.frequencyGigahertz = numberIn(*request.frequency, Field::Frequency, kFrequencyGigahertz);
   return c;
 }
 
@@ -44,17 +43,16 @@ OutageCriterion dishAsTyped(const PointingRequest& request) {
 std::optional<OutageCriterion> outageCriterion(const PointingRequest& request) {
   if (!request.sunOutage && !request.sheet) return std::nullopt;
   OutageCriterion c = dishAsTyped(request);
-  if (request.outageAngle) c.angle = numberIn(*request.outageAngle, Field::OutageAngle, 0, 10, false);
+  if (request.outageAngle) c.angle = numberIn(*request.outageAngle, Field::OutageAngle, kOutageAngleDegrees);
   return c;
 }
 
 // The optics of a multifeed dish: its size and frequency, and its focal
 // length as typed or assumed.
 DishOptics multifeedDish(const PointingRequest& request) {
-  constexpr double kMillimetresPerCentimetre = 10;
   const OutageCriterion dish = dishAsTyped(request);
   std::optional<double> focal;
-  if (request.focalLength) focal = numberIn(*request.focalLength, Field::FocalLength, 50, 5000, true);
+  if (request.focalLength) focal = numberIn(*request.focalLength, Field::FocalLength, kFocalMillimetres);
   return dishOptics(dish.dishCentimetres * kMillimetresPerCentimetre, focal, dish.frequencyGigahertz);
 }
 
@@ -78,10 +76,8 @@ std::string listName(const SatelliteCatalog& list, const std::optional<std::stri
 
 PointingOutput runPointing(const PointingRequest& request, const SheetWriter& writeSheet) {
   const std::optional<double> lowest = minimumElevation(request.minimumElevation);
-  constexpr double kRightAngle = 90;
   const std::optional<double> leastClearance =
-      request.minimumClearance ? std::optional(numberIn(*request.minimumClearance, Field::MinimumClearance, -kRightAngle,
-                                                        kRightAngle, true))
+      request.minimumClearance ? std::optional(numberIn(*request.minimumClearance, Field::MinimumClearance, kRightAngleEitherWay))
                                : std::nullopt;
   const SatelliteCatalog list = request.satellitesFile ? loadSatelliteList(*request.satellitesFile)
                                                       : builtInSatelliteList(request.builtInList);

@@ -48,7 +48,7 @@ void closedForm(OnecalcResult& r) {
   // The magnetic azimuth is taken from the double, not from the Single, so
   // it is rounded once.
   const double A = 180 + AzimuthOffset * (180 / Pi);
-  r.AzimuthMagnetic = magneticAzimuth(A, r.DeclinationCopy);
+  r.AzimuthMagnetic = magneticAzimuth(A, r.declination);
   r.AzimuthTrue = single(A);
 
   const double cl = std::cos(static_cast<double>(r.LatitudeRadians));
@@ -102,7 +102,7 @@ void vectorForm(const OnecalcInputs& in, OnecalcResult& r) {
   if (azimuth < 0) azimuth += 360;
   const double elevation = std::atan2(du, std::hypot(de, dn)) * (180 / Pi);
 
-  r.AzimuthMagnetic = magneticAzimuth(azimuth, r.DeclinationCopy);
+  r.AzimuthMagnetic = magneticAzimuth(azimuth, r.declination);
   r.AzimuthTrue = single(azimuth);
   r.Elevation = single(elevation);
 }
@@ -125,7 +125,7 @@ Single magneticAzimuth(double azimuthTrue, Single declination) {
 
 OnecalcResult onecalc(const OnecalcInputs& in) {
   OnecalcResult r;
-  r.DeclinationCopy = in.Declination;
+  r.declination = in.Declination;
   r.LatitudeRadians = single(static_cast<double>(in.SiteLatitude) * (Pi / 180));
   // The difference of the two Singles is stored as a Single.
   r.LongitudeDifference = single(static_cast<double>(in.SatelliteLongitude) - static_cast<double>(in.SiteLongitude));
@@ -140,9 +140,9 @@ OnecalcResult onecalc(const OnecalcInputs& in) {
     vectorForm(in, r);
   }
 
-  r.Text1 = singleToText(r.AzimuthTrue);
-  r.Text2 = singleToText(r.AzimuthMagnetic);
-  r.Text3 = singleToText(r.Elevation);
+  r.azimuthTrueText = singleToText(r.AzimuthTrue);
+  r.azimuthMagneticText = singleToText(r.AzimuthMagnetic);
+  r.elevationText = singleToText(r.Elevation);
   return r;
 }
 

@@ -17,7 +17,7 @@ namespace vantorel {
 
 struct PointingRequest {
   // Every satellite of the list in effect as a table, rather than the
-  // satellite typed (Text6).
+  // satellite typed.
   bool table = false;
   // What was typed; the run decides which satellites the job computes.
   JobRequest job;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "calc_error.h"
+#include "input_ranges.h"
 #include "program_version.h"
 #include "satellite_list.h"
 #include "world_magnetic_model.h"
@@ -165,6 +166,8 @@ int written(const std::string& text, std::ostream& out, std::ostream& err) {
 // The bytes of an argument; see parseCommandLine.
 std::string bytesOf(const QString& argument) { return argument.toLatin1().toStdString(); }
 
+QString text(const std::string& s) { return QString::fromStdString(s); }
+
 }  // namespace
 
 namespace {
@@ -248,11 +251,13 @@ struct Options {
       QStringLiteral("With --satellite, also print the days and minutes of the twelve months from --date when the sun "
                      "stands behind the satellite.")};
   QCommandLineOption dishSize{QStringLiteral("dish-size"),
-                              QStringLiteral("The dish's diameter for --sun-outage, 30 to 500 (default 60)."),
+                              QStringLiteral("The dish's diameter for --sun-outage, %1 (default %2).")
+                                  .arg(text(rangeText(kDishCentimetres)), text(limitText(outage::kDefaultDishCentimetres))),
                               QStringLiteral("CM")};
   QCommandLineOption frequency{
       QStringLiteral("frequency"),
-      QStringLiteral("The frequency received for --sun-outage, 1 to 50 (default 11.7; C band is about 4)."),
+      QStringLiteral("The frequency received for --sun-outage, %1 (default %2; C band is about 4).")
+          .arg(text(rangeText(kFrequencyGigahertz)), text(limitText(outage::kDefaultFrequencyGigahertz))),
       QStringLiteral("GHz")};
   QCommandLineOption outageAngle{
       QStringLiteral("outage-angle"),
@@ -377,12 +382,12 @@ PointingRequest pointingRequest(const QCommandLineParser& parser, const Options&
   request.table = parser.isSet(o.all);
   request.csv = parser.isSet(o.csv);
   JobRequest& job = request.job;
-  const std::pair<const QCommandLineOption*, std::string*> inputs[] = {{&o.latitude, &job.boxes.Text4},
-                                                                       {&o.longitude, &job.boxes.Text5},
-                                                                       {&o.satellite, &job.boxes.Text6},
-                                                                       {&o.declination, &job.boxes.Text7}};
-  for (const auto& [option, box] : inputs) {
-    if (parser.isSet(*option)) *box = bytesOf(parser.value(*option));
+  const std::pair<const QCommandLineOption*, std::string*> inputs[] = {{&o.latitude, &job.inputs.latitude},
+                                                                       {&o.longitude, &job.inputs.longitude},
+                                                                       {&o.satellite, &job.inputs.satellite},
+                                                                       {&o.declination, &job.inputs.declination}};
+  for (const auto& [option, text] : inputs) {
+    if (parser.isSet(*option)) *text = bytesOf(parser.value(*option));
   }
   // No declination goes unstated: without one, the model's is taken.
   job.automaticDeclination = automaticDeclination(parser, o) || !parser.isSet(o.declination);

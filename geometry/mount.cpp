@@ -4,14 +4,10 @@
 
 #include "angles.h"
 #include "calc_error.h"
+#include "input_ranges.h"
 
 namespace vantorel {
 namespace {
-
-// Offset dishes are made with offsets of some 20 to 30 degrees; past 45 the
-// beam would leave nearer the rim's plane than its axis, and the number is
-// taken for a slip.
-constexpr Single kLargestOffsetAngle = 45;
 
 // The look angles' sphere, and their pi.
 constexpr double kLookAngleRadiansPerDegree = constants::Pi / 180;
@@ -25,7 +21,9 @@ Single offsetAngleFromText(std::string_view text) {
   } catch (const CalcError& e) {
     throw e.forField(Field::OffsetAngle);
   }
-  if (!(angle >= 0 && angle <= kLargestOffsetAngle)) throw CalcError(Field::OffsetAngle, Fault::OutOfRange, text);
+  // Past 45 the beam would leave nearer the rim's plane than its axis, and
+  // the number is taken for a slip.
+  if (!kOffsetAngleDegrees.holds(angle)) throw CalcError(Field::OffsetAngle, Fault::OutOfRange, text);
   return angle;
 }
 

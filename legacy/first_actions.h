@@ -5,13 +5,14 @@
 // copy texts in and out, so this is the whole behaviour of a calculation,
 // and the fuzzer and the tests drive it directly.
 
-#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "input_ranges.h"
 #include "listmod.h"
 #include "onecalc.h"
+#include "site_inputs.h"
 
 namespace vantorel {
 
@@ -24,14 +25,16 @@ struct BoxTexts {
 };
 
 // What the input boxes hold when the main window opens.
-inline const BoxTexts kOpeningBoxTexts{"420100", "0910100", "000", "-8"};
+inline const BoxTexts kOpeningBoxTexts{std::string(kOpeningLatitude), std::string(kOpeningLongitude),
+                                       std::string(kOpeningSatellite), std::string(kOpeningDeclination)};
 
-// The satellite can be typed no further west than this; East is negative,
-// and no further east than the whole degrees of an Integer.
-inline constexpr double kSatelliteLongitudeLimit = 180;
-
-// The names of the three results, Text1 to Text3, as their labels show them.
-inline constexpr std::array<std::string_view, 3> kResultLabels = {"AZIMUTH TRUE", "AZIMUTH MAGNETIC", "ELEVATION"};
+// The three results as the window's boxes Text1 to Text3 show them.
+struct ResultTexts {
+  std::string Text1;  // AZIMUTH TRUE
+  std::string Text2;  // AZIMUTH MAGNETIC
+  std::string Text3;  // ELEVATION
+};
+ResultTexts resultTexts(const OnecalcResult& result);
 
 // "Calculate". Reads Text7, then checks Text6 against 180, then decodes Text4
 // and Text5, then rounds Text6 to whole degrees (halves to even) and computes.
@@ -49,10 +52,6 @@ std::optional<OnecalcResult> calculateForListRow(const BoxTexts& boxes, const Ca
 // Throws CalcError(SatelliteList, SubscriptOutOfRange) for a row past the
 // catalogue's slots.
 std::optional<Integer> satelliteForListRow(const Catalogue& catalogue, int listIndex);
-
-// The declination of Text7, East positive; throws CalcError(Declination)
-// for a text that is not a number or lies beyond 180 either way.
-Single readDeclination(const BoxTexts& boxes);
 
 // The inputs of the look angles exactly as the two handlers above read them,
 // with the same refusals, for what else is computed from the same site and

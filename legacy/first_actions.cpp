@@ -8,10 +8,6 @@
 namespace vantorel {
 namespace {
 
-// A declination is an angle between two directions; beyond half a turn either
-// way it is a typing slip, and it would carry into the magnetic azimuth.
-constexpr double kDeclinationLimit = 180;
-
 template <typename Convert>
 auto forField(Field field, Convert convert) {
   try {
@@ -23,17 +19,13 @@ auto forField(Field field, Convert convert) {
 
 }  // namespace
 
-Single readDeclination(const BoxTexts& boxes) {
-  const Single declination = forField(Field::Declination, [&] { return textToSingle(boxes.Text7); });
-  if (std::fabs(static_cast<double>(declination)) > kDeclinationLimit) {
-    throw CalcError(Field::Declination, Fault::OutOfRange, boxes.Text7);
-  }
-  return declination;
+ResultTexts resultTexts(const OnecalcResult& result) {
+  return {result.azimuthTrueText, result.azimuthMagneticText, result.elevationText};
 }
 
 OnecalcInputs inputsFromBoxes(const BoxTexts& boxes) {
   OnecalcInputs in;
-  in.Declination = readDeclination(boxes);
+  in.Declination = readDeclination(boxes.Text7);
   const double satellite = forField(Field::SatelliteLongitude, [&] { return textToDouble(boxes.Text6); });
   if (satellite > kSatelliteLongitudeLimit) throw CalcError(Field::SatelliteLongitude, Fault::OutOfRange, boxes.Text6);
   in.SiteLatitude = deccalc(boxes.Text4, Field::Latitude).DecimalDegrees;
@@ -52,7 +44,7 @@ OnecalcResult calculateFromBoxes(const BoxTexts& boxes) { return onecalc(inputsF
 
 std::optional<OnecalcInputs> inputsForListRow(const BoxTexts& boxes, const Catalogue& catalogue, int listIndex) {
   OnecalcInputs in;
-  in.Declination = readDeclination(boxes);
+  in.Declination = readDeclination(boxes.Text7);
   in.SiteLatitude = deccalc(boxes.Text4, Field::Latitude).DecimalDegrees;
   in.SiteLongitude = deccalc(boxes.Text5, Field::Longitude).DecimalDegrees;
   const std::optional<Integer> satellite = satelliteForListRow(catalogue, listIndex);
