@@ -39,6 +39,8 @@ struct DishOptics {
   double focalMm = 360;
   bool focalAssumed = true;  // from an f/D of kAssumedFocalRatio, not the maker's figure
   double frequencyGigahertz = 11.7;
+
+  friend bool operator==(const DishOptics&, const DishOptics&) = default;
 };
 
 inline constexpr double kAssumedFocalRatio = 0.6;

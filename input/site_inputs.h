@@ -24,6 +24,8 @@ struct InputTexts {
   std::string longitude;
   std::string satellite;
   std::string declination;
+
+  friend bool operator==(const InputTexts&, const InputTexts&) = default;
 };
 
 inline const InputTexts kOpeningInputs{std::string(kOpeningLatitude), std::string(kOpeningLongitude),

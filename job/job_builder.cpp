@@ -144,10 +144,10 @@ std::size_t satelliteNamed(const SatelliteCatalog& list, const std::string& type
                         std::string(listName) + "; give one of them more fully:";
   for (const std::size_t candidate : match.candidates) {
     const SatelliteEntry& entry = list.entries[candidate];
-    message += "\nvantorel:   " + entry.name + ", " + satellitePosition(static_cast<Single>(-entry.longitudeEast));
+    message += "\n  " + entry.name + ", " + satellitePosition(static_cast<Single>(-entry.longitudeEast));
   }
   if (match.count > match.candidates.size()) {
-    message += "\nvantorel:   and " + std::to_string(match.count - match.candidates.size()) + " more";
+    message += "\n  and " + std::to_string(match.count - match.candidates.size()) + " more";
   }
   throw RequestRefusal(RequestRefusal::Input::Satellite, message);
 }

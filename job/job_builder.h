@@ -54,6 +54,8 @@ struct JobRequest {
   // Who the job is for, where, and notes for the sheet: printable text,
   // each at most kLongestJobText characters.
   std::string customer, address, notes;
+
+  friend bool operator==(const JobRequest&, const JobRequest&) = default;
 };
 
 inline constexpr std::size_t kLongestJobText = 300;

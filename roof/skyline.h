@@ -34,9 +34,13 @@ struct Obstacle {
 struct HorizonProfile {
   struct Point {
     double azimuth = 0, elevation = 0;
+
+    friend bool operator==(const Point&, const Point&) = default;
   };
   std::vector<Point> points;  // by azimuth; never empty once read
   std::string name;           // the file's, as messages name it
+
+  friend bool operator==(const HorizonProfile&, const HorizonProfile&) = default;
 };
 
 struct Skyline {

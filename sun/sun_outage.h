@@ -38,6 +38,8 @@ struct OutageCriterion {
   double dishCentimetres = outage::kDefaultDishCentimetres;
   double frequencyGigahertz = outage::kDefaultFrequencyGigahertz;
   std::optional<double> angle;  // degrees, replacing half the beamwidth plus the sun's radius
+
+  friend bool operator==(const OutageCriterion&, const OutageCriterion&) = default;
 };
 
 // Half the dish's half-power beamwidth, degrees.

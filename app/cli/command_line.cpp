@@ -5,6 +5,7 @@
 #include <exception>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "calc_error.h"
 #include "input_ranges.h"
@@ -161,6 +162,16 @@ int written(const std::string& text, std::ostream& out, std::ostream& err) {
     return kRefused;
   }
   return kPrinted;
+}
+
+// A message on standard error: every line of it begins "vantorel: ", so a
+// refusal that lists candidates a line each still reads as the program's.
+void says(std::ostream& err, std::string_view message) {
+  err << "vantorel: ";
+  for (const char c : message) {
+    err << c;
+    if (c == '\n') err << "vantorel: ";
+  }
 }
 
 // The bytes of an argument; see parseCommandLine.
@@ -504,18 +515,20 @@ int runCommandLine(const CommandLine& command, std::ostream& out, std::ostream& 
   try {
     output = runPointing(command.request, writeSheet);
   } catch (const CalcError& refused) {
-    err << "vantorel: " << refused.what();
+    says(err, refused.what());
     if (refused.field() == Field::Declination && refused.fault() == Fault::NotANumber) {
       err << " Or give auto for the World Magnetic Model's.";
     }
     err << '\n';
     return kRefused;
   } catch (const MagneticModelError& refused) {
-    err << "vantorel: " << refused.what() << " Type the declination with --declination, East positive (-8 for 8 "
+    says(err, refused.what());
+    err << " Type the declination with --declination, East positive (-8 for 8 "
                                               "degrees West).\n";
     return kRefused;
   } catch (const std::exception& refused) {
-    err << "vantorel: " << refused.what() << '\n';
+    says(err, refused.what());
+    err << '\n';
     return kRefused;
   }
   for (const std::string& warning : output.warnings) err << "vantorel: " << warning << '\n';

@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QSplitter>
+#include <QSpinBox>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -334,6 +335,18 @@ class PlannerTest : public QObject {
     QCOMPARE(m_window->job()->multifeeds[1].satellite.name, std::string("ASTRA 2G & ASTRA 2F"));
     QVERIFY(find<QPlainTextEdit>("results")->toPlainText().contains(QStringLiteral("MULTIFEED         13° E")));
     QVERIFY(m_window->commandLine().contains(QStringLiteral("--multifeed 13E --multifeed 'astra 28.2'")));
+    // The focal length goes down to the shortest the command line takes;
+    // one step under it stands for none typed.
+    auto* focal = find<QSpinBox>("focalLength");
+    focal->setFocus();
+    QTest::keyClick(focal, Qt::Key_Up);
+    settle();
+    QVERIFY2(m_window->commandLine().contains(QStringLiteral("--focal-length 50")), qPrintable(m_window->commandLine()));
+    QTest::keyClick(focal, Qt::Key_Down);
+    QTest::keyClick(focal, Qt::Key_Down);
+    settle();
+    QCOMPARE(focal->text(), focal->specialValueText());
+    QVERIFY(!m_window->commandLine().contains(QStringLiteral("--focal-length")));
     auto* list = find<QListWidget>("multifeeds");
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
     QTest::mouseClick(find("removeMultifeed"), Qt::LeftButton);

@@ -47,6 +47,7 @@
 #include <fstream>
 
 #include "calc_error.h"
+#include "command_line_for.h"
 #include "deccalc.h"
 #include "hemisphere.h"
 #include "input_ranges.h"
@@ -78,17 +79,6 @@ std::string bytes(const QString& s) { return s.toStdString(); }
 // satellite in any list and cannot be mistaken for a name.
 QString typedPosition(double east) {
   return q(singleToText(static_cast<Single>(std::fabs(east)))) + (east < 0 ? QStringLiteral("W") : QStringLiteral("E"));
-}
-
-// A word for the shell, quoted only where it must be.
-QString shellWord(const QString& word) {
-  static const QString kPlain = QStringLiteral(
-      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.,_+-/:=@%");
-  const bool plain = !word.isEmpty() && std::all_of(word.begin(), word.end(), [](QChar c) { return kPlain.contains(c); });
-  if (plain) return word;
-  QString quoted = word;
-  quoted.replace(QLatin1Char('\''), QStringLiteral("'\\''"));
-  return QLatin1Char('\'') + quoted + QLatin1Char('\'');
 }
 
 // What a site box's text is understood as, read as maps write it: the
@@ -1153,37 +1143,32 @@ void PlannerWindow::splitPastedPair(QLineEdit* box, bool whole) {
 
 QString PlannerWindow::commandLine() const {
   if (!m_job || !m_job->chosen) return {};
-  const Job& job = *m_job;
-  // Lettered, so that the command line's own reading of an unlettered
-  // longitude, West positive, cannot move the site.
-  QStringList words{QStringLiteral("vantorel"),
-                    QStringLiteral("--latitude"),
-                    q(mapLettered(Field::Latitude, bytes(m_ui.latitude->text()))),
-                    QStringLiteral("--longitude"),
-                    q(mapLettered(Field::Longitude, bytes(m_ui.longitude->text())))};
-  if (!m_listPath.isEmpty()) {
-    words << QStringLiteral("--satellites") << m_listPath;
-  } else if (m_list.builtIn == BuiltInList::Nineties) {
-    words << QStringLiteral("--builtin-list") << QStringLiteral("1990s");
+  PointingRequest r;
+  r.job = request();
+  // The table, the sun outage's figures and the sun on the azimuth are the
+  // window's own; the command line asks for the satellite's.
+  r.job.everySatellite = false;
+  r.job.sunOutage.reset();
+  r.job.sunBearing = false;
+  r.job.dish = {};
+  r.job.horizon.reset();
+  if (r.job.automaticDeclination) r.job.inputs.declination = std::string(kOpeningDeclination);
+  if (!m_listPath.isEmpty()) r.satellitesFile = bytes(m_listPath);
+  r.builtInList = m_list.builtIn.value_or(BuiltInList::Today);
+  r.sunOutage = true;
+  r.dishSize = std::to_string(m_ui.dishSize->value());
+  r.frequency = doubleToText(m_ui.frequency->value());
+  if (!m_job->sunOutage->zone.empty()) r.timeZone = m_job->sunOutage->zone;
+  r.obstacles = r.job.obstacles;
+  if (m_horizon) r.horizonFile = bytes(m_horizonPath);
+  r.sunBearing = true;
+  r.multifeed = r.job.multifeed;
+  if (!r.multifeed.empty() && m_ui.focalLength->value() >= kFocalMillimetres.low) {
+    r.focalLength = std::to_string(m_ui.focalLength->value());
   }
-  words << QStringLiteral("--satellite") << satelliteTyped();
-  words << QStringLiteral("--date") << m_ui.date->date().toString(QStringLiteral("yyyy-MM-dd"));
-  if (m_ui.typedDeclination->isChecked()) words << QStringLiteral("--declination") << m_ui.declination->text();
-  words << QStringLiteral("--offset-angle") << q(doubleToText(m_ui.offsetAngle->value()));
-  if (m_ui.polarMount->isChecked()) words << QStringLiteral("--motor");
-  words << QStringLiteral("--sun-outage") << QStringLiteral("--dish-size") << QString::number(m_ui.dishSize->value())
-        << QStringLiteral("--frequency") << q(doubleToText(m_ui.frequency->value()));
-  if (!job.sunOutage->zone.empty()) words << QStringLiteral("--timezone") << q(job.sunOutage->zone);
-  for (const std::string& obstacle : request().obstacles) words << QStringLiteral("--obstacle") << q(obstacle);
-  if (m_horizon) words << QStringLiteral("--horizon") << m_horizonPath;
-  words << QStringLiteral("--sun-bearing");
-  for (int i = 0; i < m_ui.multifeeds->count(); ++i) words << QStringLiteral("--multifeed") << m_ui.multifeeds->item(i)->text();
-  if (m_ui.multifeeds->count() > 0 && m_ui.focalLength->value() >= kFocalMillimetres.low) {
-    words << QStringLiteral("--focal-length") << QString::number(m_ui.focalLength->value());
-  }
-  QStringList quoted;
-  for (const QString& word : words) quoted << shellWord(word);
-  return quoted.join(QLatin1Char(' '));
+  r.sheet = bytes(suggestedSheetName());
+  r.paper = static_cast<Paper>(m_ui.paper->currentData().toInt());
+  return q(shellLine(commandLineFor(r)));
 }
 
 QString PlannerWindow::suggestedSheetName() const {
