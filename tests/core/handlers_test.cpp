@@ -1,4 +1,4 @@
-// The built-in catalogue and the two calculation handlers, from box texts to
+// The two calculation handlers, from box texts to
 // result texts, and the replay of the fuzzer's corpus.
 #include <gtest/gtest.h>
 
@@ -22,22 +22,6 @@ std::string textsFor(int satellite) {
   BoxTexts boxes = kDefaults;
   boxes.Text6 = std::to_string(satellite);
   return texts(calculateFromBoxes(boxes));
-}
-
-TEST(CatalogueTest, ListsSixtyNineRowsAroundTheEmptySlot) {
-  Catalogue c;
-  listmod(c);
-  EXPECT_EQ(rowCount(c), 69);
-  for (int slot = 0; slot < kCatalogueSlots; ++slot) {
-    EXPECT_EQ(c.SatelliteLongitudes[slot].empty(), slot == 0 || slot == 4 || slot > 70) << slot;
-  }
-  const std::pair<int, const char*> shown[] = {{0, "EchoStar 3-----61.5"}, {2, "Brasil 1-----63"},
-                                               {3, "Brasilsat B2-----65"}, {5, "Nahuel 1A-----71.8"},
-                                               {39, "MSAT 1-----106.5"},   {68, "PAS 5-----155.5"}};
-  for (const auto& [row, text] : shown) EXPECT_EQ(rowText(c, slotForRow(row)), text);
-  EXPECT_EQ(c.longitudeOf(slotForRow(-1)), "");
-  EXPECT_THROW(c.longitudeOf(kCatalogueSlots), CalcError);
-  EXPECT_THROW(c.longitudeOf(-2), CalcError);
 }
 
 // A row or a typed satellite computes with its longitude rounded to whole

@@ -2,6 +2,7 @@
 // mount's site settings and the motor angle, against worked values and
 // against the hour angle derived from the look angles.
 #include <gtest/gtest.h>
+#include "edges.h"
 
 #include <algorithm>
 #include <cmath>
@@ -85,6 +86,19 @@ TEST(MountTest, MotorAngleIsMinusTheHourAngle) {
     EXPECT_EQ(r.Text.back(), se > 0 ? 'E' : 'W') << latitude << " " << longitude << " " << satellite;
   }
   EXPECT_LE(worst, 1e-6);
+}
+
+// The offset angle's range, at its edges.
+TEST(ThresholdTest, OffsetAngleEdgesFallOnTheirSides) {
+  const auto taken = [](double a) {
+    try {
+      offsetAngleFromText(doubleToText(a));
+      return true;
+    } catch (const CalcError&) {
+      return false;
+    }
+  };
+  expectEachEdgeOnItsSide({{"offset from 0", 0, -0.0001, taken}, {"offset to 45", 45, 45.0001, taken}});
 }
 
 }  // namespace

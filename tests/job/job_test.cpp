@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "calc_error.h"
+#include "edges.h"
 #include "job_builder.h"
 #include "mean_elements.h"
 #include "mount.h"
@@ -375,91 +376,17 @@ INSTANTIATE_TEST_SUITE_P(
       return name;
     });
 
-TEST(PrintingTest, CsvCellsAreNumbersAndNamesStayText) {
-  std::istringstream file("\"=HYPERLINK(1)\",19.2E\n-5 West,5W\n@home,0.8W\nPlain,13E\n");
-  const SatelliteCatalog list = readSatelliteList(file, "list");
-  JobRequest request = typed({"51.5N", "0.1W", "", "1.2"});
-  request.typedSatellite = false;
-  request.everySatellite = true;
-  request.motor = true;
-  const std::string csv = satelliteTable(built(request, list), {true, std::nullopt, std::nullopt});
-  std::vector<std::string> rows;
-  for (std::size_t at = 0; at < csv.size();) {
-    const std::size_t end = csv.find("\r\n", at);
-    rows.push_back(csv.substr(at, end - at));
-    at = end + 2;
-  }
-  ASSERT_EQ(rows.size(), 5u);
-  EXPECT_EQ(rows[0], "\"SITE LATITUDE\",\"SITE LONGITUDE\",\"POLAR AXIS ELEVATION\",\"MOUNT FACES\",\"MOUNT AZIMUTH "
-                     "MAGNETIC\",\"DECLINATION OFFSET\",\"MERIDIAN ELEVATION\",\"SATELLITE\",\"POSITION (EAST POSITIVE)\","
-                     "\"AZIMUTH TRUE\","
-                     "\"AZIMUTH MAGNETIC\",\"ELEVATION\",\"LNB SKEW\",\"MOTOR ANGLE (EAST POSITIVE)\",\"DECLINATION\"");
-  const std::pair<const char*, const char*> starts[] = {
-      {"51.500000,-0.100000,51.5,\"true south\",178.8,7.445368,31.05463,\"'=HYPERLINK(1)\",19.2,", ",21.25631,1.2"},
-      {"51.500000,-0.100000,51.5,\"true south\",178.8,7.445368,31.05463,\"'-5 West\",-5,", ",-5.408526,1.2"},
-      {"51.500000,-0.100000,51.5,\"true south\",178.8,7.445368,31.05463,\"'@home\",-0.8,", ",-0.7727624,1.2"},
-      {"51.500000,-0.100000,51.5,\"true south\",178.8,7.445368,31.05463,\"Plain\",13,", ",14.44602,1.2"}};
-  for (std::size_t i = 0; i < 4; ++i) {
-    EXPECT_TRUE(rows[i + 1].starts_with(starts[i].first)) << rows[i + 1];
-    EXPECT_TRUE(rows[i + 1].ends_with(starts[i].second)) << rows[i + 1];
-  }
-}
-
-// Every named threshold, just inside and just outside: each row's check
-// holds for the first value and not for the second.
-TEST(ThresholdTest, EachEdgeFallsOnItsSide) {
-  using Check = std::function<bool(double)>;
+// The elevation's notices, at their edges.
+TEST(JobTest, HorizonNoticesFallOnTheirSides) {
   const auto elevation = [](double e) {
     Pointing p;
     p.angles.Elevation = static_cast<Single>(e);
     return horizonNotice(p);
   };
-  const auto elements = [](double meanMotion, double eccentricity) {
-    return isNearGeostationary({meanMotion, eccentricity, 0, 0, 0, 0, {}});
-  };
-  const auto notes = [](double inclination, double drift, int days) {
-    const SatelliteEntry entry{"X", 0, OrbitalState{inclination, drift, {{2026, 11, 1}, 0}}, std::nullopt, {}};
-    return satelliteNotes(entry, calendarDateOf(sysDays({2026, 11, 1}) + std::chrono::days{days})).size();
-  };
-  const auto serves = [](CalendarDate date) {
-    try {
-      declinationAt(date, 45, 90);
-      return true;
-    } catch (const MagneticModelError&) {
-      return false;
-    }
-  };
-  const auto offset = [](const char* text) { return !faultOf([text] { offsetAngleFromText(text); }); };
-  const auto named = [](std::size_t length) {
-    std::istringstream list("19.2E " + std::string(length, 'x'));
-    return !faultOf([&list] { readSatelliteList(list, "list"); });
-  };
-  struct Row {
-    const char* threshold;
-    double inside, outside;
-    Check holds;
-  };
-  const Row rows[] = {
+  expectEachEdgeOnItsSide({
       {"above the horizon", 0, -1e-4, [&](double e) { return !elevation(e) || elevation(e)->kind != Notice::Kind::BelowHorizon; }},
       {"low under 5", 4.9999, 5, [&](double e) { return elevation(e) && elevation(e)->kind == Notice::Kind::LowElevation; }},
-      {"mean motion from 0.9", 0.9, 0.8999999, [&](double n) { return elements(n, 0); }},
-      {"mean motion to 1.1", 1.1, 1.1000001, [&](double n) { return elements(n, 0); }},
-      {"eccentricity under 0.1", 0.0999999, 0.1, [&](double e) { return elements(1, e); }},
-      {"inclination to 0.5", 0.5, 0.5000001, [&](double i) { return notes(i, 0, 0) == 0; }},
-      {"drift to 0.05", -0.05, -0.0500001, [&](double d) { return notes(0, d, 0) == 0; }},
-      {"age to 30 days", 30, 31, [&](double days) { return notes(0, 0, static_cast<int>(days)) == 0; }},
-      {"offset from 0", 0, -0.0001, [&](double a) { return offset(doubleToText(a).c_str()); }},
-      {"offset to 45", 45, 45.0001, [&](double a) { return offset(doubleToText(a).c_str()); }},
-      {"model from 2025-01-01", 0, -1, [&](double d) { return serves(calendarDateOf(sysDays({2025, 1, 1}) + std::chrono::days{static_cast<int>(d)})); }},
-      {"model to 2029-12-31", 0, 1, [&](double d) { return serves(calendarDateOf(sysDays({2029, 12, 31}) + std::chrono::days{static_cast<int>(d)})); }},
-      {"a compass from 2000 nT", 2000, 1999.99, [](double h) { return compassZone(h).has_value(); }},
-      {"reliable from 6000 nT", 6000, 5999.99, [](double h) { return compassZone(h) == CompassZone::Reliable; }},
-      {"names to 120 characters", 120, 121, [&](double n) { return named(static_cast<std::size_t>(n)); }},
-  };
-  for (const Row& row : rows) {
-    EXPECT_TRUE(row.holds(row.inside)) << row.threshold;
-    EXPECT_FALSE(row.holds(row.outside)) << row.threshold;
-  }
+  });
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The World Magnetic Model: its makers' own test values, the dates it is
 // given, and the sites and dates where it gives no declination.
 #include <gtest/gtest.h>
+#include "edges.h"
 
 #include <optional>
 #include <string>
@@ -107,6 +108,27 @@ TEST(WorldMagneticModelTest, GivesTheRoundedDeclinationOrSaysWhyNot) {
       ASSERT_EQ(e.fault(), row.fault) << e.what();
     }
   }
+}
+
+// The model's years and the compass's field strengths, at their edges.
+TEST(ThresholdTest, EachEdgeFallsOnItsSide) {
+  const auto serves = [](CalendarDate date) {
+    try {
+      declinationAt(date, 45, 90);
+      return true;
+    } catch (const MagneticModelError&) {
+      return false;
+    }
+  };
+  const auto day = [](CalendarDate from, double days) {
+    return calendarDateOf(sysDays(from) + std::chrono::days{static_cast<int>(days)});
+  };
+  expectEachEdgeOnItsSide({
+      {"model from 2025-01-01", 0, -1, [&](double d) { return serves(day({2025, 1, 1}, d)); }},
+      {"model to 2029-12-31", 0, 1, [&](double d) { return serves(day({2029, 12, 31}, d)); }},
+      {"a compass from 2000 nT", 2000, 1999.99, [](double h) { return compassZone(h).has_value(); }},
+      {"reliable from 6000 nT", 6000, 5999.99, [](double h) { return compassZone(h) == CompassZone::Reliable; }},
+  });
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // documentation, station longitudes against SGP4, the notes, every refusal's
 // message, the built-in list, finding by name, and the fuzzer's corpus.
 #include <gtest/gtest.h>
+#include "edges.h"
 
 #include <cmath>
 #include <filesystem>
@@ -531,6 +532,35 @@ TEST(CorpusReplayTest, EveryFileKeepsThePromise) {
     ++files;
   }
   EXPECT_GE(files, 10);
+}
+
+// The orbit's and the notes' thresholds, and a name's length, at their edges.
+TEST(ThresholdTest, EachEdgeFallsOnItsSide) {
+  const auto elements = [](double meanMotion, double eccentricity) {
+    return isNearGeostationary({meanMotion, eccentricity, 0, 0, 0, 0, {}});
+  };
+  const auto notes = [](double inclination, double drift, int days) {
+    const SatelliteEntry entry{"X", 0, OrbitalState{inclination, drift, {{2026, 11, 1}, 0}}, std::nullopt, {}};
+    return satelliteNotes(entry, calendarDateOf(sysDays({2026, 11, 1}) + std::chrono::days{days})).size();
+  };
+  const auto named = [](std::size_t length) {
+    std::istringstream list("19.2E " + std::string(length, 'x'));
+    try {
+      readSatelliteList(list, "list");
+      return true;
+    } catch (const std::exception&) {
+      return false;
+    }
+  };
+  expectEachEdgeOnItsSide({
+      {"mean motion from 0.9", 0.9, 0.8999999, [&](double n) { return elements(n, 0); }},
+      {"mean motion to 1.1", 1.1, 1.1000001, [&](double n) { return elements(n, 0); }},
+      {"eccentricity under 0.1", 0.0999999, 0.1, [&](double e) { return elements(1, e); }},
+      {"inclination to 0.5", 0.5, 0.5000001, [&](double i) { return notes(i, 0, 0) == 0; }},
+      {"drift to 0.05", -0.05, -0.0500001, [&](double d) { return notes(0, d, 0) == 0; }},
+      {"age to 30 days", 30, 31, [&](double days) { return notes(0, 0, static_cast<int>(days)) == 0; }},
+      {"names to 120 characters", 120, 121, [&](double n) { return named(static_cast<std::size_t>(n)); }},
+  });
 }
 
 }  // namespace
