@@ -60,7 +60,8 @@ int main(int argc, char* argv[]) {
     const auto writer = reinterpret_cast<vantorel::WriteSheetFunction (*)()>(module.resolve(vantorel::kSheetWriterSymbol));
     const QString why = module.errorString();
     writeSheet = [writer, why](const vantorel::Job& job, vantorel::Paper paper, const std::string& path) {
-      return writer ? writer()(job, paper, path) : "the sheet cannot be drawn: " + why.toStdString();
+      return writer ? writer()(job, paper, path)
+                    : vantorel::SheetOutcome::refused("the sheet cannot be drawn: " + why.toStdString());
     };
   }
   return vantorel::runCommandLine(command, std::cout, std::cerr, writeSheet);

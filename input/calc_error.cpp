@@ -192,23 +192,27 @@ std::string escaped(std::string_view sequence) {
   return shown;
 }
 
-std::string message(Field field, Fault fault, std::string_view text) {
-  std::string m;
+// Why a text was refused: "The latitude "x" is not a number."
+std::string whyRefused(Field field, Fault fault, std::string_view text) {
   if (field == Field::Calculation) {
-    m = "The look angles could not be computed: the calculation ";
-    m += problem(field, fault);
-    m += ". ";
-  } else {
-    m = field == Field::None ? std::string("The number") : std::string(fieldName(field));
-    m += " \"";
-    m += quotedText(text);
-    m += "\" ";
-    m += problem(field, fault);
-    m += ". ";
-    if (fault == Fault::NotANumber) {
-      const std::string hint = typingHint(field, text);
-      if (!hint.empty()) m += hint + " ";
-    }
+    return "The look angles could not be computed: the calculation " + problem(field, fault) + ".";
+  }
+  std::string m = field == Field::None ? std::string("The number") : std::string(fieldName(field));
+  m += " \"";
+  m += quotedText(text);
+  m += "\" ";
+  m += problem(field, fault);
+  m += ".";
+  return m;
+}
+
+// What to type instead: the slip's correction where one is recognised, then
+// the form the input takes.
+std::string hintFor(Field field, Fault fault, std::string_view text) {
+  std::string m;
+  if (field != Field::Calculation && fault == Fault::NotANumber) {
+    const std::string slip = typingHint(field, text);
+    if (!slip.empty()) m += slip + " ";
   }
   // Every latitude box accepts 90 either way; only the mount needs less.
   if (fault == Fault::AtPole) {
@@ -221,10 +225,37 @@ std::string message(Field field, Fault fault, std::string_view text) {
   return m;
 }
 
+// The input a box's refusal concerns.
+Refusal::Input inputOf(Field field) {
+  switch (field) {
+    case Field::Latitude:
+    case Field::Longitude:
+      return Refusal::Input::Site;
+    case Field::Declination:
+      return Refusal::Input::Declination;
+    case Field::SatelliteLongitude:
+    case Field::SatelliteList:
+      return Refusal::Input::Satellite;
+    case Field::OffsetAngle:
+    case Field::DishSize:
+    case Field::Frequency:
+    case Field::OutageAngle:
+    case Field::FocalLength:
+      return Refusal::Input::Dish;
+    case Field::MinimumElevation:
+    case Field::MinimumClearance:
+      return Refusal::Input::Table;
+    case Field::Calculation:
+    case Field::None:
+      break;
+  }
+  return Refusal::Input::Calculation;
+}
+
 }  // namespace
 
 CalcError::CalcError(Field field, Fault fault, std::string_view text)
-    : std::runtime_error(message(field, fault, text)), m_field(field), m_fault(fault), m_text(text) {}
+    : Refusal(inputOf(field), whyRefused(field, fault, text), hintFor(field, fault, text)), m_field(field), m_fault(fault), m_text(text) {}
 
 CalcError CalcError::forField(Field field) const { return CalcError(field, m_fault, m_text); }
 

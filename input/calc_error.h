@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "refusal.h"
+
 namespace vantorel {
 
 // The input a failure concerns. Calculation stands for the four inputs taken
@@ -44,7 +46,7 @@ enum class Fault {
   LetteredBeyondHalfTurn,  // a longitude with E or W beyond 180: 192E is a slip, not 168 W
 };
 
-class CalcError : public std::runtime_error {
+class CalcError : public Refusal {
  public:
   // text is the input as the user typed it; it is quoted in the message.
   CalcError(Field field, Fault fault, std::string_view text);

@@ -62,8 +62,8 @@ std::string calendarDateText(CalendarDate date) {
 CalendarDate calendarDateFrom(std::string_view text) {
   const std::optional<CalendarDate> date = parseCalendarDate(text);
   if (!date) {
-    throw std::invalid_argument("The date \"" + quotedText(text) +
-                                "\" is not a day written as YYYY-MM-DD, such as 2026-12-07.");
+    throw Refusal(Refusal::Input::Date, "The date \"" + quotedText(text) +
+                                            "\" is not a day written as YYYY-MM-DD, such as 2026-12-07.");
   }
   return *date;
 }

@@ -39,7 +39,7 @@ CalendarDate calendarDateOf(std::chrono::sys_days days);
 std::optional<CalendarDate> parseCalendarDate(std::string_view text);
 
 // As parseCalendarDate, for a date a person typed: throws
-// std::invalid_argument with a sentence that quotes the text and shows the
+// Refusal (Date) with a sentence that quotes the text and shows the
 // form ("The date "2026-13-01" is not a day written as YYYY-MM-DD, such as
 // 2026-12-07.").
 CalendarDate calendarDateFrom(std::string_view text);

@@ -126,8 +126,8 @@ std::size_t satelliteNamed(const SatelliteCatalog& list, const std::string& type
     }
     if (list.builtIn) {
       const bool nineties = list.builtIn == BuiltInList::Nineties;
-      throw RequestRefusal(
-          RequestRefusal::Input::Satellite,
+      throw Refusal(
+          Refusal::Input::Satellite,
           "No satellite in " + std::string(listName) + " is named \"" + quotedText(typed) + "\". " +
               (nineties ? "It holds the 69 satellites of the 1990s Americas arc (61.5 to 155.5 W); today's are in "
                           "--builtin-list today, or load a list with --satellites FILE."
@@ -136,7 +136,7 @@ std::size_t satelliteNamed(const SatelliteCatalog& list, const std::string& type
                           "--satellites FILE.") +
               " A longitude such as 19.2E is also taken.");
     }
-    throw RequestRefusal(RequestRefusal::Input::Satellite,
+    throw Refusal(Refusal::Input::Satellite,
                          "No satellite in " + std::string(listName) + " is named \"" + quotedText(typed) +
                              "\"; vantorel --all lists the names. A longitude such as 19.2E is also taken.");
   }
@@ -149,7 +149,7 @@ std::size_t satelliteNamed(const SatelliteCatalog& list, const std::string& type
   if (match.count > match.candidates.size()) {
     message += "\n  and " + std::to_string(match.count - match.candidates.size()) + " more";
   }
-  throw RequestRefusal(RequestRefusal::Input::Satellite, message);
+  throw Refusal(Refusal::Input::Satellite, message);
 }
 
 // A satellite as typed: a longitude in degrees West (a hemisphere letter
@@ -221,7 +221,7 @@ Pointing pointAt(const JobSite& site, Single longitudeWest) {
 
 // The list's entry at its own longitude, named, with its notes as of date.
 Pointing listedPointing(const JobSite& site, const SatelliteCatalog& list, std::size_t index) {
-  const SatelliteEntry& entry = list.entries.at(index);
+  const SatelliteEntry& entry = list.entries[index];
   // The lists' East positive, made the calculation's West positive.
   Pointing p = pointAt(site, static_cast<Single>(-entry.longitudeEast));
   p.name = entry.name;
@@ -414,16 +414,16 @@ void addMultifeeds(Job& job, const JobRequest& request, const SatelliteCatalog& 
     try {
       extra = pointingFor(job.site, list, readTypedSatellite(typed, list, listName));
     } catch (const std::exception& e) {
-      throw RequestRefusal(RequestRefusal::Input::Multifeed, e.what());
+      throw Refusal(Refusal::Input::Multifeed, e.what());
     }
     const double apart = std::fabs(halfTurns(static_cast<double>(extra.longitudeWest - main.longitudeWest)));
     if (apart <= kOneSlot + 1e-9) {
-      throw RequestRefusal(RequestRefusal::Input::Multifeed,
+      throw Refusal(Refusal::Input::Multifeed,
                            "The multifeed satellite \"" + quotedText(typed) + "\" is " + satelliteText(extra) +
                                ", the satellite the dish aims at; give another for the extra LNB.");
     }
     if (extra.elevation() < 0) {
-      throw RequestRefusal(RequestRefusal::Input::Multifeed,
+      throw Refusal(Refusal::Input::Multifeed,
                            "The multifeed satellite \"" + quotedText(typed) + "\", " + satelliteText(extra) +
                                ", is below the horizon here (elevation " + extra.angles.elevationText +
                                " degrees): no LNB on this dish can receive it.");
@@ -457,11 +457,7 @@ void setClearance(Pointing& p, const Skyline& skyline) {
 void addSkyline(Job& job, const JobRequest& request) {
   if (request.obstacles.empty() && !request.horizon) return;
   for (const std::string& typed : request.obstacles) {
-    try {
-      job.skyline.obstacles.push_back(readObstacle(typed, static_cast<double>(job.site.inputs.Declination)));
-    } catch (const std::invalid_argument& e) {
-      throw RequestRefusal(RequestRefusal::Input::Obstacle, e.what());
-    }
+    job.skyline.obstacles.push_back(readObstacle(typed, static_cast<double>(job.site.inputs.Declination)));
   }
   job.skyline.horizon = request.horizon;
   for (Pointing& p : job.listed) setClearance(p, job.skyline);
@@ -535,13 +531,13 @@ JobSunBearing sunBearingOf(const JobSite& site, const Pointing& chosen, const st
 
 // A customer, address or notes text as typed, refused with a sentence when
 // it would garble the sheet.
-std::string jobText(RequestRefusal::Input input, std::string_view what, const std::string& text) {
+std::string jobText(Refusal::Input input, std::string_view what, const std::string& text) {
   if (!isPrintableText(text)) {
-    throw RequestRefusal(input, "The " + std::string(what) + " \"" + quotedText(text) +
+    throw Refusal(input, "The " + std::string(what) + " \"" + quotedText(text) +
                                     "\" holds a control character; give it as plain text.");
   }
   if (text.size() > kLongestJobText) {
-    throw RequestRefusal(input, "The " + std::string(what) + " \"" + quotedText(text) + "\" is longer than " +
+    throw Refusal(input, "The " + std::string(what) + " \"" + quotedText(text) + "\" is longer than " +
                                     std::to_string(kLongestJobText) + " characters.");
   }
   return text;
@@ -565,9 +561,9 @@ std::optional<Notice> horizonNotice(const Pointing& p) {
 Job buildJob(const JobRequest& request, const SatelliteCatalog& list, std::string_view listName) {
   clearUpperVectorState();
   Job job;
-  job.customer = jobText(RequestRefusal::Input::Customer, "customer", request.customer);
-  job.address = jobText(RequestRefusal::Input::Address, "address", request.address);
-  job.notes = jobText(RequestRefusal::Input::Notes, "notes", request.notes);
+  job.customer = jobText(Refusal::Input::Customer, "customer", request.customer);
+  job.address = jobText(Refusal::Input::Address, "address", request.address);
+  job.notes = jobText(Refusal::Input::Notes, "notes", request.notes);
   job.listName = listName;
   job.orbitalList = std::any_of(list.entries.begin(), list.entries.end(),
                                 [](const SatelliteEntry& entry) { return entry.orbit.has_value(); });
@@ -577,7 +573,7 @@ Job buildJob(const JobRequest& request, const SatelliteCatalog& list, std::strin
   if (request.timeZone) {
     zone = TimeZone::named(*request.timeZone);
     if (!zone) {
-      throw RequestRefusal(RequestRefusal::Input::TimeZone,
+      throw Refusal(Refusal::Input::TimeZone,
                            "The time zone \"" + quotedText(*request.timeZone) +
                                "\" is not one the system's zone files hold; give an IANA name such as "
                                "Europe/London or America/Chicago.");
@@ -602,6 +598,11 @@ Job buildJob(const JobRequest& request, const SatelliteCatalog& list, std::strin
   if (request.typedSatellite) {
     typed = readTypedSatellite(request.inputs.satellite, list, listName);
   } else if (request.listEntry) {
+    if (*request.listEntry >= list.entries.size()) {
+      throw Refusal(Refusal::Input::Satellite, std::string(listName) + " holds " + std::to_string(list.entries.size()) +
+                                                   " satellites; entry " + std::to_string(*request.listEntry + 1) +
+                                                   " is not one of them.");
+    }
     typed = TypedSatellite{std::nullopt, *request.listEntry};
   }
   job.site = declination ? typedSite(request, signs, *declination, date, job.notices)

@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -60,18 +59,6 @@ struct JobRequest {
 
 inline constexpr std::size_t kLongestJobText = 300;
 
-// A request's text refused with a sentence, and which input it was, so that
-// a window can show the sentence beside that input.
-class RequestRefusal : public std::invalid_argument {
- public:
-  enum class Input { Satellite, Multifeed, TimeZone, Customer, Address, Notes, Obstacle };
-  RequestRefusal(Input input, const std::string& why) : std::invalid_argument(why), m_input(input) {}
-  Input input() const { return m_input; }
-
- private:
-  Input m_input;
-};
-
 // What a satellite's elevation calls for: BelowHorizon under 0,
 // LowElevation from 0 to under kLowElevation, nothing above.
 std::optional<Notice> horizonNotice(const Pointing& pointing);
@@ -79,14 +66,13 @@ std::optional<Notice> horizonNotice(const Pointing& pointing);
 // The job the request asks for, with list the satellites in effect and
 // listName what messages call it. Reads, and refuses, in the order the
 // window reads its boxes: the letters, the date, the declination, the
-// satellite, the site, then the dish's mount. Throws CalcError for a refused
-// input, MagneticModelError where the model does not serve,
-// std::invalid_argument with a sentence for a date that names no day, and
-// RequestRefusal for a name that finds no single satellite, an extra LNB's
-// satellite refused in any way, an obstacle that is not one (readObstacle),
-// a zone that is not known, and a customer,
-// address or notes text holding control characters or longer than
-// kLongestJobText.
+// satellite, the site, then the dish's mount. Every refusal is a Refusal
+// naming its input: a typed number (CalcError), the magnetic model where it
+// does not serve (MagneticModelError), a date that names no day, a name that
+// finds no single satellite, an extra LNB's satellite refused in any way, an
+// obstacle that is not one (readObstacle), a zone that is not known, a list
+// entry the list does not hold, and a customer, address or notes text
+// holding control characters or longer than kLongestJobText.
 Job buildJob(const JobRequest& request, const SatelliteCatalog& list, std::string_view listName);
 
 }  // namespace vantorel

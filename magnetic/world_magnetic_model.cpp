@@ -156,7 +156,7 @@ DeclinationResult declinationAt(std::string_view dateText, double latitude, doub
   CalendarDate date;
   try {
     date = calendarDateFrom(dateText);
-  } catch (const std::invalid_argument& refused) {
+  } catch (const Refusal& refused) {
     throw MagneticModelError(MagneticFault::NotADate, refused.what());
   }
   return declinationAt(date, latitude, longitudeWest);

@@ -28,6 +28,8 @@
 
 #include "calendar_date.h"
 
+#include "refusal.h"
+
 namespace vantorel {
 
 struct MagneticField {
@@ -48,9 +50,9 @@ enum class MagneticFault {
 
 // Thrown by declinationAt; what() says why in a sentence, and whoever shows
 // it says how to type the declination instead.
-class MagneticModelError : public std::runtime_error {
+class MagneticModelError : public Refusal {
  public:
-  MagneticModelError(MagneticFault fault, const std::string& message) : std::runtime_error(message), m_fault(fault) {}
+  MagneticModelError(MagneticFault fault, const std::string& message) : Refusal(Input::Model, message), m_fault(fault) {}
   MagneticFault fault() const noexcept { return m_fault; }
 
  private:

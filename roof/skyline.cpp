@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
 
 #include "angles.h"
 #include "calc_error.h"
 #include "numeric_text.h"
+#include "refusal.h"
 
 namespace vantorel {
 namespace {
@@ -36,8 +36,8 @@ std::optional<double> numberWithin(std::string_view text, double low, double hig
 }
 
 [[noreturn]] void refuse(std::string_view typed, const std::string& why) {
-  throw std::invalid_argument("The obstacle \"" + quotedText(typed) + "\" " + why +
-                              "; give AZ1-AZ2:ELEV, such as 140-150:20, or AZ1-AZ2:Hm@Dm, such as 140-150:6m@15m.");
+  throw Refusal(Refusal::Input::Obstacle, "The obstacle \"" + quotedText(typed) + "\" " + why + ";",
+                "give AZ1-AZ2:ELEV, such as 140-150:20, or AZ1-AZ2:Hm@Dm, such as 140-150:6m@15m.");
 }
 
 // An azimuth of a span, true: a compass reading (M) made true.
@@ -157,7 +157,7 @@ HorizonProfile readHorizonProfile(std::istream& in, const std::string& name) {
   std::size_t number = 0;
   bool firstLine = true;  // no line but blanks and comments yet
   const auto fail = [&](const std::string& why) {
-    throw std::runtime_error(name + ":" + std::to_string(number) + ": " + why);
+    throw Refusal(Refusal::Input::Horizon, name + ":" + std::to_string(number) + ": " + why);
   };
   while (std::getline(in, line)) {
     ++number;
@@ -185,7 +185,7 @@ HorizonProfile readHorizonProfile(std::istream& in, const std::string& name) {
     profile.points.push_back({turned(azimuth), elevation});
   }
   if (profile.points.empty()) {
-    throw std::runtime_error(name + ": holds no azimuth and elevation, expected a pair a line, such as 140, 12.5");
+    throw Refusal(Refusal::Input::Horizon, name + ": holds no azimuth and elevation, expected a pair a line, such as 140, 12.5");
   }
   std::stable_sort(profile.points.begin(), profile.points.end(),
                    [](const HorizonProfile::Point& a, const HorizonProfile::Point& b) { return a.azimuth < b.azimuth; });

@@ -18,6 +18,8 @@
 #include <string_view>
 #include <vector>
 
+#include "refusal.h"
+
 namespace vantorel {
 
 struct Obstacle {
@@ -84,14 +86,14 @@ double halfPowerHalfWidth(double dishCentimetres, double frequencyGigahertz);
 // An obstacle as --obstacle takes it: "AZ1-AZ2:ELEV" (the top's elevation)
 // or "AZ1-AZ2:Hm@Dm" (the top H metres above the dish, D metres away); an
 // azimuth ending in M is a compass reading, made true with declination (East
-// positive). Throws std::invalid_argument with a sentence that quotes what
+// positive). Throws Refusal (Obstacle) with a sentence that quotes what
 // was typed: an azimuth outside 0 to 360, an elevation outside 0 to 90, a
 // distance of 0 or less, or a text of another form.
 Obstacle readObstacle(std::string_view typed, double declination);
 
 // A horizon profile: a true azimuth and an elevation a line, parted by a
 // comma, a semicolon, a tab or blanks; blank lines, "#" comments and a
-// first line of words (a header) are passed over. Throws std::runtime_error
+// first line of words (a header) are passed over. Throws Refusal (Horizon)
 // "NAME:LINE: ..." for a line that is not such a pair or a value out of
 // range, and for a file with no pair.
 HorizonProfile readHorizonProfile(std::istream& in, const std::string& name);

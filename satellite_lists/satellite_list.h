@@ -33,6 +33,7 @@
 
 #include "calendar_date.h"
 #include "finder.h"
+#include "refusal.h"
 
 namespace vantorel {
 
@@ -80,9 +81,9 @@ struct SatelliteCatalog {
 // Why a list could not be read: one line, "FILE:LINE: what was found, what
 // was expected" (or "FILE: ..." where no line is concerned), the found text
 // quoted as quotedText shows it.
-class SatelliteListError : public std::runtime_error {
+class SatelliteListError : public Refusal {
  public:
-  using std::runtime_error::runtime_error;
+  explicit SatelliteListError(const std::string& why) : Refusal(Input::List, why) {}
 };
 
 // Reads a whole list from in, shownName standing for it in messages ("-" or

@@ -3,7 +3,9 @@
 // the planner name them. No Qt.
 
 #include <optional>
+#include <string>
 #include <string_view>
+#include <utility>
 
 namespace vantorel {
 
@@ -21,5 +23,15 @@ std::optional<SheetFormat> sheetFormatFor(std::string_view fileName);
 
 // "a4" or "letter", in any case; nothing for any other name.
 std::optional<Paper> paperNamed(std::string_view name);
+
+// What became of a sheet asked for: written, or not and why, in one line
+// that quotes the file's name.
+struct SheetOutcome {
+  bool written = false;
+  std::string why;
+
+  static SheetOutcome done() { return {true, {}}; }
+  static SheetOutcome refused(std::string why) { return {false, std::move(why)}; }
+};
 
 }  // namespace vantorel

@@ -14,7 +14,7 @@
 
 namespace vantorel {
 
-using WriteSheetFunction = std::string (*)(const Job&, Paper, const std::string&);
+using WriteSheetFunction = SheetOutcome (*)(const Job&, Paper, const std::string&);
 
 inline constexpr const char* kSheetWriterSymbol = "vantorel_sheet_writer";
 

@@ -105,11 +105,11 @@ std::string writeWhole(const std::string& path, const QByteArray& bytes) {
 
 }  // namespace
 
-std::string writeSheet(const Job& job, Paper paper, const std::string& path) {
+SheetOutcome writeSheet(const Job& job, Paper paper, const std::string& path) {
   const std::string named = "the sheet \"" + quotedText(path) + "\"";
   const auto format = sheetFormatFor(path);
-  if (!format) return named + " is not named .pdf, .svg or .png";
-  if (!job.chosen) return named + " needs a satellite";
+  if (!format) return SheetOutcome::refused(named + " is not named .pdf, .svg or .png");
+  if (!job.chosen) return SheetOutcome::refused(named + " needs a satellite");
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
@@ -117,11 +117,11 @@ std::string writeSheet(const Job& job, Paper paper, const std::string& path) {
   try {
     drawn = writeTo(buffer, *format, job, paper);
   } catch (const std::exception& e) {
-    return named + " was not written: " + e.what();
+    return SheetOutcome::refused(named + " was not written: " + e.what());
   }
-  if (!drawn) return named + " could not be drawn";
+  if (!drawn) return SheetOutcome::refused(named + " could not be drawn");
   const std::string failed = writeWhole(path, bytes);
-  return failed.empty() ? std::string() : named + " cannot be written: " + failed;
+  return failed.empty() ? SheetOutcome::done() : SheetOutcome::refused(named + " cannot be written: " + failed);
 }
 
 }  // namespace vantorel

@@ -17,8 +17,8 @@ namespace vantorel {
 // Draws the job's sheet and writes it to path, in the format its extension
 // names (sheetFormatFor). The file is written beside its final name and
 // renamed into place only once whole, so a failure leaves no partial file and
-// an existing file untouched. Returns "" when written, else one line saying
-// why not (the file name quoted, no "vantorel: " prefix). Never throws.
-std::string writeSheet(const Job& job, Paper paper, const std::string& path);
+// an existing file untouched. Says whether it was written, and where not,
+// why (the file name quoted, no "vantorel: " prefix). Never throws.
+SheetOutcome writeSheet(const Job& job, Paper paper, const std::string& path);
 
 }  // namespace vantorel

@@ -174,6 +174,19 @@ void says(std::ostream& err, std::string_view message) {
   }
 }
 
+// What the command line adds to a refusal of the declination: how to give
+// one on it.
+std::string commandLineHint(const Refusal& refused) {
+  if (refused.input() == Refusal::Input::Model) {
+    return " Type the declination with --declination, East positive (-8 for 8 degrees West).";
+  }
+  const auto* typed = dynamic_cast<const CalcError*>(&refused);
+  if (typed && typed->field() == Field::Declination && typed->fault() == Fault::NotANumber) {
+    return " Or give auto for the World Magnetic Model's.";
+  }
+  return {};
+}
+
 // The bytes of an argument; see parseCommandLine.
 std::string bytesOf(const QString& argument) { return argument.toLatin1().toStdString(); }
 
@@ -514,20 +527,13 @@ int runCommandLine(const CommandLine& command, std::ostream& out, std::ostream& 
   PointingOutput output;
   try {
     output = runPointing(command.request, writeSheet);
-  } catch (const CalcError& refused) {
+  } catch (const Refusal& refused) {
     says(err, refused.what());
-    if (refused.field() == Field::Declination && refused.fault() == Fault::NotANumber) {
-      err << " Or give auto for the World Magnetic Model's.";
-    }
-    err << '\n';
+    err << commandLineHint(refused) << '\n';
     return kRefused;
-  } catch (const MagneticModelError& refused) {
-    says(err, refused.what());
-    err << " Type the declination with --declination, East positive (-8 for 8 "
-                                              "degrees West).\n";
-    return kRefused;
-  } catch (const std::exception& refused) {
-    says(err, refused.what());
+  } catch (const std::exception& failed) {
+    // Not a refusal of anything given: the system failed the run (memory).
+    says(err, failed.what());
     err << '\n';
     return kRefused;
   }

@@ -61,7 +61,7 @@ std::optional<HorizonProfile> horizonProfile(const std::optional<std::string>& f
   if (!file) return std::nullopt;
   const std::string name = isPrintableText(*file) ? *file : quotedText(*file);
   std::ifstream in(*file, std::ios::binary);
-  if (!in) throw std::runtime_error(name + ": the horizon profile cannot be opened");
+  if (!in) throw Refusal(Refusal::Input::Horizon, name + ": the horizon profile cannot be opened");
   return readHorizonProfile(in, name);
 }
 
@@ -116,9 +116,9 @@ PointingOutput runPointing(const PointingRequest& request, const SheetWriter& wr
     return output;
   }
   if (request.sheet) {
-    const std::string failed = writeSheet ? writeSheet(job, request.paper, *request.sheet)
-                                          : "this build of Vantorel cannot draw the sheet";
-    if (!failed.empty()) throw std::runtime_error(failed);
+    const SheetOutcome sheet = writeSheet ? writeSheet(job, request.paper, *request.sheet)
+                                          : SheetOutcome::refused("this build of Vantorel cannot draw the sheet");
+    if (!sheet.written) throw Refusal(Refusal::Input::Sheet, sheet.why);
   }
   if (request.csv && !job.multifeeds.empty()) {
     output.printed = multifeedCsv(job);

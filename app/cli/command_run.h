@@ -14,10 +14,10 @@
 
 namespace vantorel {
 
-// Draws the installation sheet of a job to a file (sheet/sheet_writer.h);
-// returns "" when written, else why not. The program hands it in, so that
+// Draws the installation sheet of a job to a file (sheet/sheet_writer.h)
+// and says whether it was written. The program hands it in, so that
 // the run itself needs neither a GUI nor Qt's SVG module.
-using SheetWriter = std::function<std::string(const Job&, Paper, const std::string&)>;
+using SheetWriter = std::function<SheetOutcome(const Job&, Paper, const std::string&)>;
 
 struct PointingOutput {
   std::string printed;                // for standard output

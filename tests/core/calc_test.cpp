@@ -133,6 +133,37 @@ TEST(NumberTextTest, ReadsTheNearestNumberOrRefuses) {
   EXPECT_EQ(textToDouble(huge), 9e39);
 }
 
+// A refusal names the input a window shows it beside, and its sentence
+// parts into why and what to type instead.
+TEST(RefusalTest, NamesItsInputAndPartsWhyFromTheHint) {
+  const struct {
+    Field field;
+    Fault fault;
+    const char* text;
+    Refusal::Input input;
+    const char* why;
+    const char* hintStart;
+  } rows[] = {
+      {Field::Latitude, Fault::NotANumber, "51,5", Refusal::Input::Site, "Latitude \"51,5\" is not a number.",
+       "Type 51.5, with a full stop"},
+      {Field::Declination, Fault::OutOfRange, "190", Refusal::Input::Declination, "", "Enter the declination"},
+      {Field::SatelliteLongitude, Fault::OutOfRange, "181", Refusal::Input::Satellite, "", "Enter the satellite"},
+      {Field::DishSize, Fault::OutOfRange, "20", Refusal::Input::Dish, "", "Give the dish's diameter in centimetres, from 30 to 500"},
+      {Field::MinimumClearance, Fault::NotANumber, "x", Refusal::Input::Table, "", "Give the least clearance"},
+      {Field::Calculation, Fault::Overflow, "", Refusal::Input::Calculation,
+       "The look angles could not be computed: the calculation overflowed.", "Check the four inputs."},
+  };
+  for (const auto& row : rows) {
+    const CalcError e(row.field, row.fault, row.text);
+    EXPECT_EQ(e.input(), row.input) << e.what();
+    if (*row.why) {
+      EXPECT_EQ(e.why(), row.why);
+    }
+    EXPECT_TRUE(e.hint().starts_with(row.hintStart)) << e.hint();
+    EXPECT_EQ(std::string(e.what()), e.why() + " " + e.hint());
+  }
+}
+
 TEST(NumberTextTest, RoundsHalvesToEvenWithinSixteenBits) {
   const std::pair<double, int> rounded[] = {{61.5, 62},       {106.5, 106},     {2.5, 2},
                                             {-2.5, -2},       {-3.5, -4},       {109.8, 110},

@@ -164,7 +164,7 @@ TEST(JobTest, ChoosesAListEntryAndComputesTheWholeList) {
   EXPECT_EQ(job.listed[3].notes, (std::vector<std::string>{"inclined 5.22°", "drifting 0.23°/day West", "elements 83 days old"}));
   EXPECT_TRUE(job.orbitalList);
   request.listEntry = list.entries.size();
-  EXPECT_THROW(built(request, list), std::out_of_range);
+  EXPECT_THROW(built(request, list), Refusal);
 }
 
 // Refused in the window's order: the letters, the date, the declination, the
@@ -194,7 +194,7 @@ TEST(JobTest, RefusesTheFirstInputInTheWindowsOrder) {
       ADD_FAILURE() << row.boxes.latitude;
     } catch (const CalcError& e) {
       EXPECT_EQ(e.field(), row.field) << e.what();
-    } catch (const std::invalid_argument& e) {
+    } catch (const Refusal& e) {
       EXPECT_EQ(row.field, Field::None) << e.what();
     }
   }
@@ -266,8 +266,8 @@ TEST(JobTest, HoldsEachSatelliteToTheSkyline) {
   try {
     built(request, today);
     ADD_FAILURE();
-  } catch (const RequestRefusal& e) {
-    EXPECT_EQ(e.input(), RequestRefusal::Input::Obstacle);
+  } catch (const Refusal& e) {
+    EXPECT_EQ(e.input(), Refusal::Input::Obstacle);
   }
   // Without obstacles, no clearance and no column.
   request.obstacles.clear();

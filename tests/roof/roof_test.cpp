@@ -79,8 +79,10 @@ TEST(ObstacleTest, RefusesWhatIsNoObstacle) {
     try {
       readObstacle(typed, 0);
       ADD_FAILURE() << typed;
-    } catch (const std::invalid_argument& e) {
-      EXPECT_NE(std::string(e.what()).find(std::string("\"") + typed + "\""), std::string::npos) << e.what();
+    } catch (const Refusal& e) {
+      EXPECT_EQ(e.input(), Refusal::Input::Obstacle);
+      EXPECT_NE(e.why().find(std::string("\"") + typed + "\""), std::string::npos) << e.what();
+      EXPECT_TRUE(e.hint().starts_with("give AZ1-AZ2:ELEV")) << e.what();
     }
   }
 }
@@ -107,7 +109,8 @@ TEST(HorizonProfileTest, RefusesALineThatIsNoPairWithItsNumber) {
     try {
       readHorizonProfile(file, "sky.csv");
       ADD_FAILURE() << text;
-    } catch (const std::runtime_error& e) {
+    } catch (const Refusal& e) {
+      EXPECT_EQ(e.input(), Refusal::Input::Horizon);
       EXPECT_TRUE(std::string(e.what()).starts_with(start)) << e.what();
     }
   }

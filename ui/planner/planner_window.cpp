@@ -513,7 +513,7 @@ bool PlannerWindow::openHorizon(const QString& path) {
   }
   std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
   try {
-    if (!in) throw std::runtime_error(bytes(path) + ": the horizon profile cannot be opened");
+    if (!in) throw Refusal(Refusal::Input::Horizon, bytes(path) + ": the horizon profile cannot be opened");
     m_horizon = readHorizonProfile(in, bytes(QFileInfo(path).fileName()));
   } catch (const std::exception& e) {
     showUnder(m_ui.obstaclesMessage, false, q(e.what()));
@@ -989,29 +989,39 @@ void PlannerWindow::recompute() {
   const std::string listName = m_listPath.isEmpty() ? m_list.builtInName : bytes(m_listPath);
   try {
     m_job = m_services.buildJob(request(), m_list, listName);
-  } catch (const CalcError& e) {
-    QLabel* beside = e.field() == Field::Declination          ? m_ui.declinationSource
-                     : e.field() == Field::SatelliteLongitude ? m_ui.satelliteUnderstood
-                                                              : nullptr;
-    showRefusal(beside, shown(e.what()));
-    return;
-  } catch (const MagneticModelError& e) {
-    showRefusal(m_ui.declinationSource, q(e.what()) + tr(" Type the declination instead."));
-    return;
-  } catch (const RequestRefusal& e) {
-    using Input = RequestRefusal::Input;
-    QLabel* beside = e.input() == Input::Satellite   ? m_ui.satelliteUnderstood
-                     : e.input() == Input::Multifeed ? m_ui.multifeedMessage
-                     : e.input() == Input::Obstacle  ? m_ui.obstaclesMessage
-                     : e.input() == Input::TimeZone  ? nullptr  // said under the zone's box already
-                                                     : m_ui.sheetTextMessage;
-    showRefusal(beside, shown(e.what()));
+  } catch (const Refusal& e) {
+    const QString why = shown(e.what());
+    showRefusal(besideRefused(e.input()), e.input() == Refusal::Input::Model ? why + tr(" Type the declination instead.") : why);
     return;
   } catch (const std::exception& e) {
     showRefusal(nullptr, shown(e.what()));
     return;
   }
   showJob();
+}
+
+// The line under the input a refusal concerns; none where the input's own
+// box says it already (the site, the zone) or there is no box (the
+// calculation, a list).
+QLabel* PlannerWindow::besideRefused(Refusal::Input input) const {
+  switch (input) {
+    case Refusal::Input::Declination:
+    case Refusal::Input::Model:
+      return m_ui.declinationSource;
+    case Refusal::Input::Satellite:
+      return m_ui.satelliteUnderstood;
+    case Refusal::Input::Multifeed:
+      return m_ui.multifeedMessage;
+    case Refusal::Input::Obstacle:
+    case Refusal::Input::Horizon:
+      return m_ui.obstaclesMessage;
+    case Refusal::Input::Customer:
+    case Refusal::Input::Address:
+    case Refusal::Input::Notes:
+      return m_ui.sheetTextMessage;
+    default:
+      return nullptr;
+  }
 }
 
 void PlannerWindow::showRefusal(QLabel* beside, const QString& why) {
@@ -1188,10 +1198,10 @@ QString withSheetExtension(const QString& path, const QString& chosenType) {
 
 bool PlannerWindow::saveSheet(const QString& path) {
   if (!m_job || !m_job->chosen) return false;
-  const std::string failed =
+  const SheetOutcome sheet =
       writeSheet(*m_job, static_cast<Paper>(m_ui.paper->currentData().toInt()), QFile::encodeName(path).toStdString());
-  if (!failed.empty()) {
-    m_dialogs.refusal(tr("The sheet was not saved. %1").arg(q(failed)));
+  if (!sheet.written) {
+    m_dialogs.refusal(tr("The sheet was not saved. %1").arg(q(sheet.why)));
     return false;
   }
   statusBar()->showMessage(tr("Saved %1").arg(path), kStatusMilliseconds);

@@ -18,6 +18,7 @@
 
 #include "job.h"
 #include "planner_services.h"
+#include "refusal.h"
 #include "satellite_list.h"
 #include "sheet_format.h"
 
@@ -118,6 +119,7 @@ class PlannerWindow : public QMainWindow {
   void showUnderstood();
   JobRequest request() const;
   void showJob();
+  QLabel* besideRefused(Refusal::Input input) const;
   void showRefusal(QLabel* beside, const QString& why);
   void showChoiceInTable();
   void pickRow(const QModelIndex& proxyRow);
