@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
 
+#include "calc_error.h"
 #include "numeric_text.h"
+#include "refusal.h"
 
 namespace vantorel {
 namespace {
@@ -97,6 +100,30 @@ std::string instrumentReading(const Figure& figure) {
     default:
       return tenthsReading(figure.value);
   }
+}
+
+namespace {
+
+// A customer, address or notes text as typed, refused with a sentence when
+// it would garble the sheet.
+std::string jobText(Refusal::Input input, std::string_view what, std::string text) {
+  if (!isPrintableText(text)) {
+    throw Refusal(input, "The " + std::string(what) + " \"" + quotedText(text) +
+                                    "\" holds a control character; give it as plain text.");
+  }
+  if (text.size() > kLongestJobText) {
+    throw Refusal(input, "The " + std::string(what) + " \"" + quotedText(text) + "\" is longer than " +
+                                    std::to_string(kLongestJobText) + " characters.");
+  }
+  return text;
+}
+
+}  // namespace
+
+JobTexts jobTexts(std::string customer, std::string address, std::string notes) {
+  return {jobText(Refusal::Input::Customer, "customer", std::move(customer)),
+          jobText(Refusal::Input::Address, "address", std::move(address)),
+          jobText(Refusal::Input::Notes, "notes", std::move(notes))};
 }
 
 }  // namespace vantorel

@@ -299,4 +299,14 @@ std::vector<Figure> mountSettings(const JobSite& site, bool facesApart);
 // job has a skyline.
 std::vector<Figure> chosenFigures(const Job& job, bool facesApart);
 
+// Who the job is for, where, and its notes, as a job keeps them: printable
+// text, each at most kLongestJobText characters, else refused (Refusal:
+// Customer, Address or Notes) with a sentence. A window that changes only
+// these keeps its job and sets them.
+inline constexpr std::size_t kLongestJobText = 300;
+struct JobTexts {
+  std::string customer, address, notes;
+};
+JobTexts jobTexts(std::string customer, std::string address, std::string notes);
+
 }  // namespace vantorel

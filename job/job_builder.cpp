@@ -529,20 +529,6 @@ JobSunBearing sunBearingOf(const JobSite& site, const Pointing& chosen, const st
   return bearing;
 }
 
-// A customer, address or notes text as typed, refused with a sentence when
-// it would garble the sheet.
-std::string jobText(Refusal::Input input, std::string_view what, const std::string& text) {
-  if (!isPrintableText(text)) {
-    throw Refusal(input, "The " + std::string(what) + " \"" + quotedText(text) +
-                                    "\" holds a control character; give it as plain text.");
-  }
-  if (text.size() > kLongestJobText) {
-    throw Refusal(input, "The " + std::string(what) + " \"" + quotedText(text) + "\" is longer than " +
-                                    std::to_string(kLongestJobText) + " characters.");
-  }
-  return text;
-}
-
 }  // namespace
 
 std::optional<Notice> horizonNotice(const Pointing& p) {
@@ -561,9 +547,10 @@ std::optional<Notice> horizonNotice(const Pointing& p) {
 Job buildJob(const JobRequest& request, const SatelliteCatalog& list, std::string_view listName) {
   clearUpperVectorState();
   Job job;
-  job.customer = jobText(Refusal::Input::Customer, "customer", request.customer);
-  job.address = jobText(Refusal::Input::Address, "address", request.address);
-  job.notes = jobText(Refusal::Input::Notes, "notes", request.notes);
+  JobTexts texts = jobTexts(request.customer, request.address, request.notes);
+  job.customer = std::move(texts.customer);
+  job.address = std::move(texts.address);
+  job.notes = std::move(texts.notes);
   job.listName = listName;
   job.orbitalList = std::any_of(list.entries.begin(), list.entries.end(),
                                 [](const SatelliteEntry& entry) { return entry.orbit.has_value(); });

@@ -57,8 +57,6 @@ struct JobRequest {
   friend bool operator==(const JobRequest&, const JobRequest&) = default;
 };
 
-inline constexpr std::size_t kLongestJobText = 300;
-
 // What a satellite's elevation calls for: BelowHorizon under 0,
 // LowElevation from 0 to under kLowElevation, nothing above.
 std::optional<Notice> horizonNotice(const Pointing& pointing);

@@ -398,7 +398,8 @@ class PlannerTest : public QObject {
     QVERIFY(!find<QLabel>("listStatus")->isVisible());
   }
 
-  // A key typed computes the job once, not again and again.
+  // A key typed computes the job once, not again and again; a key typed
+  // in the sheet's texts computes nothing and draws the sheet again.
   void eachKeyComputesTheJobOnce() {
     int jobs = 0;
     PlannerServices counting = realServices();
@@ -410,11 +411,31 @@ class PlannerTest : public QObject {
     m_window = new PlannerWindow(counting, m_settings.get());
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    enter("satellite", QStringLiteral("28.2E"));
     settle();
     jobs = 0;
-    QTest::keyClick(find<QLineEdit>("customer"), Qt::Key_5);
+    QTest::keyClick(find<QLineEdit>("satellite"), Qt::Key_Backspace);
     QTest::qWait(20);
     QCOMPARE(jobs, 1);
+    settle();
+    jobs = 0;
+    const std::shared_ptr<Job> job = m_window->job();
+    const QImage before = find<SheetPreview>("preview")->image();
+    QTest::keyClicks(find<QLineEdit>("customer"), QStringLiteral("Ng"));
+    QTest::qWait(20);
+    QCOMPARE(jobs, 0);
+    QCOMPARE(m_window->job(), job);
+    QCOMPARE(job->customer, std::string("Ng"));
+    QVERIFY(find<SheetPreview>("preview")->image() != before);
+    // A text refused is said beside the texts, and mended, the sheet is back.
+    find<QLineEdit>("customer")->setText(QStringLiteral("Ng\tLtd"));
+    settle();
+    QVERIFY(!m_window->job());
+    QVERIFY(find<QLabel>("sheetTextMessage")->property("refused").toBool());
+    find<QLineEdit>("customer")->setText(QStringLiteral("Ng Ltd"));
+    settle();
+    QVERIFY(m_window->job());
+    QCOMPARE(m_window->job()->customer, std::string("Ng Ltd"));
   }
 
   // What a box was understood as changes under it without moving the

@@ -159,7 +159,7 @@ class SheetBaselineTest : public QObject {
   // The planner's preview draws the same page.
   void plannerPreviewMatchesTheBaseline() {
     SheetPreview preview;
-    preview.setJob(jobFor(kBaselines[3]), kBaselines[3].paper);
+    preview.setJob(std::make_shared<const Job>(jobFor(kBaselines[3])), kBaselines[3].paper);
     compare(preview.imageAt(kDpi), QString::fromLatin1(kBaselines[3].name));
   }
 };

@@ -632,48 +632,68 @@ void PlannerWindow::setTabOrderAndNames() {
     const char* tip;
   };
   const Named controls[] = {
-      {m_ui.latitude, "latitude", "Latitude",
-       "Decimal degrees as maps give them, North positive (51.5074, -33.87), with N or S (33.87S, "
-       "51°30.44'N), or packed DDMMSS digits (420100)"},
-      {m_ui.longitude, "longitude", "Longitude",
-       "Decimal degrees as maps give them, East positive (-0.1278, 151.2093), with E or W (0.1278W, "
-       "W0°07.67'), or packed DDDMMSS digits (0910100 is East here)"},
-      {m_ui.modelDeclination, "modelDeclination", "Declination from the World Magnetic Model",
-       "The declination at the site on the date, from the World Magnetic Model 2025"},
-      {m_ui.date, "date", "Date", "The job's date: the magnetic model's, the orbital elements' age and the sun outage's year"},
-      {m_ui.typedDeclination, "typedDeclination", "Declination typed", "Type the declination instead"},
-      {m_ui.declination, "declination", "Declination", "Degrees, East positive, West negative (-8 for 8 degrees West)"},
-      {m_ui.offsetAngle, "offsetAngle", "Offset angle", "The dish maker's offset angle, 0 for a prime-focus dish"},
-      {m_ui.polarMount, "polarMount", "Polar mount", "Add the polar mount's settings and the motor angle"},
-      {m_ui.dishSize, "dishSize", "Dish size", "The dish's diameter, for the sun outage's beamwidth"},
-      {m_ui.frequency, "frequency", "Frequency", "The frequency received, for the sun outage's beamwidth (C band is about 4)"},
-      {m_ui.timeZone, "timeZone", "Time zone", "An IANA time zone for local sun outage times; empty for UTC alone"},
-      {m_ui.multifeedSatellite, "multifeedSatellite", "Extra LNB satellite",
-       "A satellite for an extra LNB on this dish: a position such as 13E, or a name in the list"},
-      {m_ui.addMultifeed, "addMultifeed", "Add LNB", "Add an LNB for the satellite typed beside it"},
-      {m_ui.multifeeds, "multifeeds", "Extra LNBs", "The extra LNBs on this dish, beside the main one"},
-      {m_ui.removeMultifeed, "removeMultifeed", "Remove LNB", "Remove the extra LNB selected"},
-      {m_ui.focalLength, "focalLength", "Focal length",
-       "The dish's focal length as its maker states it, for the extra LNBs' places; 0 assumes 0.6 of its size"},
-      {m_ui.obstacles, "obstacles", "Obstacles",
-       "What stands in the sky from the dish: a row an obstacle, its true azimuths and its top"},
-      {m_ui.addObstacle, "addObstacle", "Add obstacle", "Add a row for an obstacle, and type its azimuths and top"},
-      {m_ui.removeObstacle, "removeObstacle", "Remove obstacle", "Remove the obstacle selected"},
-      {m_ui.horizon, "horizon", "Horizon profile",
-       "Open a horizon profile: a true azimuth and an elevation a line, as a phone app or a survey gives them"},
-      {m_ui.clearHorizon, "clearHorizon", "No horizon profile", "Leave the horizon profile out"},
-      {m_ui.customer, "customer", "Customer", "Who the job is for, for the sheet"},
-      {m_ui.address, "address", "Address", "The site's address, for the sheet"},
-      {m_ui.notes, "notes", "Notes", "Notes on the job, for the sheet"},
-      {m_ui.satellite, "satellite", "Satellite",
-       "The job's satellite: a position such as 28.2E or 101W, or a name in the list; a row picked fills it"},
-      {m_ui.filter, "filter", "Filter satellites", "Names as --satellite matches them: case, accents and band words aside"},
-      {m_ui.showAll, "showAll", "Show all satellites", "Show the satellites below the horizon too"},
-      {m_ui.table, "satellites", "Satellites",
-       "The list's satellites from this site; a row clicked, or reached with the arrow keys, becomes the job's"},
-      {m_ui.results, "results", "Results", "The figures as the command line prints them, with warnings and sun outages"},
-      {m_ui.paper, "paper", "Paper", "The sheet's paper"},
-      {m_ui.preview, "preview", "Sheet preview", "The installation sheet as it prints"},
+      {m_ui.latitude, "latitude", QT_TR_NOOP("Latitude"),
+       QT_TR_NOOP("Decimal degrees as maps give them, North positive (51.5074, -33.87), with N or S (33.87S, "
+       "51°30.44'N), or packed DDMMSS digits (420100)")},
+      {m_ui.longitude, "longitude", QT_TR_NOOP("Longitude"),
+       QT_TR_NOOP("Decimal degrees as maps give them, East positive (-0.1278, 151.2093), with E or W (0.1278W, "
+       "W0°07.67'), or packed DDDMMSS digits (0910100 is East here)")},
+      {m_ui.modelDeclination, "modelDeclination", QT_TR_NOOP("Declination from the World Magnetic Model"),
+       QT_TR_NOOP("The declination at the site on the date, from the World Magnetic Model 2025")},
+      {m_ui.date, "date", QT_TR_NOOP("Date"),
+       QT_TR_NOOP("The job's date: the magnetic model's, the orbital elements' age and the sun outage's year")},
+      {m_ui.typedDeclination, "typedDeclination", QT_TR_NOOP("Declination typed"),
+       QT_TR_NOOP("Type the declination instead")},
+      {m_ui.declination, "declination", QT_TR_NOOP("Declination"),
+       QT_TR_NOOP("Degrees, East positive, West negative (-8 for 8 degrees West)")},
+      {m_ui.offsetAngle, "offsetAngle", QT_TR_NOOP("Offset angle"),
+       QT_TR_NOOP("The dish maker's offset angle, 0 for a prime-focus dish")},
+      {m_ui.polarMount, "polarMount", QT_TR_NOOP("Polar mount"),
+       QT_TR_NOOP("Add the polar mount's settings and the motor angle")},
+      {m_ui.dishSize, "dishSize", QT_TR_NOOP("Dish size"),
+       QT_TR_NOOP("The dish's diameter, for the sun outage's beamwidth")},
+      {m_ui.frequency, "frequency", QT_TR_NOOP("Frequency"),
+       QT_TR_NOOP("The frequency received, for the sun outage's beamwidth (C band is about 4)")},
+      {m_ui.timeZone, "timeZone", QT_TR_NOOP("Time zone"),
+       QT_TR_NOOP("An IANA time zone for local sun outage times; empty for UTC alone")},
+      {m_ui.multifeedSatellite, "multifeedSatellite", QT_TR_NOOP("Extra LNB satellite"),
+       QT_TR_NOOP("A satellite for an extra LNB on this dish: a position such as 13E, or a name in the list")},
+      {m_ui.addMultifeed, "addMultifeed", QT_TR_NOOP("Add LNB"),
+       QT_TR_NOOP("Add an LNB for the satellite typed beside it")},
+      {m_ui.multifeeds, "multifeeds", QT_TR_NOOP("Extra LNBs"),
+       QT_TR_NOOP("The extra LNBs on this dish, beside the main one")},
+      {m_ui.removeMultifeed, "removeMultifeed", QT_TR_NOOP("Remove LNB"), QT_TR_NOOP("Remove the extra LNB selected")},
+      {m_ui.focalLength, "focalLength", QT_TR_NOOP("Focal length"),
+       QT_TR_NOOP("The dish's focal length as its maker states it, for the extra LNBs' places; its lowest setting "
+                  "assumes 0.6 of its size")},
+      {m_ui.obstacles, "obstacles", QT_TR_NOOP("Obstacles"),
+       QT_TR_NOOP("What stands in the sky from the dish: a row an obstacle, its true azimuths and its top")},
+      {m_ui.addObstacle, "addObstacle", QT_TR_NOOP("Add obstacle"),
+       QT_TR_NOOP("Add a row for an obstacle, and type its azimuths and top")},
+      {m_ui.removeObstacle, "removeObstacle", QT_TR_NOOP("Remove obstacle"),
+       QT_TR_NOOP("Remove the obstacle selected")},
+      {m_ui.horizon, "horizon", QT_TR_NOOP("Horizon profile"),
+       QT_TR_NOOP("Open a horizon profile: a true azimuth and an elevation a line, as a phone app or a survey "
+                  "gives them")},
+      {m_ui.clearHorizon, "clearHorizon", QT_TR_NOOP("No horizon profile"),
+       QT_TR_NOOP("Leave the horizon profile out")},
+      {m_ui.customer, "customer", QT_TR_NOOP("Customer"), QT_TR_NOOP("Who the job is for, for the sheet")},
+      {m_ui.address, "address", QT_TR_NOOP("Address"), QT_TR_NOOP("The site's address, for the sheet")},
+      {m_ui.notes, "notes", QT_TR_NOOP("Notes"), QT_TR_NOOP("Notes on the job, for the sheet")},
+      {m_ui.satellite, "satellite", QT_TR_NOOP("Satellite"),
+       QT_TR_NOOP("The job's satellite: a position such as 28.2E or 101W, or a name in the list; a row picked "
+                  "fills it")},
+      {m_ui.filter, "filter", QT_TR_NOOP("Filter satellites"),
+       QT_TR_NOOP("Names as --satellite matches them: case, accents and band words aside")},
+      {m_ui.showAll, "showAll", QT_TR_NOOP("Show all satellites"),
+       QT_TR_NOOP("Show the satellites below the horizon too")},
+      {m_ui.table, "satellites", QT_TR_NOOP("Satellites"),
+       QT_TR_NOOP("The list's satellites from this site; a row clicked, or reached with the arrow keys, becomes "
+                  "the job's")},
+      {m_ui.results, "results", QT_TR_NOOP("Results"),
+       QT_TR_NOOP("The figures as the command line prints them, with warnings and sun outages")},
+      {m_ui.paper, "paper", QT_TR_NOOP("Paper"), QT_TR_NOOP("The sheet's paper")},
+      {m_ui.preview, "preview", QT_TR_NOOP("Sheet preview"), QT_TR_NOOP("The installation sheet as it prints")},
   };
   QWidget* previous = nullptr;
   for (const Named& c : controls) {
@@ -696,9 +716,12 @@ void PlannerWindow::setTabOrderAndNames() {
 
 void PlannerWindow::connectInputs() {
   const auto later = [this] { m_recompute.start(); };
-  for (QLineEdit* box : {m_ui.latitude, m_ui.longitude, m_ui.declination, m_ui.timeZone, m_ui.customer, m_ui.address,
-                         m_ui.notes, m_ui.satellite}) {
+  for (QLineEdit* box : {m_ui.latitude, m_ui.longitude, m_ui.declination, m_ui.timeZone, m_ui.satellite}) {
     connect(box, &QLineEdit::textChanged, this, later);
+  }
+  // The sheet's texts change no figure: the job keeps its numbers.
+  for (QLineEdit* box : {m_ui.customer, m_ui.address, m_ui.notes}) {
+    connect(box, &QLineEdit::textChanged, this, &PlannerWindow::sheetTextsChanged);
   }
   // A latitude and longitude pasted together fill both boxes; typed, they
   // are split when the box is left.
@@ -878,7 +901,7 @@ void PlannerWindow::setList(SatelliteCatalog list, const QString& path) {
                                                     .arg(q(std::string(todayListDate())))
                                         : tr("%1: %2, %n satellites.", "", static_cast<int>(m_list.entries.size()))
                                               .arg(QFileInfo(path).fileName(), q(m_list.format)));
-  m_model->setRows({});
+  m_model->setJob(nullptr);
   m_filter->setList(m_list);
   m_filter->setNameFilter(m_ui.filter->text());
   m_settings->setValue(QStringLiteral("list/path"), path);
@@ -988,7 +1011,7 @@ void PlannerWindow::recompute() {
   }
   const std::string listName = m_listPath.isEmpty() ? m_list.builtInName : bytes(m_listPath);
   try {
-    m_job = m_services.buildJob(request(), m_list, listName);
+    m_job = std::make_shared<Job>(m_services.buildJob(request(), m_list, listName));
   } catch (const Refusal& e) {
     const QString why = shown(e.what());
     showRefusal(besideRefused(e.input()), e.input() == Refusal::Input::Model ? why + tr(" Type the declination instead.") : why);
@@ -1024,6 +1047,27 @@ QLabel* PlannerWindow::besideRefused(Refusal::Input input) const {
   }
 }
 
+// The customer, address or notes edited: the job takes the new texts and
+// the sheet is drawn again; nothing is computed. Without a job (one refused,
+// perhaps for these very texts) the job is built anew.
+void PlannerWindow::sheetTextsChanged() {
+  if (!m_job || m_recompute.isActive()) {
+    m_recompute.start();
+    return;
+  }
+  try {
+    JobTexts texts = jobTexts(bytes(m_ui.customer->text()), bytes(m_ui.address->text()), bytes(m_ui.notes->text()));
+    m_job->customer = std::move(texts.customer);
+    m_job->address = std::move(texts.address);
+    m_job->notes = std::move(texts.notes);
+  } catch (const Refusal& e) {
+    showRefusal(besideRefused(e.input()), shown(e.what()));
+    return;
+  }
+  showUnder(m_ui.sheetTextMessage, true, QString());
+  m_ui.preview->redraw();
+}
+
 void PlannerWindow::showRefusal(QLabel* beside, const QString& why) {
   m_job.reset();
   if (beside) showUnder(beside, false, why);
@@ -1037,14 +1081,14 @@ void PlannerWindow::showRefusal(QLabel* beside, const QString& why) {
   listOnly.customer.clear();
   listOnly.address.clear();
   listOnly.notes.clear();
-  std::vector<Pointing> rows;
+  std::shared_ptr<const Job> site;
   try {
-    rows = m_services.buildJob(listOnly, m_list, std::string_view()).listed;
+    site = std::make_shared<const Job>(m_services.buildJob(listOnly, m_list, std::string_view()));
   } catch (const std::exception&) {
   }
-  m_model->setRows(std::move(rows));
+  m_model->setJob(std::move(site));
   m_ui.results->setPlainText(why);
-  m_ui.preview->setJob(std::nullopt, Paper::A4, why);
+  m_ui.preview->setJob(nullptr, Paper::A4, why);
   for (QAction* a : {m_saveSheet, m_print, m_copyCommand}) a->setEnabled(false);
 }
 
@@ -1052,7 +1096,7 @@ void PlannerWindow::showJob() {
   const Job& job = *m_job;
   showUnder(m_ui.declinationSource, true,
             q(job.site.declinationText) + QStringLiteral("°, ") + q(declinationSourceText(job.site)));
-  m_model->setRows(job.listed);
+  m_model->setJob(m_job);
   m_ui.table->setColumnHidden(SatelliteTableModel::Clearance, job.skyline.empty());
   showChoiceInTable();
   if (m_horizon) {
@@ -1084,7 +1128,7 @@ void PlannerWindow::showJob() {
   }
   m_ui.results->setPlainText(text);
   const auto paper = static_cast<Paper>(m_ui.paper->currentData().toInt());
-  m_ui.preview->setJob(job.chosen ? m_job : std::nullopt, paper);
+  m_ui.preview->setJob(job.chosen ? m_job : nullptr, paper);
   for (QAction* a : {m_saveSheet, m_print, m_copyCommand}) a->setEnabled(job.chosen.has_value());
 }
 

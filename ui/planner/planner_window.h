@@ -85,7 +85,7 @@ class PlannerWindow : public QMainWindow {
   void addMultifeedRow(int proxyRow);
 
   // The job as the fields now make it; nothing while they make none.
-  const std::optional<Job>& job() const { return m_job; }
+  const std::shared_ptr<Job>& job() const { return m_job; }
   // The command line that prints the same job, its coordinates lettered.
   QString commandLine() const;
   // The sheet's file name: the customer, the satellite and the date.
@@ -120,6 +120,7 @@ class PlannerWindow : public QMainWindow {
   JobRequest request() const;
   void showJob();
   QLabel* besideRefused(Refusal::Input input) const;
+  void sheetTextsChanged();
   void showRefusal(QLabel* beside, const QString& why);
   void showChoiceInTable();
   void pickRow(const QModelIndex& proxyRow);
@@ -135,7 +136,8 @@ class PlannerWindow : public QMainWindow {
 
   SatelliteCatalog m_list;
   QString m_listPath;  // "" for the built-in list
-  std::optional<Job> m_job;
+  // The one job of the inputs, shared with the table and the preview.
+  std::shared_ptr<Job> m_job;
   // The last job's satellite as a position ("28.2E"), and that position
   // where the satellite box holds a name the list in effect lacks: the job
   // keeps its satellite until the user types or picks another.

@@ -11,30 +11,39 @@ namespace {
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 
+const std::vector<Pointing>& listedOf(const std::shared_ptr<const Job>& job) {
+  static const std::vector<Pointing> kNone;
+  return job ? job->listed : kNone;
+}
+
 }  // namespace
 
-void SatelliteTableModel::setRows(std::vector<Pointing> rows) {
-  const bool sameRows = rows.size() == m_rows.size() &&
-                        std::equal(rows.begin(), rows.end(), m_rows.begin(),
+const std::vector<Pointing>& SatelliteTableModel::rows() const { return listedOf(m_job); }
+
+void SatelliteTableModel::setJob(std::shared_ptr<const Job> job) {
+  const std::vector<Pointing>& before = rows();
+  const std::vector<Pointing>& after = listedOf(job);
+  const bool sameRows = after.size() == before.size() &&
+                        std::equal(after.begin(), after.end(), before.begin(),
                                    [](const Pointing& a, const Pointing& b) { return a.name == b.name; });
   if (!sameRows) beginResetModel();
-  m_rows = std::move(rows);
+  m_job = std::move(job);
   if (sameRows) {
-    if (!m_rows.empty()) emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
+    if (!rows().empty()) emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
   } else {
     endResetModel();
   }
 }
 
 int SatelliteTableModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+  return parent.isValid() ? 0 : static_cast<int>(rows().size());
 }
 
 int SatelliteTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
 
 QVariant SatelliteTableModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
-  const Pointing& p = m_rows[static_cast<std::size_t>(index.row())];
+  const Pointing& p = rows()[static_cast<std::size_t>(index.row())];
   if (role == Qt::TextAlignmentRole) {
     return QVariant::fromValue(index.column() == Name || index.column() == Note ? Qt::AlignLeft | Qt::AlignVCenter
                                                                                 : Qt::AlignRight | Qt::AlignVCenter);
@@ -100,8 +109,8 @@ bool SatelliteFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const 
   const auto row = static_cast<std::size_t>(sourceRow);
   if (!m_matches.empty() && (row >= m_matches.size() || !m_matches[row])) return false;
   if (m_showAll) return true;
-  const auto* model = static_cast<const SatelliteTableModel*>(sourceModel());
-  return row < model->rows().size() && model->rows()[row].elevation() >= 0;
+  const QModelIndex elevation = sourceModel()->index(sourceRow, SatelliteTableModel::Elevation);
+  return elevation.isValid() && sourceModel()->data(elevation, SatelliteTableModel::kSortRole).toDouble() >= 0;
 }
 
 SatellitePicker::SatellitePicker(QWidget* parent) : QTableView(parent) { setTabKeyNavigation(false); }

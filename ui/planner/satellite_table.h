@@ -25,10 +25,10 @@ class SatelliteTableModel : public QAbstractTableModel {
 
   using QAbstractTableModel::QAbstractTableModel;
 
-  // The rows of a new job; a job of the same list keeps the rows, and so
-  // the selection.
-  void setRows(std::vector<Pointing> rows);
-  const std::vector<Pointing>& rows() const { return m_rows; }
+  // The listed satellites of a new job, or of none; a job of the same list
+  // keeps the rows, and so the selection. The job is the window's, shared.
+  void setJob(std::shared_ptr<const Job> job);
+  const std::vector<Pointing>& rows() const;
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -36,7 +36,7 @@ class SatelliteTableModel : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
  private:
-  std::vector<Pointing> m_rows;
+  std::shared_ptr<const Job> m_job;
 };
 
 class SatelliteFilter : public QSortFilterProxyModel {
@@ -56,7 +56,7 @@ class SatelliteFilter : public QSortFilterProxyModel {
  private:
   std::unique_ptr<NameIndex> m_names;
   std::size_t m_entries = 0;  // in the list
-  std::vector<bool> m_matches;  // by source row; empty: every row
+  std::vector<bool> m_matches;  // by list entry, which is the source row; empty: every row
   bool m_showAll = false;
 };
 

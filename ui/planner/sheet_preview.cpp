@@ -21,10 +21,14 @@ SheetPreview::SheetPreview(QWidget* parent) : QWidget(parent) {
 
 QSize SheetPreview::sizeHint() const { return {420, 580}; }
 
-void SheetPreview::setJob(std::optional<Job> job, Paper paper, const QString& whyNone) {
+void SheetPreview::setJob(std::shared_ptr<const Job> job, Paper paper, const QString& whyNone) {
   m_job = std::move(job);
   m_paper = paper;
   m_whyNone = whyNone;
+  redraw();
+}
+
+void SheetPreview::redraw() {
   render();
   update();
 }

@@ -6,7 +6,7 @@
 
 #include <QImage>
 #include <QWidget>
-#include <optional>
+#include <memory>
 
 #include "job.h"
 #include "sheet_format.h"
@@ -20,7 +20,10 @@ class SheetPreview : public QWidget {
   explicit SheetPreview(QWidget* parent = nullptr);
 
   // The job to show, or none (a job the inputs do not make yet) and why.
-  void setJob(std::optional<Job> job, Paper paper, const QString& whyNone = {});
+  // The job is the window's, shared; redraw() draws it again after the
+  // window changed its texts.
+  void setJob(std::shared_ptr<const Job> job, Paper paper, const QString& whyNone = {});
+  void redraw();
   // The image last drawn; null when there is no job.
   const QImage& image() const { return m_image; }
   // The image for a page of dotsPerInch, drawn anew.
@@ -35,7 +38,7 @@ class SheetPreview : public QWidget {
  private:
   void render();
 
-  std::optional<Job> m_job;
+  std::shared_ptr<const Job> m_job;
   Paper m_paper = Paper::A4;
   QString m_whyNone;
   QImage m_image;
