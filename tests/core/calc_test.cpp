@@ -72,6 +72,20 @@ TEST(HemisphereTest, ReadsAndWritesLetteredPositions) {
   EXPECT_EQ(longitudeDecimal(-0.0000001f), "0.000000");
 }
 
+// A map's unlettered coordinate, North and East positive, given its letter;
+// a text that is no coordinate, a sign alone or nothing stays as typed for
+// the box to refuse.
+TEST(HemisphereTest, LettersWhatMapsWrite) {
+  const std::tuple<Field, const char*, const char*> rows[] = {
+      {Field::Longitude, "-0.1278", "0.1278W"}, {Field::Longitude, "151.2093", "151.2093E"},
+      {Field::Latitude, "-33.87", "33.87S"},    {Field::Latitude, "+.5", ".5N"},
+      {Field::Latitude, "51.5N", "51.5N"},      {Field::Longitude, " 0910100 ", "0910100E"},
+      {Field::Latitude, "95", "95"},            {Field::Latitude, "abc", "abc"},
+      {Field::Latitude, "-", "-"},              {Field::Latitude, "", ""},
+  };
+  for (const auto& [field, typed, lettered] : rows) EXPECT_EQ(mapLettered(field, typed), lettered) << typed;
+}
+
 // What GPS units and maps print, with a hemisphere letter before or after,
 // read on the command line's sign conventions (latitude North positive,
 // longitude West positive). One piece stays as typed, so a packed DMS

@@ -499,16 +499,22 @@ class PlannerTest : public QObject {
   }
 
   // Every button a screen reader reaches has a name to say, the filter's
-  // clear button, which Qt adds with none, included.
+  // clear button, which Qt adds with none, included; and no two share a
+  // place, where one would hide the other.
   void everyButtonHasAName() {
     enter("filter", QStringLiteral("astra"));
-    int buttons = 0;
+    QList<QAbstractButton*> shown;
     for (QAbstractButton* button : m_window->findChildren<QAbstractButton*>()) {
       if (!button->isVisible()) continue;
-      ++buttons;
       QVERIFY2(!button->text().isEmpty() || !button->accessibleName().isEmpty(), qPrintable(button->objectName()));
+      const QRect place(button->mapTo(m_window, QPoint()), button->size());
+      for (QAbstractButton* other : shown) {
+        const QRect otherPlace(other->mapTo(m_window, QPoint()), other->size());
+        QVERIFY2(!place.intersects(otherPlace), qPrintable(button->text() + QStringLiteral(" / ") + other->text()));
+      }
+      shown << button;
     }
-    QVERIFY(buttons > 5);
+    QVERIFY(shown.size() > 5);
   }
 
   // Today's list opens by default and says its date; the 1990s list is a
