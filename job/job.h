@@ -94,6 +94,9 @@ struct Figure {
   // tenth of a degree (194.7°), the LNB's turn to a whole degree (11°); the
   // text again where no instrument reads it.
   std::string reading;
+  // Whether the text is the value's digits, which a CSV cell leaves bare; a
+  // figure in words ("true south") is not.
+  bool number = true;
 };
 
 // A tenth of a degree, as a compass or an inclinometer reads: "194.7°"; a

@@ -176,8 +176,10 @@ void addMount(JobSite& site, const std::optional<std::string>& offsetText, bool 
       mount.Facing == MountFacing::EitherWay ? "either way, on the equator" : mount.FacingText;
   site.mountFigures = {
       {Label::PolarAxisElevation, static_cast<double>(mount.PolarAxisElevation), mount.PolarAxisElevationText, {}},
-      {Label::MountFaces, 0, facing, {}},
-      {Label::MountAzimuthMagnetic, static_cast<double>(mount.MountAzimuthMagnetic), mount.MountAzimuthMagneticText, {}},
+      {Label::MountFaces, 0, facing, {}, false},
+      // On the equator the mount faces either way, and the azimuth is two.
+      {Label::MountAzimuthMagnetic, static_cast<double>(mount.MountAzimuthMagnetic), mount.MountAzimuthMagneticText, {},
+       !mount.MountAzimuthMagneticOtherWay},
       {Label::DeclinationOffset, static_cast<double>(mount.DeclinationOffset), mount.DeclinationOffsetText, {}}};
   // The dish's elevation with the motor at zero, looking along the site's
   // meridian: the look angles' elevation to the arc there.

@@ -7,7 +7,21 @@
 namespace vantorel {
 namespace {
 
-using Row = std::vector<std::string>;
+// A table's cell: its text, and whether it is a number, which CSV leaves
+// bare for a spreadsheet to compute with; any other cell is quoted as text.
+struct Cell {
+  std::string text;
+  bool number = false;
+
+  Cell(std::string words) : text(std::move(words)) {}  // NOLINT: words are the usual cell
+  Cell(const char* words) : text(words) {}             // NOLINT
+  static Cell figure(std::string digits) {
+    Cell c(std::move(digits));
+    c.number = true;
+    return c;
+  }
+};
+using Row = std::vector<Cell>;
 
 // The width of a text as a terminal shows it: one column per character, so
 // that the degree sign's two bytes count once.
@@ -28,7 +42,7 @@ std::string label(Label l) { return std::string(labelText(l)); }
 constexpr std::size_t kDmsColumns = 14;
 
 struct Lines {
-  Row labels, values;
+  std::vector<std::string> labels, values;
   void add(Label l, const std::string& value) {
     labels.push_back(label(l));
     values.push_back(value);
@@ -57,9 +71,10 @@ std::string spreadsheetText(const std::string& text) {
 
 // A figure as a CSV cell: its text, but a motor angle, whose text carries a
 // letter, as its number, East positive, so that a spreadsheet can compute
-// with it.
-std::string csvCell(const Figure& figure) {
-  return figure.label == Label::MotorAngle ? singleToText(static_cast<Single>(figure.value)) : figure.text;
+// with it; a figure in words stays text.
+Cell csvCell(const Figure& figure) {
+  if (!figure.number) return figure.text;
+  return Cell::figure(figure.label == Label::MotorAngle ? singleToText(static_cast<Single>(figure.value)) : figure.text);
 }
 
 // The CSV header names a signed angle's convention.
@@ -88,14 +103,14 @@ std::string labelledLines(const Lines& lines, std::size_t width = 0) {
 std::string alignedText(const std::vector<Row>& rows, bool lastInWords) {
   std::vector<std::size_t> widths(rows.front().size());
   for (const Row& row : rows) {
-    for (std::size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], columns(row[c]));
+    for (std::size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], columns(row[c].text));
   }
   std::string text;
   for (const Row& row : rows) {
-    std::string line = padded(row[0], widths[0]);
+    std::string line = padded(row[0].text, widths[0]);
     for (std::size_t c = 1; c < row.size(); ++c) {
       const bool words = lastInWords && c + 1 == row.size();
-      line += "  " + std::string(words ? 0 : widths[c] - columns(row[c]), ' ') + row[c];
+      line += "  " + std::string(words ? 0 : widths[c] - columns(row[c].text), ' ') + row[c].text;
     }
     while (line.ends_with(' ')) line.pop_back();
     text += line + '\n';
@@ -103,7 +118,7 @@ std::string alignedText(const std::vector<Row>& rows, bool lastInWords) {
   return text;
 }
 
-// RFC 4180: records end in CRLF; the header and every field that is not a
+// RFC 4180: records end in CRLF; the header and every cell that is not a
 // number are quoted, with any quote doubled, so that a spreadsheet keeps
 // them as text.
 std::string csvText(const std::vector<Row>& rows) {
@@ -115,8 +130,8 @@ std::string csvText(const std::vector<Row>& rows) {
   std::string text;
   for (std::size_t r = 0; r < rows.size(); ++r) {
     for (std::size_t c = 0; c < rows[r].size(); ++c) {
-      const std::string& field = rows[r][c];
-      text += (c > 0 ? "," : "") + (r == 0 || !readsAsNumber(field) ? quoted(r == 0 ? field : spreadsheetText(field)) : field);
+      const Cell& cell = rows[r][c];
+      text += (c > 0 ? "," : "") + (r == 0 || !cell.number ? quoted(r == 0 ? cell.text : spreadsheetText(cell.text)) : cell.text);
     }
     text += "\r\n";
   }
@@ -170,14 +185,14 @@ std::string satelliteTable(const Job& job, const TableOptions& options) {
     const double clearance = pointing.clearance ? pointing.clearance->degrees : pointing.elevation();
     if (options.minimumClearance && clearance < *options.minimumClearance) continue;
     Row row = {pointing.name,
-               csv ? singleToText(static_cast<Single>(mapLongitude(static_cast<double>(pointing.longitudeWest))))
-                   : pointing.position};
-    for (const Figure& figure : pointing.figures) row.push_back(csv ? csvCell(figure) : figure.text);
-    if (pointing.clearance) row.push_back(pointing.clearanceText);
-    if (csv) row.push_back(site.declinationText);
+               csv ? Cell::figure(singleToText(static_cast<Single>(mapLongitude(static_cast<double>(pointing.longitudeWest)))))
+                   : Cell(pointing.position)};
+    for (const Figure& figure : pointing.figures) row.push_back(csv ? csvCell(figure) : Cell(figure.text));
+    if (pointing.clearance) row.push_back(Cell::figure(pointing.clearanceText));
+    if (csv) row.push_back(Cell::figure(site.declinationText));
     if (job.orbitalList) row.push_back(pointing.joinedNotes());
     if (csv) {
-      Row siteFields = {site.latitudeDecimal, site.longitudeDecimal};
+      Row siteFields = {Cell::figure(site.latitudeDecimal), Cell::figure(site.longitudeDecimal)};
       for (const Figure& setting : mount) siteFields.push_back(csvCell(setting));
       row.insert(row.begin(), siteFields.begin(), siteFields.end());
     }
@@ -214,7 +229,7 @@ std::vector<Row> outageRows(const JobSunOutage& sun, std::string_view degreeSign
   }
   std::vector<Row> rows{header};
   for (const JobSunOutage::Day& d : sun.days) {
-    Row row = {d.date, d.start, d.end, d.closest, d.separation + std::string(degreeSign)};
+    Row row = {d.date, d.start, d.end, d.closest, Cell::figure(d.separation + std::string(degreeSign))};
     if (local) row.insert(row.end(), {d.localStart, d.localEnd, d.localClosest});
     rows.push_back(std::move(row));
   }
@@ -285,20 +300,22 @@ std::string multifeedCsv(const Job& job) {
                          csvLabel(Label::Position), label(Label::Separation), "LNB OFFSET MM", "ACROSS MM (RIGHT POSITIVE)",
                          "UP MM", label(Label::LnbSkew), "COMA LOSS DB", "FOCAL LENGTH MM", label(Label::Note)}};
   const auto position = [](const Pointing& p) {
-    return singleToText(static_cast<Single>(mapLongitude(static_cast<double>(p.longitudeWest))));
+    return Cell::figure(singleToText(static_cast<Single>(mapLongitude(static_cast<double>(p.longitudeWest)))));
   };
-  const auto number = [](double value, int decimals) { return fixedText(value, decimals); };
-  const std::string focal = number(job.dish->focalMm, 0);
-  rows.push_back({site.latitudeDecimal, site.longitudeDecimal, job.chosen->name.empty() ? job.chosen->position : job.chosen->name,
-                  position(*job.chosen), "0", "0", "0", "0", job.chosen->figure(Label::LnbSkew)->text, "0", focal,
+  const auto number = [](double value, int decimals) { return Cell::figure(fixedText(value, decimals)); };
+  const Cell focal = number(job.dish->focalMm, 0);
+  const Cell latitude = Cell::figure(site.latitudeDecimal), longitude = Cell::figure(site.longitudeDecimal);
+  const Cell zero = Cell::figure("0");
+  rows.push_back({latitude, longitude, job.chosen->name.empty() ? job.chosen->position : job.chosen->name,
+                  position(*job.chosen), zero, zero, zero, zero, csvCell(*job.chosen->figure(Label::LnbSkew)), zero, focal,
                   "the main LNB, at the focus"});
   for (const MultifeedLnb& lnb : job.multifeeds) {
     std::string notes;
     for (const std::string& note : lnb.notes) notes += (notes.empty() ? "" : "; ") + note;
     const Pointing& p = lnb.satellite;
-    rows.push_back({site.latitudeDecimal, site.longitudeDecimal, p.name.empty() ? p.position : p.name, position(p),
+    rows.push_back({latitude, longitude, p.name.empty() ? p.position : p.name, position(p),
                     number(lnb.offset.separation, 2), number(lnb.offset.offsetMm, 1), number(lnb.offset.acrossMm, 1),
-                    number(lnb.offset.upMm, 1), p.figure(Label::LnbSkew)->text, number(lnb.offset.lossDb, 2), focal, notes});
+                    number(lnb.offset.upMm, 1), csvCell(*p.figure(Label::LnbSkew)), number(lnb.offset.lossDb, 2), focal, notes});
   }
   return csvText(rows);
 }
