@@ -109,6 +109,8 @@ class PlannerTest : public QObject {
     enter("filter", QStringLiteral("astra 1m"));
     auto* table = find<QTableView>("satellites");
     QCOMPARE(table->model()->rowCount(), 1);
+    QCOMPARE(table->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("SATELLITE"));
+    QVERIFY(!table->model()->headerData(0, Qt::Vertical).toString().startsWith(QStringLiteral("SAT")));
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(table->model()->index(0, 0)).center());
     settle();
     QCOMPARE(find<QLabel>("latitudeUnderstood")->text(), QStringLiteral("51°30'26.6\" N   51.507401"));
