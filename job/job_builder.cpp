@@ -546,6 +546,81 @@ std::optional<Notice> horizonNotice(const Pointing& p) {
   return std::nullopt;
 }
 
+namespace {
+
+// The IANA zone named, or none without a name; refused where the system's
+// zone files do not hold it.
+std::optional<TimeZone> requestedZone(const std::optional<std::string>& name) {
+  if (!name) return std::nullopt;
+  std::optional<TimeZone> zone = TimeZone::named(*name);
+  if (!zone) {
+    throw Refusal(Refusal::Input::TimeZone, "The time zone \"" + quotedText(*name) +
+                                                "\" is not one the system's zone files hold; give an IANA name such as "
+                                                "Europe/London or America/Chicago.");
+  }
+  return zone;
+}
+
+// What the list left out, as a notice; none where it left nothing out.
+std::optional<Notice> skippedNotice(const SatelliteCatalog& list, std::string_view listName) {
+  if (list.skipped == 0) return std::nullopt;
+  const bool one = list.skipped == 1;
+  const std::string what =
+      list.skippedAre == SatelliteCatalog::Skipped::NotGeostationary
+          ? (one ? " object that is" : " objects that are") + std::string(" not near the geostationary orbit.")
+          : (one ? " source that is" : " sources that are") +
+                std::string(" not a satellite's position (cable, terrestrial and the like, or S360E).");
+  return Notice{Notice::Kind::SkippedObjects, std::string(listName) + ": left out " + std::to_string(list.skipped) + what};
+}
+
+// The satellite to choose: typed (a longitude, or else a name in the list),
+// an entry of the list, or none.
+std::optional<TypedSatellite> chosenSatellite(const JobRequest& request, const SatelliteCatalog& list,
+                                              std::string_view listName) {
+  if (request.typedSatellite) return readTypedSatellite(request.inputs.satellite, list, listName);
+  if (!request.listEntry) return std::nullopt;
+  if (*request.listEntry >= list.entries.size()) {
+    throw Refusal(Refusal::Input::Satellite, std::string(listName) + " holds " + std::to_string(list.entries.size()) +
+                                                 " satellites; entry " + std::to_string(*request.listEntry + 1) +
+                                                 " is not one of them.");
+  }
+  return TypedSatellite{std::nullopt, *request.listEntry};
+}
+
+// Every figure of the job's satellites: the list's where asked for, the
+// chosen one's, their clearances, and the finder's transponders.
+void addPointings(Job& job, const JobRequest& request, const SatelliteCatalog& list,
+                  const std::optional<TypedSatellite>& typed) {
+  if (request.everySatellite) {
+    job.listed.reserve(list.entries.size());
+    for (std::size_t i = 0; i < list.entries.size(); ++i) job.listed.push_back(listedPointing(job.site, list, i));
+  }
+  if (typed) job.chosen = pointingFor(job.site, list, *typed);
+  addSkyline(job, request);
+  if (typed && !typed->longitudeWest) {
+    for (const FinderTuning& tuning : referenceTransponders(list.entries[typed->entry].transponders)) {
+      job.finder.push_back({tuning, finderText(tuning)});
+    }
+  }
+}
+
+// What only the chosen satellite has: its notes, the horizon's, its sun
+// outages, the extra LNBs beside it, its clearance, the sun on its azimuth.
+void addChosenOnly(Job& job, const JobRequest& request, const SatelliteCatalog& list, std::string_view listName,
+                   const std::optional<TimeZone>& zone) {
+  const Pointing& chosen = *job.chosen;
+  if (!chosen.notes.empty()) {
+    job.notices.push_back({Notice::Kind::SatelliteNote, chosen.name + ": " + chosen.joinedNotes() + "."});
+  }
+  if (const std::optional<Notice> horizon = horizonNotice(chosen)) job.notices.push_back(*horizon);
+  if (request.sunOutage) job.sunOutage = sunOutageOf(job.site, chosen, *request.sunOutage, zone);
+  if (!request.multifeed.empty()) addMultifeeds(job, request, list, listName);
+  if (!job.skyline.empty()) addClearanceNotices(job, request.dish);
+  if (request.sunBearing) job.sunBearing = sunBearingOf(job.site, *job.chosen, zone);
+}
+
+}  // namespace
+
 Job buildJob(const JobRequest& request, const SatelliteCatalog& list, std::string_view listName) {
   clearUpperVectorState();
   Job job;
@@ -558,68 +633,19 @@ Job buildJob(const JobRequest& request, const SatelliteCatalog& list, std::strin
                                 [](const SatelliteEntry& entry) { return entry.orbit.has_value(); });
   const SignedInputs signs = withSigns(request.inputs, request.typedSatellite);
   const CalendarDate date = request.date ? calendarDateFrom(*request.date) : todayUtc();
-  std::optional<TimeZone> zone;
-  if (request.timeZone) {
-    zone = TimeZone::named(*request.timeZone);
-    if (!zone) {
-      throw Refusal(Refusal::Input::TimeZone,
-                           "The time zone \"" + quotedText(*request.timeZone) +
-                               "\" is not one the system's zone files hold; give an IANA name such as "
-                               "Europe/London or America/Chicago.");
-    }
-  }
-  if (list.skipped > 0) {
-    const bool one = list.skipped == 1;
-    const std::string what =
-        list.skippedAre == SatelliteCatalog::Skipped::NotGeostationary
-            ? (one ? " object that is" : " objects that are") + std::string(" not near the geostationary orbit.")
-            : (one ? " source that is" : " sources that are") +
-                  std::string(" not a satellite's position (cable, terrestrial and the like, or S360E).");
-    job.notices.push_back(
-        {Notice::Kind::SkippedObjects, std::string(listName) + ": left out " + std::to_string(list.skipped) + what});
-  }
+  const std::optional<TimeZone> zone = requestedZone(request.timeZone);
+  if (const std::optional<Notice> skipped = skippedNotice(list, listName)) job.notices.push_back(*skipped);
 
   // A typed satellite is checked before the site, as the window checks it;
   // a text that reads as no longitude is a name.
   const std::optional<Single> declination =
       request.automaticDeclination ? std::nullopt : std::optional(readDeclination(signs.texts.declination));
-  std::optional<TypedSatellite> typed;
-  if (request.typedSatellite) {
-    typed = readTypedSatellite(request.inputs.satellite, list, listName);
-  } else if (request.listEntry) {
-    if (*request.listEntry >= list.entries.size()) {
-      throw Refusal(Refusal::Input::Satellite, std::string(listName) + " holds " + std::to_string(list.entries.size()) +
-                                                   " satellites; entry " + std::to_string(*request.listEntry + 1) +
-                                                   " is not one of them.");
-    }
-    typed = TypedSatellite{std::nullopt, *request.listEntry};
-  }
+  const std::optional<TypedSatellite> typed = chosenSatellite(request, list, listName);
   job.site = declination ? typedSite(request, signs, *declination, date, job.notices)
                          : modelSite(request, signs, date, job.notices);
   addMount(job.site, request.offsetAngle, request.motor);
-
-  if (request.everySatellite) {
-    job.listed.reserve(list.entries.size());
-    for (std::size_t i = 0; i < list.entries.size(); ++i) job.listed.push_back(listedPointing(job.site, list, i));
-  }
-  if (typed) job.chosen = pointingFor(job.site, list, *typed);
-  addSkyline(job, request);
-  if (typed && !typed->longitudeWest) {
-    for (const FinderTuning& tuning : referenceTransponders(list.entries[typed->entry].transponders)) {
-      job.finder.push_back({tuning, finderText(tuning)});
-    }
-  }
-  if (job.chosen) {
-    const Pointing& chosen = *job.chosen;
-    if (!chosen.notes.empty()) {
-      job.notices.push_back({Notice::Kind::SatelliteNote, chosen.name + ": " + chosen.joinedNotes() + "."});
-    }
-    if (const std::optional<Notice> horizon = horizonNotice(chosen)) job.notices.push_back(*horizon);
-    if (request.sunOutage) job.sunOutage = sunOutageOf(job.site, chosen, *request.sunOutage, zone);
-    if (!request.multifeed.empty()) addMultifeeds(job, request, list, listName);
-    if (!job.skyline.empty()) addClearanceNotices(job, request.dish);
-    if (request.sunBearing) job.sunBearing = sunBearingOf(job.site, *job.chosen, zone);
-  }
+  addPointings(job, request, list, typed);
+  if (job.chosen) addChosenOnly(job, request, list, listName, zone);
   return job;
 }
 

@@ -445,6 +445,24 @@ PointingRequest pointingRequest(const QCommandLineParser& parser, const Options&
   return request;
 }
 
+// The options, then the input forms.
+std::string helpText(const QCommandLineParser& parser) {
+  // The parser's own usage line names the program only once an application
+  // object exists, which would be too early here.
+  const QString described = parser.helpText().section(QLatin1Char('\n'), 1);
+  return "Usage: vantorel [options]\n" + described.toStdString() + kInputForms;
+}
+
+// Whether --planner came with one of the program's own options: those are
+// the planner's fields. Qt's window options go with it.
+bool plannerWithOthers(const QCommandLineParser& parser, const Options& o) {
+  const QList<QCommandLineOption> options = o.list();
+  return std::any_of(options.begin(), options.end(), [&](const QCommandLineOption& option) {
+    return !(option.flags() & QCommandLineOption::HiddenFromHelp) && option.names() != o.planner.names() &&
+           parser.isSet(option);
+  });
+}
+
 }  // namespace
 
 CommandLine parseCommandLine(const QStringList& arguments) {
@@ -477,10 +495,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   }
   if (parser.isSet(o.help)) {
     command.mode = CommandLine::Mode::Help;
-    // The parser's own usage line names the program only once an
-    // application object exists, which would be too early here.
-    const QString described = parser.helpText().section(QLatin1Char('\n'), 1);
-    command.message = "Usage: vantorel [options]\n" + described.toStdString() + kInputForms;
+    command.message = helpText(parser);
     return command;
   }
   if (parser.isSet(o.version)) {
@@ -491,13 +506,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     return refuse("Unexpected argument '" + quotedText(bytesOf(parser.positionalArguments().constFirst())) + "'.");
   }
   if (parser.isSet(o.planner)) {
-    // Qt's window options go with it; the program's own options are the
-    // planner's fields.
-    for (const QCommandLineOption& option : o.list()) {
-      if (!(option.flags() & QCommandLineOption::HiddenFromHelp) && option.names() != o.planner.names() &&
-          parser.isSet(option)) {
-        return refuse("--planner takes none of the other options; the planner has a field for each.");
-      }
+    if (plannerWithOthers(parser, o)) {
+      return refuse("--planner takes none of the other options; the planner has a field for each.");
     }
     command.mode = CommandLine::Mode::Planner;
     return command;

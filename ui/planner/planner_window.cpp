@@ -339,7 +339,19 @@ void PlannerWindow::createMenus() {
 QWidget* PlannerWindow::createJobForm() {
   auto* page = new QWidget;
   auto* column = new QVBoxLayout(page);
+  column->addWidget(createSite());
+  column->addWidget(createDeclination());
+  column->addWidget(createDish());
+  column->addWidget(createMultifeed());
+  column->addWidget(createObstacles());
+  column->addWidget(createSheetTexts());
+  column->addStretch();
+  return page;
+}
 
+// The site: its latitude and longitude, each with its hemisphere beside it
+// and what it was read as under it.
+QGroupBox* PlannerWindow::createSite() {
   auto* site = new QGroupBox(tr("Site"));
   auto* siteForm = new QFormLayout(site);
   m_ui.latitude = new QLineEdit;
@@ -370,8 +382,11 @@ QWidget* PlannerWindow::createJobForm() {
   siteForm->addRow(QString(), m_ui.latitudeUnderstood);
   siteForm->addRow(labelFor(tr("L&ongitude"), m_ui.longitude), withLetter(m_ui.longitude, m_ui.longitudeLetter));
   siteForm->addRow(QString(), m_ui.longitudeUnderstood);
-  column->addWidget(site);
+  return site;
+}
 
+// The declination: the magnetic model's on the job's date, or typed.
+QGroupBox* PlannerWindow::createDeclination() {
   auto* declination = new QGroupBox(tr("Declination"));
   auto* declinationForm = new QGridLayout(declination);
   m_ui.modelDeclination = new QRadioButton(tr("&World Magnetic Model on"));
@@ -390,8 +405,12 @@ QWidget* PlannerWindow::createJobForm() {
   declinationForm->addWidget(m_ui.typedDeclination, 1, 0);
   declinationForm->addWidget(m_ui.declination, 1, 1);
   declinationForm->addWidget(m_ui.declinationSource, 2, 0, 1, 2);
-  column->addWidget(declination);
+  return declination;
+}
 
+// The dish: its mount, its size and frequency for the sun outage, the zone
+// for local times.
+QGroupBox* PlannerWindow::createDish() {
   auto* dish = new QGroupBox(tr("Dish"));
   auto* dishForm = new QFormLayout(dish);
   m_ui.offsetAngle = new QDoubleSpinBox;
@@ -424,8 +443,11 @@ QWidget* PlannerWindow::createJobForm() {
   dishForm->addRow(tr("&Frequency"), m_ui.frequency);
   dishForm->addRow(tr("Time &zone"), m_ui.timeZone);
   dishForm->addRow(QString(), m_ui.timeZoneUnderstood);
-  column->addWidget(dish);
+  return dish;
+}
 
+// The extra LNBs of a multifeed dish and the focal length that places them.
+QGroupBox* PlannerWindow::createMultifeed() {
   auto* multifeed = new QGroupBox(tr("Multifeed"));
   auto* multifeedForm = new QGridLayout(multifeed);
   m_ui.multifeedSatellite = new QLineEdit;
@@ -452,9 +474,11 @@ QWidget* PlannerWindow::createJobForm() {
   multifeedForm->addLayout(focalRow, 2, 0, 1, 2);
   m_ui.multifeedMessage = understoodLabel(QStringLiteral("multifeedMessage"));
   multifeedForm->addWidget(m_ui.multifeedMessage, 3, 0, 1, 2);
-  column->addWidget(multifeed);
-  column->addWidget(createObstacles());
+  return multifeed;
+}
 
+// Who the job is for, where, and notes, for the sheet.
+QGroupBox* PlannerWindow::createSheetTexts() {
   auto* customer = new QGroupBox(tr("For the sheet"));
   auto* customerForm = new QFormLayout(customer);
   m_ui.customer = new QLineEdit;
@@ -468,9 +492,7 @@ QWidget* PlannerWindow::createJobForm() {
   customerForm->addRow(QString(), m_ui.notesRoom);
   m_ui.sheetTextMessage = understoodLabel(QStringLiteral("sheetTextMessage"));
   customerForm->addRow(m_ui.sheetTextMessage);
-  column->addWidget(customer);
-  column->addStretch();
-  return page;
+  return customer;
 }
 
 // What stands between the dish and the sky: a row an obstacle, its true
