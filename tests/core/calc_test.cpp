@@ -147,6 +147,15 @@ TEST(NumberTextTest, ReadsTheNearestNumberOrRefuses) {
   EXPECT_EQ(textToDouble(huge), 9e39);
 }
 
+// Text for the sheet is printable: a control character or a byte that is no
+// UTF-8 anywhere in it, the first included, makes it not.
+TEST(RefusalTest, PrintableTextHasNoControlOrBrokenByte) {
+  const std::pair<const char*, bool> rows[] = {{"Mrs O'Neill", true}, {"caf\u00e9 \u2013 roof", true},
+                                               {"\tName", false},     {"Name\x01", false},
+                                               {"\xffName", false},   {"", true}};
+  for (const auto& [text, printable] : rows) EXPECT_EQ(isPrintableText(text), printable) << text;
+}
+
 // A refusal names the input a window shows it beside, and its sentence
 // parts into why and what to type instead.
 TEST(RefusalTest, NamesItsInputAndPartsWhyFromTheHint) {

@@ -303,6 +303,16 @@ class PlannerTest : public QObject {
     QVERIFY(find<QLabel>("obstaclesMessage")->text().startsWith(QStringLiteral("Horizon profile roofline.csv: 2")));
     QCOMPARE(m_window->job()->chosen->clearanceOver, std::string("the horizon profile, 30.0°"));
     QVERIFY(m_window->commandLine().contains(QStringLiteral("--horizon ") + m_horizonFile));
+    // A profile that is none is refused with its line, and the one open
+    // stays the job's.
+    QFile bad(m_dir.filePath(QStringLiteral("bad.csv")));
+    QVERIFY(bad.open(QIODevice::WriteOnly));
+    bad.write("100,30\n200,tree\n");
+    bad.close();
+    QVERIFY(!m_window->openHorizon(bad.fileName()));
+    QVERIFY(find<QLabel>("obstaclesMessage")->text().startsWith(QStringLiteral("bad.csv:2: found \"200,tree\"")));
+    settle();
+    QVERIFY(m_window->commandLine().contains(QStringLiteral("--horizon ") + m_horizonFile));
     // A top that is no elevation is refused beside the table.
     obstacles->setCurrentCell(0, 1);
     QTest::keyClick(obstacles, Qt::Key_F2);

@@ -563,5 +563,17 @@ TEST(ThresholdTest, EachEdgeFallsOnItsSide) {
   });
 }
 
+// An OMM epoch in its one form, and nothing for a near miss.
+TEST(EpochTest, ReadsTheIsoFormAndNoNearMiss) {
+  const std::optional<UtcInstant> epoch = parseIsoEpoch("2026-11-30T12:34:56.5Z");
+  ASSERT_TRUE(epoch);
+  EXPECT_EQ(epoch->date, (CalendarDate{2026, 11, 30}));
+  EXPECT_DOUBLE_EQ(epoch->second, 12 * 3600 + 34 * 60 + 56.5);
+  for (const char* missed : {"2026-11-30 12:34:56", "2026-11-30T12.34:56", "2026-11-30T12:34.56", "2026-11-30T12:34",
+                             "2026-11-30T12:34:56.", "2026-11-30T12:34:56,5", "2026-11-31T12:34:56"}) {
+    EXPECT_FALSE(parseIsoEpoch(missed)) << missed;
+  }
+}
+
 }  // namespace
 }  // namespace vantorel
