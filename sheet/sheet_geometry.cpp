@@ -317,10 +317,11 @@ Heading headingOf(const Rect& block) {
   return {{block.x, block.y, block.width, kHeadingLine}, {block.x, block.y, block.width, kHeadingLine}};
 }
 
-Layout layoutPage(Paper paper, const PageContent& content) {
-  Layout l;
-  l.page = pageSize(paper);
-  const double x = kMargin, width = l.page.width - 2 * kMargin;
+namespace {
+
+// The title and the job's lines from the top; returns where the next block
+// starts.
+double layoutHead(Layout& l, const PageContent& content, double x, double width) {
   double y = kMargin;
   l.title = {x, y, width, kTitleHeight};
   l.titleSatellite = l.title;
@@ -336,8 +337,12 @@ Layout layoutPage(Paper paper, const PageContent& content) {
                   ofWidth(x + kJobMoreX, width - kJobMoreX),
                   ofWidth(x + kJobNoteX, width - kJobNoteX),
                   kJobSignGap};
-  y += l.job.height + kBlockGap;
+  return y + l.job.height + kBlockGap;
+}
 
+// The figures' panels in rows from y, then the notes; returns where the
+// drawings start.
+double layoutFigures(Layout& l, const PageContent& content, double x, double width, double y) {
   const std::size_t perRow = content.figures > 2 * kFiguresPerRow ? kFiguresPerWideRow : kFiguresPerRow;
   const std::size_t rows = std::max<std::size_t>(1, (content.figures + perRow - 1) / perRow);
   l.figures = {x, y, width, static_cast<double>(rows) * kFigureRow};
@@ -358,7 +363,12 @@ Layout layoutPage(Paper paper, const PageContent& content) {
   l.noteLine = kNoteLine;
   l.notes = {x, y, width, static_cast<double>(content.notes) * kNoteLine};
   if (content.notes > 0) y += l.notes.height + kBlockGap;
+  return y;
+}
 
+// The footer with its scale bar, then the sun outage and the multifeed
+// blocks above it, from the bottom up; returns where the drawings must end.
+double layoutFoot(Layout& l, const PageContent& content, double x, double width) {
   l.footer = {x, l.page.height - kMargin - kFooterHeight, width, kFooterHeight};
   l.barRight = l.footer.right();
   l.barLeft = l.barRight - kScaleBar;
@@ -372,7 +382,6 @@ Layout layoutPage(Paper paper, const PageContent& content) {
     l.outage = {x, bottom - height, width, height};
     bottom = l.outage.y - kBlockGap;
   }
-
   if (content.multifeeds > 0) {
     // A line for the dish, one for the main LNB and three for each extra.
     const double lines = static_cast<double>(2 + 3 * content.multifeeds) * kNoteLine;
@@ -382,20 +391,36 @@ Layout layoutPage(Paper paper, const PageContent& content) {
     l.bracketText = {l.bracket.right() + kGap, l.bracket.y, width - l.bracket.width - kGap, l.bracket.height};
     bottom = l.multifeed.y - kBlockGap;
   }
+  return bottom;
+}
 
+// The dial, the side panels and the sky view between y and bottom.
+void layoutDrawings(Layout& l, bool mount, double x, double width, double y, double bottom) {
   const double remaining = bottom - y;
   const double drawings = std::min({kDrawingsMax, remaining * kDrawingsShare, remaining - kSkyLeast - kGap});
   const double dialWidth = width / 2;
   l.dial = {x, y, dialWidth, drawings};
   const double rightX = x + dialWidth + kGap, rightWidth = width - dialWidth - kGap;
-  const int panels = content.mount ? 3 : 2;
+  const int panels = mount ? 3 : 2;
   const double panel = (drawings - (panels - 1) * kGap) / panels;
   l.elevation = {rightX, y, rightWidth, panel};
   l.skew = {rightX, y + panel + kGap, rightWidth, panel};
-  if (content.mount) l.mount = {rightX, y + 2 * (panel + kGap), rightWidth, panel};
+  if (mount) l.mount = {rightX, y + 2 * (panel + kGap), rightWidth, panel};
   l.sky = {x, y + drawings + kGap, width, remaining - drawings - kGap};
   l.skyPlot = {l.sky.x + kSkyScaleRoom, l.sky.y + kHeading, l.sky.width - kSkyScaleRoom - kSkyRightRoom,
                l.sky.height - kHeading - kSkyBottomRoom};
+}
+
+}  // namespace
+
+Layout layoutPage(Paper paper, const PageContent& content) {
+  Layout l;
+  l.page = pageSize(paper);
+  const double x = kMargin, width = l.page.width - 2 * kMargin;
+  const double afterHead = layoutHead(l, content, x, width);
+  const double top = layoutFigures(l, content, x, width, afterHead);
+  const double bottom = layoutFoot(l, content, x, width);
+  layoutDrawings(l, content.mount, x, width, top, bottom);
   return l;
 }
 
@@ -731,52 +756,52 @@ std::vector<std::size_t> labelOrder(const SkyView& view) {
   return order;
 }
 
-SkyLabels placeSkyLabels(const SkyView& view, double chosenWidth, double chosenHeight,
-                         const std::vector<double>& markWidths, double markHeight,
-                         const std::function<double(std::size_t)>& moreWidth) {
-  SkyLabels labels;
+namespace {
+
+// Where the chosen satellite's label goes: above it, below, beside, then at
+// the corners, whichever is free first of obstacles.
+Rect chosenLabelPlace(const SkyView& view, double w, double h, const std::vector<Rect>& obstacles) {
   const Point c = view.toPage(view.chosen);
-  const double w = chosenWidth, h = chosenHeight, g = kChosenGap;
-  // Labels keep off the arc's line as well as off each other.
-  std::vector<Rect> obstacles{view.directionBand(), view.dropLine()};
-  for (const auto& line : view.above) {
-    for (const SkyPoint& p : line) obstacles.push_back(around(view.toPage(p), kArcWidth));
-  }
-  // Above, below, beside, then at the corners.
+  const double g = kChosenGap;
   const std::vector<Rect> beside{{c.x - w / 2, c.y - g - h, w, h},   {c.x - w / 2, c.y + g, w, h},
                                  {c.x + g, c.y - h / 2, w, h},       {c.x - g - w, c.y - h / 2, w, h},
                                  {c.x + g / 2, c.y - g / 2 - h, w, h}, {c.x - g / 2 - w, c.y - g / 2 - h, w, h},
                                  {c.x + g / 2, c.y + g / 2, w, h},   {c.x - g / 2 - w, c.y + g / 2, w, h}};
   const int pick = placeLabels({beside}, view.plot, obstacles)[0];
-  labels.chosen = beside[static_cast<std::size_t>(std::max(pick, 0))];
+  Rect place = beside[static_cast<std::size_t>(std::max(pick, 0))];
   if (pick < 0) {
     // Nowhere free: the chosen satellite is labelled all the same, kept
     // within the view; the marks' labels then avoid it.
-    labels.chosen.x = std::clamp(labels.chosen.x, view.plot.x, view.plot.right() - w);
-    labels.chosen.y = std::clamp(labels.chosen.y, view.plot.y, view.plot.bottom() - h);
+    place.x = std::clamp(place.x, view.plot.x, view.plot.right() - w);
+    place.y = std::clamp(place.y, view.plot.y, view.plot.bottom() - h);
   }
+  return place;
+}
 
-  obstacles.push_back(labels.chosen);
-  obstacles.push_back(around(c, 2 * g));
-  for (const SkyMark& m : view.marks) obstacles.push_back(around(view.toPage(m.at), kMarkDot));
+// A label written upward, above the mark or else below it; where the arc is
+// steep, a little further off so as to clear it.
+std::vector<Rect> uprightPlaces(const SkyView& view, const SkyPoint& at, double length, double height,
+                                std::span<const double> gaps) {
+  const Point p = view.toPage(at);
+  std::vector<Rect> places;
+  for (double gap : gaps) {
+    places.push_back({p.x - height / 2, p.y - gap - length, height, length});
+    places.push_back({p.x - height / 2, p.y + gap, height, length});
+  }
+  return places;
+}
 
-  // Written upward, above the mark or else below it; where the arc is
-  // steep, a little further off so as to clear it.
-  const auto upright = [&](const SkyPoint& at, double length, std::span<const double> gaps) {
-    const Point p = view.toPage(at);
-    std::vector<Rect> places;
-    for (double gap : gaps) {
-      places.push_back({p.x - markHeight / 2, p.y - gap - length, markHeight, length});
-      places.push_back({p.x - markHeight / 2, p.y + gap, markHeight, length});
-    }
-    return places;
-  };
+// Each mark's name where it has room, in labelOrder's order; each label
+// placed becomes an obstacle to the next.
+void placeMarkLabels(const SkyView& view, const std::vector<double>& markWidths, double markHeight,
+                     std::vector<Rect>& obstacles, SkyLabels& labels) {
   const std::vector<std::size_t> order = labelOrder(view);
   std::vector<std::vector<Rect>> candidates;
   for (std::size_t i : order) {
     const double length = i < markWidths.size() ? markWidths[i] : 0;
-    candidates.push_back(view.marks[i].name.empty() || length <= 0 ? std::vector<Rect>{}
-                                                                    : upright(view.marks[i].at, length, kLabelGaps));
+    candidates.push_back(view.marks[i].name.empty() || length <= 0
+                             ? std::vector<Rect>{}
+                             : uprightPlaces(view, view.marks[i].at, length, markHeight, kLabelGaps));
   }
   const std::vector<int> picks = placeLabels(candidates, view.plot, obstacles);
   labels.marks.assign(view.marks.size(), std::nullopt);
@@ -785,11 +810,13 @@ SkyLabels placeSkyLabels(const SkyView& view, double chosenWidth, double chosenH
     labels.marks[order[k]] = candidates[k][static_cast<std::size_t>(picks[k])];
     obstacles.push_back(*labels.marks[order[k]]);
   }
-  if (!moreWidth) return labels;
+}
 
-  // Runs of unlabelled marks along the arc, each told by one "+n more": a
-  // run goes on past labelled marks while the unlabelled stand within
-  // kMoreSpan of each other.
+// Runs of unlabelled marks along the arc, each told by one "+n more": a run
+// goes on past labelled marks while the unlabelled stand within kMoreSpan of
+// each other.
+void placeMoreLabels(const SkyView& view, double markHeight, const std::function<double(std::size_t)>& moreWidth,
+                     std::vector<Rect>& obstacles, SkyLabels& labels) {
   std::vector<std::size_t> byAzimuth(view.marks.size());
   std::iota(byAzimuth.begin(), byAzimuth.end(), std::size_t{0});
   std::stable_sort(byAzimuth.begin(), byAzimuth.end(), [&view](std::size_t a, std::size_t b) {
@@ -807,7 +834,7 @@ SkyLabels placeSkyLabels(const SkyView& view, double chosenWidth, double chosenH
     });
     std::vector<Rect> places;
     for (std::size_t k : anchors) {
-      const std::vector<Rect> here = upright(view.marks[run[k]].at, moreWidth(run.size()), kMoreGaps);
+      const std::vector<Rect> here = uprightPlaces(view, view.marks[run[k]].at, moreWidth(run.size()), markHeight, kMoreGaps);
       places.insert(places.end(), here.begin(), here.end());
     }
     if (const int at = placeLabels({places}, view.plot, obstacles)[0]; at >= 0) {
@@ -822,6 +849,25 @@ SkyLabels placeSkyLabels(const SkyView& view, double chosenWidth, double chosenH
     run.push_back(i);
   }
   tell();
+}
+
+}  // namespace
+
+SkyLabels placeSkyLabels(const SkyView& view, double chosenWidth, double chosenHeight,
+                         const std::vector<double>& markWidths, double markHeight,
+                         const std::function<double(std::size_t)>& moreWidth) {
+  SkyLabels labels;
+  // Labels keep off the arc's line as well as off each other.
+  std::vector<Rect> obstacles{view.directionBand(), view.dropLine()};
+  for (const auto& line : view.above) {
+    for (const SkyPoint& p : line) obstacles.push_back(around(view.toPage(p), kArcWidth));
+  }
+  labels.chosen = chosenLabelPlace(view, chosenWidth, chosenHeight, obstacles);
+  obstacles.push_back(labels.chosen);
+  obstacles.push_back(around(view.toPage(view.chosen), 2 * kChosenGap));
+  for (const SkyMark& m : view.marks) obstacles.push_back(around(view.toPage(m.at), kMarkDot));
+  placeMarkLabels(view, markWidths, markHeight, obstacles, labels);
+  if (moreWidth) placeMoreLabels(view, markHeight, moreWidth, obstacles, labels);
   return labels;
 }
 
