@@ -316,10 +316,10 @@ class PlannerTest : public QObject {
     // A top that is no elevation is refused beside the table.
     obstacles->setCurrentCell(0, 1);
     QTest::keyClick(obstacles, Qt::Key_F2);
+    QTRY_VERIFY(QApplication::focusWidget() && QApplication::focusWidget()->parentWidget() == obstacles->viewport());
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("95"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    settle();
-    QVERIFY(!m_window->job());
+    QTRY_VERIFY(!m_window->job());
     QVERIFY(find<QLabel>("obstaclesMessage")->text().startsWith(QStringLiteral("The obstacle \"140-150:95\"")));
     QTest::mouseClick(find("removeObstacle"), Qt::LeftButton);
     QTest::mouseClick(find("clearHorizon"), Qt::LeftButton);
