@@ -124,21 +124,13 @@ std::size_t satelliteNamed(const SatelliteCatalog& list, const std::string& type
     if (!typingHint(Field::SatelliteLongitude, typed).empty()) {
       throw CalcError(Field::SatelliteLongitude, Fault::NotANumber, typed);
     }
-    if (list.builtIn) {
-      const bool nineties = list.builtIn == BuiltInList::Nineties;
-      throw Refusal(
-          Refusal::Input::Satellite,
-          "No satellite in " + std::string(listName) + " is named \"" + quotedText(typed) + "\". " +
-              (nineties ? "It holds the 69 satellites of the 1990s Americas arc (61.5 to 155.5 W); today's are in "
-                          "--builtin-list today, or load a list with --satellites FILE."
-                        : "It holds the station-kept satellites of CelesTrak's GEO data of that date (vantorel --all "
-                          "lists them); the 1990s Americas are in --builtin-list 1990s, or load a list with "
-                          "--satellites FILE.") +
-              " A longitude such as 19.2E is also taken.");
-    }
-    throw Refusal(Refusal::Input::Satellite,
-                         "No satellite in " + std::string(listName) + " is named \"" + quotedText(typed) +
-                             "\"; vantorel --all lists the names. A longitude such as 19.2E is also taken.");
+    // Where the names are is each face's to say: the command line's options,
+    // the planner's table.
+    const std::string why = "No satellite in " + std::string(listName) + " is named \"" + quotedText(typed) + "\"";
+    if (!list.builtIn) throw NoSuchSatellite(NoSuchSatellite::In::ListFile, why);
+    throw NoSuchSatellite(list.builtIn == BuiltInList::Nineties ? NoSuchSatellite::In::NinetiesList
+                                                                : NoSuchSatellite::In::TodayList,
+                          why + ".");
   }
   std::string message = "\"" + quotedText(typed) + "\" names " + std::to_string(match.count) + " satellites in " +
                         std::string(listName) + "; give one of them more fully:";

@@ -57,6 +57,20 @@ struct JobRequest {
   friend bool operator==(const JobRequest&, const JobRequest&) = default;
 };
 
+// A name typed that no satellite of the list has: why says so, and the face
+// says where the names are (the command line with its options, the planner
+// with its table). Of a list file, why ends at the quoted name, for the
+// face's own clause.
+class NoSuchSatellite : public Refusal {
+ public:
+  enum class In { NinetiesList, TodayList, ListFile };
+  NoSuchSatellite(In in, const std::string& why) : Refusal(Input::Satellite, why), m_in(in) {}
+  In in() const noexcept { return m_in; }
+
+ private:
+  In m_in;
+};
+
 // What a satellite's elevation calls for: BelowHorizon under 0,
 // LowElevation from 0 to under kLowElevation, nothing above.
 std::optional<Notice> horizonNotice(const Pointing& pointing);

@@ -174,9 +174,23 @@ void says(std::ostream& err, std::string_view message) {
   }
 }
 
-// What the command line adds to a refusal of the declination: how to give
-// one on it.
+// What the command line adds to a refusal: where a name is found, and how
+// to give a declination, in its own options.
 std::string commandLineHint(const Refusal& refused) {
+  if (const auto* unnamed = dynamic_cast<const NoSuchSatellite*>(&refused)) {
+    constexpr std::string_view kLongitude = " A longitude such as 19.2E is also taken.";
+    switch (unnamed->in()) {
+      case NoSuchSatellite::In::NinetiesList:
+        return " It holds the 69 satellites of the 1990s Americas arc (61.5 to 155.5 W); today's are in "
+               "--builtin-list today, or load a list with --satellites FILE." + std::string(kLongitude);
+      case NoSuchSatellite::In::TodayList:
+        return " It holds the station-kept satellites of CelesTrak's GEO data of that date (vantorel --all lists "
+               "them); the 1990s Americas are in --builtin-list 1990s, or load a list with --satellites FILE." +
+               std::string(kLongitude);
+      case NoSuchSatellite::In::ListFile:
+        return "; vantorel --all lists the names." + std::string(kLongitude);
+    }
+  }
   if (refused.input() == Refusal::Input::Model) {
     return " Type the declination with --declination, East positive (-8 for 8 degrees West).";
   }

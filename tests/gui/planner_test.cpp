@@ -156,6 +156,10 @@ class PlannerTest : public QObject {
     QVERIFY(!m_window->job());
     QCOMPARE(table->model()->rowCount(), 2);
     QVERIFY(said("satelliteUnderstood").startsWith(QStringLiteral("No satellite in")));
+    // In the planner's words, not the command line's.
+    const QString refusal = find<QPlainTextEdit>("results")->toPlainText();
+    QVERIFY2(refusal.contains(QStringLiteral("pick one in the table")) && !refusal.contains(QStringLiteral("--")),
+             qPrintable(refusal));
     clickRow(0);
     QVERIFY(m_window->job());
     QCOMPARE(find<QLineEdit>("satellite")->text(), QStringLiteral("19.2E"));

@@ -1035,14 +1035,24 @@ void PlannerWindow::recompute() {
   try {
     m_job = std::make_shared<Job>(m_services.buildJob(request(), m_list, listName));
   } catch (const Refusal& e) {
-    const QString why = shown(e.what());
-    showRefusal(besideRefused(e.input()), e.input() == Refusal::Input::Model ? why + tr(" Type the declination instead.") : why);
+    showRefusal(besideRefused(e.input()), shown(e.what()) + plannerHint(e));
     return;
   } catch (const std::exception& e) {
     showRefusal(nullptr, shown(e.what()));
     return;
   }
   showJob();
+}
+
+// What the planner adds to a refusal: where a name is found, and that a
+// declination can be typed, in its own controls.
+QString PlannerWindow::plannerHint(const Refusal& refused) const {
+  if (const auto* unnamed = dynamic_cast<const NoSuchSatellite*>(&refused)) {
+    const QString pick = tr("pick one in the table, type a position such as 19.2E, or open another list.");
+    return unnamed->in() == NoSuchSatellite::In::ListFile ? QStringLiteral("; ") + pick
+                                                          : QLatin1Char(' ') + pick.left(1).toUpper() + pick.mid(1);
+  }
+  return refused.input() == Refusal::Input::Model ? tr(" Type the declination instead.") : QString();
 }
 
 // The line under the input a refusal concerns; none where the input's own

@@ -126,6 +126,7 @@ class PlannerWindow : public QMainWindow {
   JobRequest request() const;
   void showJob();
   QLabel* besideRefused(Refusal::Input input) const;
+  QString plannerHint(const Refusal& refused) const;
   void sheetTextsChanged();
   void showRefusal(QLabel* beside, const QString& why);
   void showChoiceInTable();
