@@ -270,7 +270,7 @@ const Single L91 = static_cast<Single>(91.0 + static_cast<double>(static_cast<Si
 TEST(OnecalcTest, GivesTheExactTexts) {
   struct {
     Single latitude, longitude, satellite, declination;
-    const char* texts;  // Text1 Text2 Text3
+    const char* texts;  // azimuth true, azimuth magnetic, elevation
   } const rows[] = {
       // A northern site and a satellite less than 90 degrees away: the closed
       // form with its Single stores, digit for digit.
