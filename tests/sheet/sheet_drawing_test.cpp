@@ -73,6 +73,9 @@ class SheetDrawingTest : public QObject {
       QVERIFY(std::abs(pdf.pagePointSize(0).width() - size.width()) < 0.5);
       QVERIFY(std::abs(pdf.pagePointSize(0).height() - size.height()) < 0.5);
       text = pdf.getAllText(0).text();
+      // The file says what it is and what made it.
+      QVERIFY(pdf.metaData(QPdfDocument::MetaDataField::Title).toString().startsWith(QStringLiteral("Installation sheet: ")));
+      QVERIFY(pdf.metaData(QPdfDocument::MetaDataField::Creator).toString().startsWith(QStringLiteral("Vantorel ")));
     } else if (file.endsWith(QLatin1String("SVG"))) {
       QSvgRenderer svg(path);
       QVERIFY(svg.isValid());
@@ -80,6 +83,8 @@ class SheetDrawingTest : public QObject {
       QFile bytes(path);
       QVERIFY(bytes.open(QIODevice::ReadOnly));
       text = QString::fromUtf8(bytes.readAll());
+      QVERIFY(text.contains(QStringLiteral("<title>Installation sheet: ")));
+      QVERIFY(text.contains(QStringLiteral("<desc>Vantorel ")));
     } else {
       const QImage image(path);
       QCOMPARE(QSizeF(image.size()), size);
