@@ -346,6 +346,7 @@ class PlannerTest : public QObject {
     enter("multifeedSatellite", QStringLiteral("astra 28.2"));
     QTest::mouseClick(find("addMultifeed"), Qt::LeftButton);
     settle();
+    QVERIFY(find<QLineEdit>("multifeedSatellite")->text().isEmpty());  // ready for the next
     QVERIFY(m_window->job());
     QCOMPARE(m_window->job()->multifeeds.size(), std::size_t{2});
     QCOMPARE(m_window->job()->multifeeds[1].satellite.name, std::string("ASTRA 2G & ASTRA 2F"));
@@ -531,6 +532,10 @@ class PlannerTest : public QObject {
       shown << button;
     }
     QVERIFY(shown.size() > 5);
+    // Each input says what it takes when the pointer rests on it.
+    for (const char* name : {"latitude", "declination", "dishSize", "focalLength", "obstacles", "satellite", "filter"}) {
+      QVERIFY2(!find(name)->toolTip().isEmpty(), name);
+    }
   }
 
   // Today's list opens by default and says its date; the 1990s list is a
