@@ -2,11 +2,10 @@
 
 #include <cmath>
 
+#include "input_ranges.h"
+
 namespace vantorel {
 namespace {
-
-constexpr double kLatitudeLimit = 90.0;
-constexpr double kLongitudeLimit = 360.0;
 
 // Digits before the decimal point, leading zeros included: the typed form
 // tells packed DMS from decimal degrees, which the number alone cannot.
